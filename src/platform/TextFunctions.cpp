@@ -1,0 +1,54 @@
+#include "platform/TextFunctions.h"
+
+#include <windows.h>
+
+namespace {
+
+// Positions are 16-bit signed in the stored formats these texts come from.
+constexpr size_t kLargestPosition = 32767;
+
+std::wstring Upper(std::wstring_view text) {
+    std::wstring upper(text);
+    if (!upper.empty()) {
+        CharUpperBuffW(upper.data(), static_cast<DWORD>(upper.size()));
+    }
+    return upper;
+}
+
+// 0-based index of the first occurrence, ignoring letter case, or npos.
+size_t FindIgnoringCase(std::wstring_view delimiter, std::wstring_view text) {
+    return Upper(text).find(Upper(delimiter));
+}
+
+}  // namespace
+
+std::wstring TrimBlanks(std::wstring_view text) {
+    const size_t first = text.find_first_not_of(L' ');
+    if (first == std::wstring_view::npos) {
+        return {};
+    }
+    const size_t last = text.find_last_not_of(L' ');
+    return std::wstring(text.substr(first, last - first + 1));
+}
+
+std::wstring TextBefore(std::wstring_view delimiter, std::wstring_view text) {
+    const size_t at = FindIgnoringCase(delimiter, text);
+    if (at == std::wstring_view::npos || at + 1 > kLargestPosition) {
+        return {};
+    }
+    return TrimBlanks(text.substr(0, at));
+}
+
+std::wstring TextAfter(std::wstring_view delimiter, std::wstring_view text) {
+    const size_t at = FindIgnoringCase(delimiter, text);
+    size_t from;
+    if (at == std::wstring_view::npos) {
+        from = delimiter.empty() ? 0 : delimiter.size() - 1;
+    } else {
+        from = at + delimiter.size();
+    }
+    if (from >= text.size()) {
+        return {};
+    }
+    return TrimBlanks(text.substr(from));
+}

@@ -1,0 +1,13 @@
+#pragma once
+#include <string>
+#include <string_view>
+
+// Text cut at the first occurrence of a delimiter, letter case ignored, result trimmed of blanks.
+// TextBefore: the part before the occurrence; empty when the delimiter is missing.
+// TextAfter: the part after it; when the delimiter is missing, the text from the character whose
+// 1-based position equals the delimiter's length (a one-character delimiter gives the whole text).
+std::wstring TextBefore(std::wstring_view delimiter, std::wstring_view text);
+std::wstring TextAfter(std::wstring_view delimiter, std::wstring_view text);
+
+// Leading and trailing blanks (U+0020 only) removed.
+std::wstring TrimBlanks(std::wstring_view text);

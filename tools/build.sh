@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Configures and builds both architectures: build/x86_64 and build/i686.
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+for arch in ${XPV_ARCHS:-x86_64 i686}; do
+    cmake -S "$top" -B "$top/build/$arch" -G Ninja \
+        -DCMAKE_TOOLCHAIN_FILE="$top/cmake/toolchain-$arch-w64-mingw32.cmake" \
+        -DXPV_WINE_ROOT="$top/build/wine" >/dev/null
+    cmake --build "$top/build/$arch"
+done
+# One ctest run over both trees: one display, one prefix, one wineserver.
+{
+    for arch in ${XPV_ARCHS:-x86_64 i686}; do echo "subdirs(\"$arch\")"; done
+} >"$top/build/CTestTestfile.cmake"
