@@ -1,3 +1,9 @@
 #include <windows.h>
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) { return 0; }
+#include "app/MainForm.h"
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    MainForm form;
+    if (!form.Create(MainForm::Options{})) return 1;
+    return MainForm::Run();
+}

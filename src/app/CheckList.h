@@ -1,0 +1,72 @@
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+// A list with a tick box in front of every item; an item counts as selected exactly when it is
+// ticked, and any number can be ticked. Independently of the ticks the list has a current item.
+// The space bar and a click on the box toggle the tick; the owner window passes WM_DRAWITEM and
+// WM_COMMAND for the list on to DrawItem and Command.
+class CheckList {
+public:
+    struct Style {
+        bool sorted = false;
+        COLORREF textColour = RGB(0xE0, 0xE0, 0xE0);
+        COLORREF backColour = RGB(0x40, 0x40, 0x40);
+    };
+
+    CheckList() = default;
+    CheckList(const CheckList&) = delete;
+    CheckList& operator=(const CheckList&) = delete;
+    ~CheckList();
+
+    void Create(HWND parent, int id, const RECT& rect, const Style& style, HFONT font, int dpi);
+    HWND Handle() const { return list_; }
+
+    // Adds an item (at the end, or at its sorted place); returns its index.
+    int Add(std::wstring_view text);
+    void RemoveAt(int index);
+    void Clear();
+    int Count() const;
+    std::wstring Text(int index) const;
+
+    bool IsTicked(int index) const;
+    void SetTicked(int index, bool ticked);
+    void SetAllTicked(bool ticked);
+
+    // The current item, or -1 when there is none. Changing it from code raises onClick, as a
+    // click would; setting the item that already is current raises nothing.
+    int Current() const;
+    void SetCurrent(int index);
+
+    void SetHorizontalExtent(int pixels);
+    int HorizontalExtent() const;
+    HBRUSH BackgroundBrush() const { return backBrush_; }
+    COLORREF TextColour() const { return style_.textColour; }
+
+    // Raised when the current item changes (by the user or from code).
+    std::function<void()> onClick;
+    std::function<void()> onGotFocus;
+    // Any key that produces a character, after the list has handled it.
+    std::function<void(wchar_t)> onKeyPress;
+    // A tick was toggled by the user.
+    std::function<void(int)> onItemCheck;
+
+    void DrawItem(const DRAWITEMSTRUCT& item);
+    void Command(WORD notification);
+
+private:
+    static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void ToggleByUser(int index);
+    void RaiseClickIfCurrentChanged();
+    int BoxWidth() const;
+
+    HWND list_ = nullptr;
+    Style style_;
+    HBRUSH backBrush_ = nullptr;
+    int dpi_ = 96;
+    int lastCurrent_ = -1;
+};
