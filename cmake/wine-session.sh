@@ -54,6 +54,8 @@ ENV
     mkdir -p "$WINEPREFIX"
     wineserver -p </dev/null >>"$state/wine.log" 2>&1 9>&-
     wineboot -i </dev/null >>"$state/wine.log" 2>&1 9>&-
+    # No window manager runs here: unmanaged windows close at once instead of waiting for one.
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >>"$state/wine.log" 2>&1 9>&-
     echo 1 >"$state/users"
     echo "wine session started on display $display, prefix $WINEPREFIX"
     ;;

@@ -85,7 +85,7 @@ namespace Container {
 HWND Create(HWND parent, const RECT& rect, const Look& look, bool visible) {
     RegisterOnce();
     const DWORD style = WS_CHILD | WS_CLIPSIBLINGS | (visible ? WS_VISIBLE : 0);
-    return CreateWindowExW(look.border ? WS_EX_CLIENTEDGE : 0, kClassName, L"", style, rect.left,
+    return CreateWindowExW(WS_EX_CONTROLPARENT | (look.border ? WS_EX_CLIENTEDGE : 0), kClassName, L"", style, rect.left,
                            rect.top, rect.right - rect.left, rect.bottom - rect.top, parent,
                            nullptr, GetModuleHandleW(nullptr), const_cast<Look*>(&look));
 }

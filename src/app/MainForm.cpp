@@ -63,15 +63,16 @@ bool MainForm::Create(const Options& options) {
     RegisterClassExW(&windowClass);  // fails harmlessly when a second form registers again
 
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+    const DWORD exStyle = WS_EX_CONTROLPARENT;
     RECT frame{0, 0, scale_.ToPixels(kClientWidthTwips), scale_.ToPixels(kClientHeightTwips)};
-    AdjustWindowRectEx(&frame, style, FALSE, 0);
+    AdjustWindowRectEx(&frame, style, FALSE, exStyle);
     const int width = frame.right - frame.left;
     const int height = frame.bottom - frame.top;
     RECT work{};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     const int x = work.left + ((work.right - work.left) - width) / 2;
     const int y = work.top + ((work.bottom - work.top) - height) / 2;
-    window_ = CreateWindowExW(0, kWindowClass, kCaption, style, x, y, width, height, nullptr,
+    window_ = CreateWindowExW(exStyle, kWindowClass, kCaption, style, x, y, width, height, nullptr,
                               nullptr, GetModuleHandleW(nullptr), this);
     if (!window_) return false;
     SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(appIcon_.get()));
@@ -89,10 +90,7 @@ bool MainForm::Create(const Options& options) {
 
 int MainForm::Run() {
     MSG message;
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) DispatchWindowMessage(message);
     return static_cast<int>(message.wParam);
 }
 

@@ -1,6 +1,11 @@
 #include "platform/MessagePump.h"
 
-#include <windows.h>
+void DispatchWindowMessage(MSG& message) {
+    HWND topLevel = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
+    if (topLevel && IsDialogMessageW(topLevel, &message)) return;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+}
 
 bool DoEvents() {
     MSG message;
@@ -9,8 +14,7 @@ bool DoEvents() {
             PostQuitMessage(static_cast<int>(message.wParam));
             return false;
         }
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
+        DispatchWindowMessage(message);
     }
     return true;
 }

@@ -1,0 +1,34 @@
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+namespace xpv_test {
+
+// A fresh folder under the temporary directory, removed with everything in it at scope exit.
+class TempFolder {
+public:
+    explicit TempFolder(std::wstring_view tag = L"xpv");
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    // No trailing backslash.
+    const std::wstring& Path() const { return path_; }
+    std::wstring operator/(std::wstring_view name) const { return path_ + L"\\" + std::wstring(name); }
+
+private:
+    std::wstring path_;
+};
+
+// Removes a file or folder tree, whatever the attributes of what is in it.
+void RemoveTree(const std::wstring& path);
+// Writes bytes to a file (created or emptied).
+bool WriteBytes(const std::wstring& path, std::string_view bytes);
+// The file's bytes, or an empty text when it cannot be read.
+std::string ReadBytes(const std::wstring& path);
+bool FileExists(const std::wstring& path);
+bool CopyInto(const std::wstring& source, const std::wstring& target);
+
+}  // namespace xpv_test
