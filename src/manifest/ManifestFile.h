@@ -1,0 +1,33 @@
+#pragma once
+#include <optional>
+#include <string>
+#include <string_view>
+
+// The manifest of an executable: its full path followed by ".manifest".
+std::wstring ManifestPathFor(const std::wstring& executablePath);
+
+// A manifest is present when a file of exactly that path exists, whatever its read-only,
+// hidden, system or archive attributes; a folder of that name is none.
+bool IsManifestPresent(const std::wstring& manifestPath);
+
+// The file's bytes; nothing when it cannot be opened or read (held open without sharing,
+// missing, a folder) or is larger than any manifest.
+std::optional<std::string> ReadManifestFile(const std::wstring& manifestPath);
+
+// Writes the bytes as the manifest, hidden and system, replacing a manifest already there
+// whatever its attributes. The bytes go to a temporary file in the same folder first, which then
+// takes the manifest's place: when anything fails, the previous manifest (if any) is left as it
+// was, no temporary file remains, and the result is false.
+bool WriteManifestFile(const std::wstring& manifestPath, std::string_view bytes);
+
+enum class RemovalOutcome {
+    Removed,           // deleted: it was a manifest this program wrote
+    SentToRecycleBin,  // another maker's manifest, which the user can restore
+    NotRemoved,        // still in place: missing, a folder, unreadable or in use, or foreign where no
+                       // Recycle Bin exists
+};
+
+// Removes a manifest: its attributes set to normal, pending window messages run once, then it is
+// deleted when it has the shape of the document this program writes, else sent to the Recycle
+// Bin. A manifest that stays where it was keeps its attributes.
+RemovalOutcome RemoveManifest(const std::wstring& manifestPath);

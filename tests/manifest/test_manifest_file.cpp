@@ -1,0 +1,360 @@
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "ManifestTestFiles.h"
+#include "manifest/ManifestDocument.h"
+#include "manifest/ManifestFile.h"
+#include "manifest/ManifestForExecutable.h"
+#include "platform/TextEncoding.h"
+#include "platform/UniqueHandle.h"
+#include "support/doctest_wide.h"
+
+using manifest_test::AttributesOf;
+using manifest_test::NamesIn;
+using manifest_test::ReadBytes;
+using manifest_test::TempFolder;
+using manifest_test::WriteBytes;
+
+namespace {
+
+constexpr DWORD kHiddenSystem = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+
+enum class Sharing { Nobody, Readers };
+
+// Another process that holds a file open until this object goes.
+class HeldOpenFile {
+public:
+    HeldOpenFile(const std::wstring& path, Sharing sharing) {
+        SECURITY_ATTRIBUTES inheritable{sizeof inheritable, nullptr, TRUE};
+        HANDLE childInput, inputWriter, outputReader, childOutput;
+        REQUIRE(CreatePipe(&childInput, &inputWriter, &inheritable, 0));
+        UniqueHandle childInputEnd(childInput);
+        input_ = UniqueHandle(inputWriter);
+        REQUIRE(CreatePipe(&outputReader, &childOutput, &inheritable, 0));
+        UniqueHandle childOutputEnd(childOutput);
+        const UniqueHandle output(outputReader);
+        SetHandleInformation(inputWriter, HANDLE_FLAG_INHERIT, 0);
+        SetHandleInformation(outputReader, HANDLE_FLAG_INHERIT, 0);
+
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdInput = childInput;
+        startup.hStdOutput = childOutput;
+        startup.hStdError = childOutput;
+        std::wstring commandLine = L"\"" XPV_HOLD_OPEN L"\" \"" + path + L"\"";
+        if (sharing == Sharing::Readers) commandLine += L" read";
+        PROCESS_INFORMATION started{};
+        REQUIRE(CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
+                               nullptr, &startup, &started));
+        process_ = UniqueHandle(started.hProcess);
+        const UniqueHandle thread(started.hThread);
+        childInputEnd.reset();
+        childOutputEnd.reset();
+
+        std::string answer;
+        char character;
+        DWORD read = 0;
+        while (ReadFile(output.get(), &character, 1, &read, nullptr) && read == 1 && character != '\n') {
+            answer += character;
+        }
+        REQUIRE(answer == "held");
+    }
+    ~HeldOpenFile() {
+        input_.reset();  // end of input: the helper closes the file and exits
+        if (WaitForSingleObject(process_.get(), 20000) == WAIT_TIMEOUT) {
+            TerminateProcess(process_.get(), 1);
+            WaitForSingleObject(process_.get(), 20000);
+        }
+    }
+    HeldOpenFile(const HeldOpenFile&) = delete;
+    HeldOpenFile& operator=(const HeldOpenFile&) = delete;
+
+private:
+    UniqueHandle input_;
+    UniqueHandle process_;
+};
+
+const std::string kVendorManifest =
+    "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\r\n"
+    "<assembly xmlns=\"urn:schemas-microsoft-com:asm.v1\" manifestVersion=\"1.0\">\r\n"
+    "  <assemblyIdentity version=\"2.5.0.0\" processorArchitecture=\"x86\" name=\"Vendor.Tool\" type=\"win32\"/>\r\n"
+    "  <trustInfo xmlns=\"urn:schemas-microsoft-com:asm.v3\"><security><requestedPrivileges>\r\n"
+    "    <requestedExecutionLevel level=\"asInvoker\" uiAccess=\"false\"/>\r\n"
+    "  </requestedPrivileges></security></trustInfo>\r\n"
+    "</assembly>\r\n";
+
+std::string OwnDocument() {
+    return ComposeManifestDocument({L"Acme", L"Editor", L"edit.exe", L"Text editor"}, ProcessorArchitecture::X86);
+}
+
+// As older versions wrote it: details unescaped, in the ANSI code page.
+std::string OlderAnsiForm(std::string document) {
+    const std::string name = "[Acme].[Editor].[edit.exe]";
+    return document.replace(document.find(name), name.size(), "[Caf\xE9 & \"Co\"].[P].[A]");
+}
+
+// A thread message left in the queue tells whether the removal ran pending messages.
+void PostMarker() {
+    MSG message;
+    PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE);  // gives the thread its queue
+    REQUIRE(PostThreadMessageW(GetCurrentThreadId(), WM_APP + 7, 0, 0));
+}
+
+bool MarkerWasTaken() {
+    MSG message;
+    return !PeekMessageW(&message, nullptr, WM_APP + 7, WM_APP + 7, PM_REMOVE);
+}
+
+std::wstring EnvironmentVariable(const wchar_t* name) {
+    wchar_t value[MAX_PATH];
+    const DWORD length = GetEnvironmentVariableW(name, value, MAX_PATH);
+    return length > 0 && length < MAX_PATH ? std::wstring(value, length) : std::wstring();
+}
+
+// Where Wine's shell puts deleted files: the freedesktop trash of the user running it.
+std::wstring TrashFolder() {
+    std::wstring data = EnvironmentVariable(L"XDG_DATA_HOME");
+    if (!data.empty()) {
+        data = L"Z:" + data;
+    } else {
+        // Wine hands its programs the user's home as "\??\Z:\home\user".
+        data = EnvironmentVariable(L"WINEHOMEDIR");
+        if (data.rfind(L"\\??\\", 0) == 0) data.erase(0, 4);
+        data += L"\\.local\\share";
+    }
+    for (wchar_t& c : data) {
+        if (c == L'/') c = L'\\';
+    }
+    return data + L"\\Trash";
+}
+
+// The path through which Wine reaches a Windows path's file outside every drive letter.
+std::wstring UnixNamespacePath(const std::wstring& path) {
+    using UnixName = char*(CDECL*)(const wchar_t*);
+    const auto unixName =
+        reinterpret_cast<UnixName>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+    if (!unixName) return {};
+    char* name = unixName(path.c_str());
+    if (!name) return {};
+    std::wstring result = L"\\\\?\\unix" + *WideFromUtf8(name);
+    HeapFree(GetProcessHeap(), 0, name);
+    for (wchar_t& c : result) {
+        if (c == L'/') c = L'\\';
+    }
+    return result;
+}
+
+}  // namespace
+
+TEST_CASE("A manifest is present whatever its attributes, but a folder is none") {
+    TempFolder folder;
+    REQUIRE(folder.created());
+    const DWORD attributeSets[] = {
+        FILE_ATTRIBUTE_NORMAL, FILE_ATTRIBUTE_READONLY, FILE_ATTRIBUTE_HIDDEN, FILE_ATTRIBUTE_SYSTEM,
+        FILE_ATTRIBUTE_ARCHIVE, FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM,
+    };
+    for (const DWORD attributes : attributeSets) {
+        CAPTURE(attributes);
+        const std::wstring manifest = ManifestPathFor(folder / (L"a" + std::to_wstring(attributes) + L".exe"));
+        REQUIRE(WriteBytes(manifest, "x"));
+        REQUIRE(SetFileAttributesW(manifest.c_str(), attributes));
+        CHECK(IsManifestPresent(manifest));
+    }
+    CHECK_FALSE(IsManifestPresent(ManifestPathFor(folder / L"missing.exe")));
+    const std::wstring folderNamed = ManifestPathFor(folder / L"dir.exe");
+    REQUIRE(CreateDirectoryW(folderNamed.c_str(), nullptr));
+    CHECK_FALSE(IsManifestPresent(folderNamed));
+}
+
+TEST_CASE("A new manifest holds the document, is hidden and system, and nothing else is left") {
+    TempFolder folder;
+    REQUIRE(folder.created());
+    const ManifestDetails details{L"Acme", L"Editor", L"edit.exe", L"Text editor"};
+    REQUIRE(WriteManifestForExecutable(folder / L"edit.exe", details));
+    CHECK(NamesIn(folder.path()) == std::vector<std::wstring>{L"edit.exe.manifest"});
+    CHECK(ReadBytes(folder / L"edit.exe.manifest") == ComposeManifestDocument(details, ProcessorArchitecture::X86));
+    CHECK(AttributesOf(folder / L"edit.exe.manifest") == kHiddenSystem);
+
+    // At a drive root the composed path has two backslashes in a row.
+    REQUIRE(WriteManifestForExecutable(folder.path() + L"\\\\root.exe", details));
+    CHECK(IsManifestPresent(folder / L"root.exe.manifest"));
+    CHECK(AttributesOf(folder / L"root.exe.manifest") == kHiddenSystem);
+}
+
+TEST_CASE("Writing over an existing manifest works whatever its attributes") {
+    TempFolder folder;
+    REQUIRE(folder.created());
+    const std::wstring manifest = folder / L"app.exe.manifest";
+    const DWORD attributeSets[] = {
+        FILE_ATTRIBUTE_NORMAL, FILE_ATTRIBUTE_READONLY, kHiddenSystem, kHiddenSystem | FILE_ATTRIBUTE_READONLY,
+    };
+    for (const DWORD attributes : attributeSets) {
+        CAPTURE(attributes);
+        SetFileAttributesW(manifest.c_str(), FILE_ATTRIBUTE_NORMAL);
+        REQUIRE(WriteBytes(manifest, kVendorManifest));
+        REQUIRE(SetFileAttributesW(manifest.c_str(), attributes));
+        CHECK(WriteManifestFile(manifest, OwnDocument()));
+        CHECK(ReadBytes(manifest) == OwnDocument());
+        CHECK(AttributesOf(manifest) == kHiddenSystem);
+        CHECK(NamesIn(folder.path()) == std::vector<std::wstring>{L"app.exe.manifest"});
+    }
+}
+
+TEST_CASE("A write that cannot take place reports failure and leaves everything as it was") {
+    TempFolder folder;
+    REQUIRE(folder.created());
+
+    SUBCASE("a folder bears the manifest's name") {
+        const std::wstring manifest = folder / L"app.exe.manifest";
+        REQUIRE(CreateDirectoryW(manifest.c_str(), nullptr));
+        CHECK_FALSE(WriteManifestFile(manifest, OwnDocument()));
+        CHECK((GetFileAttributesW(manifest.c_str()) & FILE_ATTRIBUTE_DIRECTORY) != 0);
+        CHECK(NamesIn(manifest).empty());
+        CHECK(NamesIn(folder.path()) == std::vector<std::wstring>{L"app.exe.manifest"});
+    }
+    SUBCASE("the folder does not exist") {
+        CHECK_FALSE(WriteManifestFile(folder / L"gone\\app.exe.manifest", OwnDocument()));
+        CHECK(NamesIn(folder.path()).empty());
+    }
+    SUBCASE("another process holds the manifest open") {
+        const std::wstring manifest = folder / L"app.exe.manifest";
+        const struct {
+            Sharing sharing;
+            DWORD attributes;
+        } cases[] = {
+            {Sharing::Nobody, kHiddenSystem},
+            {Sharing::Nobody, kHiddenSystem | FILE_ATTRIBUTE_READONLY},
+            {Sharing::Readers, FILE_ATTRIBUTE_NORMAL},
+        };
+        for (const auto& c : cases) {
+            CAPTURE(c.attributes);
+            SetFileAttributesW(manifest.c_str(), FILE_ATTRIBUTE_NORMAL);
+            REQUIRE(WriteBytes(manifest, kVendorManifest));
+            REQUIRE(SetFileAttributesW(manifest.c_str(), c.attributes));
+            {
+                const HeldOpenFile held(manifest, c.sharing);
+                CHECK_FALSE(WriteManifestFile(manifest, OwnDocument()));
+                CHECK(AttributesOf(manifest) == (c.attributes & ~FILE_ATTRIBUTE_NORMAL));
+                CHECK(NamesIn(folder.path()) == std::vector<std::wstring>{L"app.exe.manifest"});
+            }
+            CHECK(ReadBytes(manifest) == kVendorManifest);
+            // Once it is let go, the same write succeeds.
+            CHECK(WriteManifestFile(manifest, OwnDocument()));
+            CHECK(ReadBytes(manifest) == OwnDocument());
+        }
+    }
+}
+
+TEST_CASE("Removal deletes this program's own manifests outright, after running pending messages once") {
+    TempFolder folder;
+    REQUIRE(folder.created());
+    const std::string own = OwnDocument();
+    const struct {
+        const char* what;
+        std::string bytes;
+        DWORD attributes;
+    } cases[] = {
+        {"as written", own, kHiddenSystem},
+        {"UTF-8 details, another architecture",
+         ComposeManifestDocument({L"Caf\u00e9 & Co", L"\u65e5\u672c", L"a.exe", L"<d>"}, ProcessorArchitecture::Amd64),
+         kHiddenSystem},
+        {"older version's ANSI form, details unescaped", OlderAnsiForm(own), kHiddenSystem},
+        {"without the empty line", own.substr(0, own.size() - 2), FILE_ATTRIBUTE_NORMAL},
+        {"read-only", own, kHiddenSystem | FILE_ATTRIBUTE_READONLY},
+    };
+    for (const auto& c : cases) {
+        CAPTURE(c.what);
+        const std::wstring manifest = folder / L"app.exe.manifest";
+        REQUIRE(WriteBytes(manifest, c.bytes));
+        REQUIRE(SetFileAttributesW(manifest.c_str(), c.attributes));
+        PostMarker();
+        CHECK(RemoveManifest(manifest) == RemovalOutcome::Removed);
+        CHECK(MarkerWasTaken());
+        CHECK(NamesIn(folder.path()).empty());
+    }
+}
+
+TEST_CASE("Another maker's manifest goes to the Recycle Bin, from where it can be restored") {
+    TempFolder folder;
+    REQUIRE(folder.created());
+    const std::wstring trash = TrashFolder();
+    CAPTURE(trash);
+    // A name of its own, so that the trash does not rename it.
+    const std::wstring name = L"vendor-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                              std::to_wstring(GetTickCount()) + L".exe.manifest";
+    const std::wstring manifest = folder / name;
+    REQUIRE(WriteBytes(manifest, kVendorManifest));
+    REQUIRE(SetFileAttributesW(manifest.c_str(), kHiddenSystem));
+
+    CHECK(RemoveManifest(manifest) == RemovalOutcome::SentToRecycleBin);
+    CHECK_FALSE(IsManifestPresent(manifest));
+    const std::wstring inTrash = trash + L"\\files\\" + name;
+    CHECK(ReadBytes(inTrash) == kVendorManifest);
+    SetFileAttributesW(inTrash.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileW(inTrash.c_str());
+    DeleteFileW((trash + L"\\info\\" + name + L".trashinfo").c_str());
+}
+
+TEST_CASE("A manifest that cannot be removed stays as it was") {
+    TempFolder folder;
+    REQUIRE(folder.created());
+    const std::wstring manifest = folder / L"app.exe.manifest";
+
+    SUBCASE("held open by another process") {
+        const struct {
+            const char* what;
+            std::string bytes;
+            Sharing sharing;
+        } cases[] = {
+            {"own, shared with nobody", OwnDocument(), Sharing::Nobody},
+            {"own, shared with readers", OwnDocument(), Sharing::Readers},
+            {"another maker's, shared with nobody", kVendorManifest, Sharing::Nobody},
+        };
+        for (const auto& c : cases) {
+            CAPTURE(c.what);
+            SetFileAttributesW(manifest.c_str(), FILE_ATTRIBUTE_NORMAL);
+            REQUIRE(WriteBytes(manifest, c.bytes));
+            REQUIRE(SetFileAttributesW(manifest.c_str(), kHiddenSystem));
+            {
+                const HeldOpenFile held(manifest, c.sharing);
+                CHECK(RemoveManifest(manifest) == RemovalOutcome::NotRemoved);
+                CHECK(AttributesOf(manifest) == kHiddenSystem);
+            }
+            CHECK(ReadBytes(manifest) == c.bytes);
+        }
+    }
+    SUBCASE("a folder of that name") {
+        REQUIRE(CreateDirectoryW(manifest.c_str(), nullptr));
+        CHECK(RemoveManifest(manifest) == RemovalOutcome::NotRemoved);
+        CHECK((GetFileAttributesW(manifest.c_str()) & FILE_ATTRIBUTE_DIRECTORY) != 0);
+    }
+    SUBCASE("missing") {
+        PostMarker();
+        CHECK(RemoveManifest(manifest) == RemovalOutcome::NotRemoved);
+        CHECK_FALSE(MarkerWasTaken());
+    }
+}
+
+TEST_CASE("Where no Recycle Bin exists, another maker's manifest is left in place") {
+    TempFolder folder;
+    REQUIRE(folder.created());
+    // Wine's unix namespace lies on no drive, and so has no Recycle Bin, like a network share.
+    const std::wstring outside = UnixNamespacePath(folder.path());
+    if (outside.empty()) {
+        MESSAGE("not running under Wine: no location without a Recycle Bin to test with");
+        return;
+    }
+    const std::wstring vendor = outside + L"\\vendor.exe.manifest";
+    REQUIRE(WriteBytes(vendor, kVendorManifest));
+    CHECK(RemoveManifest(vendor) == RemovalOutcome::NotRemoved);
+    CHECK(ReadBytes(folder / L"vendor.exe.manifest") == kVendorManifest);
+
+    // This program's own manifest needs no Recycle Bin.
+    const std::wstring own = outside + L"\\own.exe.manifest";
+    REQUIRE(WriteBytes(own, OwnDocument()));
+    CHECK(RemoveManifest(own) == RemovalOutcome::Removed);
+    CHECK_FALSE(IsManifestPresent(folder / L"own.exe.manifest"));
+}

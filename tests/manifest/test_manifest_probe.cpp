@@ -1,0 +1,98 @@
+// The proof the program exists for: a manifest written beside an executable makes the loader
+// give it Common Controls 6 from the side-by-side store, and removing it gives the system's
+// copy back.
+#include <windows.h>
+
+#include <string>
+
+#include "ManifestTestFiles.h"
+#include "manifest/ExecutableArchitecture.h"
+#include "manifest/ManifestDocument.h"
+#include "manifest/ManifestFile.h"
+#include "manifest/ManifestForExecutable.h"
+#include "platform/UniqueHandle.h"
+#include "support/doctest_wide.h"
+
+using manifest_test::ReadBytes;
+using manifest_test::TempFolder;
+
+namespace {
+
+std::wstring Lower(std::wstring text) {
+    CharLowerBuffW(text.data(), static_cast<DWORD>(text.size()));
+    return text;
+}
+
+// Runs the probe and returns, in lower case, the comctl32.dll path it loaded, or its failure.
+std::wstring LoadedCommonControls(const std::wstring& probe, const std::wstring& report) {
+    DeleteFileW(report.c_str());
+    std::wstring commandLine = L"\"" + probe + L"\" \"" + report + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started{};
+    REQUIRE(CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr,
+                           &startup, &started));
+    const UniqueHandle process(started.hProcess);
+    const UniqueHandle thread(started.hThread);
+    REQUIRE(WaitForSingleObject(process.get(), 60000) == WAIT_OBJECT_0);
+    const auto bytes = ReadBytes(report);
+    REQUIRE(bytes.has_value());
+    return Lower(std::wstring(reinterpret_cast<const wchar_t*>(bytes->data()), bytes->size() / sizeof(wchar_t)));
+}
+
+bool IsSystemCopy(const std::wstring& loaded) {
+    return (loaded.find(L"\\system32\\comctl32.dll") != std::wstring::npos ||
+            loaded.find(L"\\syswow64\\comctl32.dll") != std::wstring::npos);
+}
+
+}  // namespace
+
+TEST_CASE("A manifest written beside a program gives it Common Controls 6; removing it undoes that") {
+    const struct {
+        const wchar_t* probe;
+        const wchar_t* storePrefix;  // of the side-by-side folder the loader picks
+    } probes[] = {
+        {XPV_PROBE_X86, L"\\winsxs\\x86_microsoft.windows.common-controls_"},
+        {XPV_PROBE_X64, L"\\winsxs\\amd64_microsoft.windows.common-controls_"},
+    };
+    for (const auto& p : probes) {
+        if (*p.probe == L'\0') {
+            MESSAGE("no cross compiler for this architecture: case skipped");
+            continue;
+        }
+        CAPTURE(std::wstring(p.probe));
+        TempFolder folder;
+        REQUIRE(folder.created());
+        const std::wstring exe = folder / L"probe.exe";
+        const std::wstring report = folder / L"loaded.txt";
+        REQUIRE(CopyFileW(p.probe, exe.c_str(), FALSE));
+
+        const std::wstring before = LoadedCommonControls(exe, report);
+        CHECK(IsSystemCopy(before));
+
+        // Details with reserved and non-ASCII characters still give a manifest the loader accepts.
+        REQUIRE(WriteManifestForExecutable(exe, {L"Smith & Sons <Ltd>", L"\"Probe\" 'Tool'",
+                                                 L"probe.exe", L"Caf\u00e9 \u20ac \U0001F600"}));
+        const std::wstring themed = LoadedCommonControls(exe, report);
+        CHECK(themed.find(p.storePrefix) != std::wstring::npos);
+        CHECK(themed.find(L"\\comctl32.dll") == themed.size() - 13);
+
+        CHECK(RemoveManifest(ManifestPathFor(exe)) == RemovalOutcome::Removed);
+        CHECK_FALSE(IsManifestPresent(ManifestPathFor(exe)));
+        CHECK(LoadedCommonControls(exe, report) == before);
+    }
+}
+
+TEST_CASE("A 64-bit program with the plain X86 document does not get Common Controls at all") {
+    // Why the architecture has to follow the executable.
+    if (*XPV_PROBE_X64 == L'\0') {
+        MESSAGE("no x64 probe: case skipped");
+        return;
+    }
+    TempFolder folder;
+    REQUIRE(folder.created());
+    const std::wstring exe = folder / L"probe.exe";
+    REQUIRE(CopyFileW(XPV_PROBE_X64, exe.c_str(), FALSE));
+    REQUIRE(WriteManifestFile(ManifestPathFor(exe), ComposeManifestDocument({}, ProcessorArchitecture::X86)));
+    CHECK(LoadedCommonControls(exe, folder / L"loaded.txt").find(L"loadlibrary failed") == 0);
+}
