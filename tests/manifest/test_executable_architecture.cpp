@@ -4,12 +4,12 @@
 #include <functional>
 #include <string>
 
-#include "ManifestTestFiles.h"
 #include "manifest/ExecutableArchitecture.h"
+#include "support/TempFolder.h"
 #include "support/doctest_wide.h"
 
-using manifest_test::TempFolder;
-using manifest_test::WriteBytes;
+using xpv_test::TempFolder;
+using xpv_test::WriteBytes;
 
 namespace {
 
@@ -103,7 +103,6 @@ TEST_CASE("Real executables built by the cross compilers") {
 
 TEST_CASE("Machine field and CLR header of crafted images") {
     TempFolder folder;
-    REQUIRE(folder.created());
     const struct {
         const char* what;
         std::string image;
@@ -133,10 +132,9 @@ TEST_CASE("Machine field and CLR header of crafted images") {
 
 TEST_CASE("Files that are no PE image, and truncated or hostile headers, read as X86 without harm") {
     TempFolder folder;
-    REQUIRE(folder.created());
 
     CHECK(ReadExecutableArchitecture(folder / L"missing.exe") == ProcessorArchitecture::X86);
-    CHECK(ReadExecutableArchitecture(folder.path()) == ProcessorArchitecture::X86);
+    CHECK(ReadExecutableArchitecture(folder.Path()) == ProcessorArchitecture::X86);
     CHECK(ArchitectureOfBytes(folder, "") == ProcessorArchitecture::X86);
     CHECK(ArchitectureOfBytes(folder, "just some text, not a program\r\n") == ProcessorArchitecture::X86);
 

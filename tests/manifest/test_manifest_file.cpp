@@ -1,25 +1,46 @@
 #include <windows.h>
 
+#include <algorithm>
+#include <memory>
 #include <string>
 #include <vector>
 
-#include "ManifestTestFiles.h"
 #include "manifest/ManifestDocument.h"
 #include "manifest/ManifestFile.h"
 #include "manifest/ManifestForExecutable.h"
 #include "platform/TextEncoding.h"
 #include "platform/UniqueHandle.h"
+#include "support/TempFolder.h"
 #include "support/doctest_wide.h"
 
-using manifest_test::AttributesOf;
-using manifest_test::NamesIn;
-using manifest_test::ReadBytes;
-using manifest_test::TempFolder;
-using manifest_test::WriteBytes;
+using xpv_test::ReadBytes;
+using xpv_test::TempFolder;
+using xpv_test::WriteBytes;
 
 namespace {
 
 constexpr DWORD kHiddenSystem = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+
+// Attributes apart from the archive bit, which Wine reports on every file.
+DWORD AttributesOf(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes == INVALID_FILE_ATTRIBUTES ? attributes : attributes & ~FILE_ATTRIBUTE_ARCHIVE;
+}
+
+// Names in a folder, sorted, without "." and "..".
+std::vector<std::wstring> NamesIn(const std::wstring& folder) {
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW found;
+    const HANDLE first = FindFirstFileW((folder + L"\\*").c_str(), &found);
+    if (first == INVALID_HANDLE_VALUE) return names;
+    const std::unique_ptr<void, decltype(&FindClose)> search(first, &FindClose);
+    do {
+        const std::wstring name = found.cFileName;
+        if (name != L"." && name != L"..") names.push_back(name);
+    } while (FindNextFileW(search.get(), &found));
+    std::sort(names.begin(), names.end());
+    return names;
+}
 
 enum class Sharing { Nobody, Readers };
 
@@ -151,7 +172,6 @@ std::wstring UnixNamespacePath(const std::wstring& path) {
 
 TEST_CASE("A manifest is present whatever its attributes, but a folder is none") {
     TempFolder folder;
-    REQUIRE(folder.created());
     const DWORD attributeSets[] = {
         FILE_ATTRIBUTE_NORMAL, FILE_ATTRIBUTE_READONLY, FILE_ATTRIBUTE_HIDDEN, FILE_ATTRIBUTE_SYSTEM,
         FILE_ATTRIBUTE_ARCHIVE, FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM,
@@ -171,22 +191,20 @@ TEST_CASE("A manifest is present whatever its attributes, but a folder is none")
 
 TEST_CASE("A new manifest holds the document, is hidden and system, and nothing else is left") {
     TempFolder folder;
-    REQUIRE(folder.created());
     const ManifestDetails details{L"Acme", L"Editor", L"edit.exe", L"Text editor"};
     REQUIRE(WriteManifestForExecutable(folder / L"edit.exe", details));
-    CHECK(NamesIn(folder.path()) == std::vector<std::wstring>{L"edit.exe.manifest"});
+    CHECK(NamesIn(folder.Path()) == std::vector<std::wstring>{L"edit.exe.manifest"});
     CHECK(ReadBytes(folder / L"edit.exe.manifest") == ComposeManifestDocument(details, ProcessorArchitecture::X86));
     CHECK(AttributesOf(folder / L"edit.exe.manifest") == kHiddenSystem);
 
     // At a drive root the composed path has two backslashes in a row.
-    REQUIRE(WriteManifestForExecutable(folder.path() + L"\\\\root.exe", details));
+    REQUIRE(WriteManifestForExecutable(folder.Path() + L"\\\\root.exe", details));
     CHECK(IsManifestPresent(folder / L"root.exe.manifest"));
     CHECK(AttributesOf(folder / L"root.exe.manifest") == kHiddenSystem);
 }
 
 TEST_CASE("Writing over an existing manifest works whatever its attributes") {
     TempFolder folder;
-    REQUIRE(folder.created());
     const std::wstring manifest = folder / L"app.exe.manifest";
     const DWORD attributeSets[] = {
         FILE_ATTRIBUTE_NORMAL, FILE_ATTRIBUTE_READONLY, kHiddenSystem, kHiddenSystem | FILE_ATTRIBUTE_READONLY,
@@ -199,13 +217,12 @@ TEST_CASE("Writing over an existing manifest works whatever its attributes") {
         CHECK(WriteManifestFile(manifest, OwnDocument()));
         CHECK(ReadBytes(manifest) == OwnDocument());
         CHECK(AttributesOf(manifest) == kHiddenSystem);
-        CHECK(NamesIn(folder.path()) == std::vector<std::wstring>{L"app.exe.manifest"});
+        CHECK(NamesIn(folder.Path()) == std::vector<std::wstring>{L"app.exe.manifest"});
     }
 }
 
 TEST_CASE("A write that cannot take place reports failure and leaves everything as it was") {
     TempFolder folder;
-    REQUIRE(folder.created());
 
     SUBCASE("a folder bears the manifest's name") {
         const std::wstring manifest = folder / L"app.exe.manifest";
@@ -213,11 +230,11 @@ TEST_CASE("A write that cannot take place reports failure and leaves everything 
         CHECK_FALSE(WriteManifestFile(manifest, OwnDocument()));
         CHECK((GetFileAttributesW(manifest.c_str()) & FILE_ATTRIBUTE_DIRECTORY) != 0);
         CHECK(NamesIn(manifest).empty());
-        CHECK(NamesIn(folder.path()) == std::vector<std::wstring>{L"app.exe.manifest"});
+        CHECK(NamesIn(folder.Path()) == std::vector<std::wstring>{L"app.exe.manifest"});
     }
     SUBCASE("the folder does not exist") {
         CHECK_FALSE(WriteManifestFile(folder / L"gone\\app.exe.manifest", OwnDocument()));
-        CHECK(NamesIn(folder.path()).empty());
+        CHECK(NamesIn(folder.Path()).empty());
     }
     SUBCASE("another process holds the manifest open") {
         const std::wstring manifest = folder / L"app.exe.manifest";
@@ -238,7 +255,7 @@ TEST_CASE("A write that cannot take place reports failure and leaves everything 
                 const HeldOpenFile held(manifest, c.sharing);
                 CHECK_FALSE(WriteManifestFile(manifest, OwnDocument()));
                 CHECK(AttributesOf(manifest) == (c.attributes & ~FILE_ATTRIBUTE_NORMAL));
-                CHECK(NamesIn(folder.path()) == std::vector<std::wstring>{L"app.exe.manifest"});
+                CHECK(NamesIn(folder.Path()) == std::vector<std::wstring>{L"app.exe.manifest"});
             }
             CHECK(ReadBytes(manifest) == kVendorManifest);
             // Once it is let go, the same write succeeds.
@@ -250,7 +267,6 @@ TEST_CASE("A write that cannot take place reports failure and leaves everything 
 
 TEST_CASE("Removal deletes this program's own manifests outright, after running pending messages once") {
     TempFolder folder;
-    REQUIRE(folder.created());
     const std::string own = OwnDocument();
     const struct {
         const char* what;
@@ -273,13 +289,12 @@ TEST_CASE("Removal deletes this program's own manifests outright, after running 
         PostMarker();
         CHECK(RemoveManifest(manifest) == RemovalOutcome::Removed);
         CHECK(MarkerWasTaken());
-        CHECK(NamesIn(folder.path()).empty());
+        CHECK(NamesIn(folder.Path()).empty());
     }
 }
 
 TEST_CASE("Another maker's manifest goes to the Recycle Bin, from where it can be restored") {
     TempFolder folder;
-    REQUIRE(folder.created());
     const std::wstring trash = TrashFolder();
     CAPTURE(trash);
     // A name of its own, so that the trash does not rename it.
@@ -300,7 +315,6 @@ TEST_CASE("Another maker's manifest goes to the Recycle Bin, from where it can b
 
 TEST_CASE("A manifest that cannot be removed stays as it was") {
     TempFolder folder;
-    REQUIRE(folder.created());
     const std::wstring manifest = folder / L"app.exe.manifest";
 
     SUBCASE("held open by another process") {
@@ -340,9 +354,8 @@ TEST_CASE("A manifest that cannot be removed stays as it was") {
 
 TEST_CASE("Where no Recycle Bin exists, another maker's manifest is left in place") {
     TempFolder folder;
-    REQUIRE(folder.created());
     // Wine's unix namespace lies on no drive, and so has no Recycle Bin, like a network share.
-    const std::wstring outside = UnixNamespacePath(folder.path());
+    const std::wstring outside = UnixNamespacePath(folder.Path());
     if (outside.empty()) {
         MESSAGE("not running under Wine: no location without a Recycle Bin to test with");
         return;

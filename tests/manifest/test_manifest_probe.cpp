@@ -5,16 +5,16 @@
 
 #include <string>
 
-#include "ManifestTestFiles.h"
 #include "manifest/ExecutableArchitecture.h"
 #include "manifest/ManifestDocument.h"
 #include "manifest/ManifestFile.h"
 #include "manifest/ManifestForExecutable.h"
 #include "platform/UniqueHandle.h"
+#include "support/TempFolder.h"
 #include "support/doctest_wide.h"
 
-using manifest_test::ReadBytes;
-using manifest_test::TempFolder;
+using xpv_test::ReadBytes;
+using xpv_test::TempFolder;
 
 namespace {
 
@@ -35,9 +35,9 @@ std::wstring LoadedCommonControls(const std::wstring& probe, const std::wstring&
     const UniqueHandle process(started.hProcess);
     const UniqueHandle thread(started.hThread);
     REQUIRE(WaitForSingleObject(process.get(), 60000) == WAIT_OBJECT_0);
-    const auto bytes = ReadBytes(report);
-    REQUIRE(bytes.has_value());
-    return Lower(std::wstring(reinterpret_cast<const wchar_t*>(bytes->data()), bytes->size() / sizeof(wchar_t)));
+    const std::string bytes = ReadBytes(report);
+    REQUIRE(!bytes.empty());
+    return Lower(std::wstring(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / sizeof(wchar_t)));
 }
 
 bool IsSystemCopy(const std::wstring& loaded) {
@@ -62,7 +62,6 @@ TEST_CASE("A manifest written beside a program gives it Common Controls 6; remov
         }
         CAPTURE(std::wstring(p.probe));
         TempFolder folder;
-        REQUIRE(folder.created());
         const std::wstring exe = folder / L"probe.exe";
         const std::wstring report = folder / L"loaded.txt";
         REQUIRE(CopyFileW(p.probe, exe.c_str(), FALSE));
@@ -90,7 +89,6 @@ TEST_CASE("A 64-bit program with the plain X86 document does not get Common Cont
         return;
     }
     TempFolder folder;
-    REQUIRE(folder.created());
     const std::wstring exe = folder / L"probe.exe";
     REQUIRE(CopyFileW(XPV_PROBE_X64, exe.c_str(), FALSE));
     REQUIRE(WriteManifestFile(ManifestPathFor(exe), ComposeManifestDocument({}, ProcessorArchitecture::X86)));

@@ -2,15 +2,15 @@
 
 #include <string>
 
-#include "ManifestTestFiles.h"
 #include "manifest/ManifestDocument.h"
 #include "manifest/ManifestFile.h"
 #include "manifest/ManifestForExecutable.h"
 #include "manifest/ManifestReadBack.h"
+#include "support/TempFolder.h"
 #include "support/doctest_wide.h"
 
-using manifest_test::TempFolder;
-using manifest_test::WriteBytes;
+using xpv_test::TempFolder;
+using xpv_test::WriteBytes;
 
 namespace {
 
@@ -100,7 +100,6 @@ TEST_CASE("XML references in other makers' manifests are resolved; unknown ones 
 TEST_CASE("A manifest file is read back as UTF-8, or in the ANSI code page of older versions") {
     REQUIRE(GetACP() == 1252);
     TempFolder folder;
-    REQUIRE(folder.created());
     const std::wstring exe = folder / L"app.exe";
 
     // UTF-8, as this program writes it.
