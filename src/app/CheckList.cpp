@@ -60,6 +60,18 @@ int CheckList::Add(std::wstring_view text) {
     return index;
 }
 
+void CheckList::AddMany(const std::vector<std::wstring>& texts) {
+    SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(list_, LB_INITSTORAGE, texts.size(), 0);
+    for (const std::wstring& text : texts) {
+        const LRESULT index = SendMessageW(list_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+        if (index >= 0) SendMessageW(list_, LB_SETITEMDATA, index, 0);
+    }
+    lastCurrent_ = Current();
+    SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list_, nullptr, TRUE);
+}
+
 void CheckList::RemoveAt(int index) {
     SendMessageW(list_, LB_DELETESTRING, index, 0);
     lastCurrent_ = Current();

@@ -47,6 +47,7 @@ void MainForm::CreateQuickMenu() {
                                 WS_VISIBLE | WS_CLIPSIBLINGS | SS_ICON | SS_NOTIFY | SS_REALSIZECONTROL,
                                 kQmenuFirst + index, 120, kItemTops[index], 480, 480);
         SendMessageW(Qmenu[index], STM_SETICON, reinterpret_cast<WPARAM>(qmenuIcons_[index].get()), 0);
+        SetColours(Qmenu[index], kStripText, kStripGrey, true);
         SetWindowSubclass(Qmenu[index], QuickMenuItemProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
         AddTooltip(Qmenu[index], kItemTooltips[index]);
     }
@@ -62,6 +63,7 @@ void MainForm::CreateQuickMenu() {
                               WS_VISIBLE | WS_CLIPSIBLINGS | SS_ICON | SS_NOTIFY | SS_REALSIZECONTROL,
                               kQmenuBottomImage, 120, 4080, 480, 480);
     SendMessageW(imgQMenuBottom, STM_SETICON, reinterpret_cast<WPARAM>(bottomIcon_.get()), 0);
+    SetColours(imgQMenuBottom, kStripText, kStripGrey, true);
     AddTooltip(imgQMenuBottom, L"Patient Information Sheet");
     lblQMenuBottom = AddChild(OutlookBar, L"STATIC", L"XP Vestrim", WS_VISIBLE | WS_CLIPSIBLINGS | SS_CENTER,
                               0, 0, 4080, 735, 495);

@@ -1,0 +1,69 @@
+#include "history/HistoryLines.h"
+
+#include <algorithm>
+
+#include "platform/TextFunctions.h"
+
+namespace {
+
+constexpr std::wstring_view kManifestEnding = L".manifest";
+
+std::wstring Replace(std::wstring_view text, wchar_t from, wchar_t to) {
+    std::wstring result(text);
+    std::replace(result.begin(), result.end(), from, to);
+    return result;
+}
+
+std::wstring BlankControls(std::wstring_view text) {
+    std::wstring result(text);
+    for (wchar_t& character : result) {
+        if (character < 0x20 || character == 0x7F) character = L' ';
+    }
+    return result;
+}
+
+bool EndsWithIgnoringCase(std::wstring_view text, std::wstring_view ending) {
+    if (text.size() < ending.size()) return false;
+    const std::wstring_view tail = text.substr(text.size() - ending.size());
+    return std::equal(tail.begin(), tail.end(), ending.begin(),
+                      [](wchar_t a, wchar_t b) { return towlower(a) == towlower(b); });
+}
+
+}  // namespace
+
+std::wstring HistoryKeyFor(std::wstring_view manifestPath) { return Replace(manifestPath, L'=', L'|'); }
+
+std::wstring ManifestPathOfHistoryKey(std::wstring_view key) { return Replace(key, L'|', L'='); }
+
+std::wstring HistoryValueFor(std::wstring_view product, std::wstring_view description) {
+    return BlankControls(std::wstring(product) + L" >> " + std::wstring(description));
+}
+
+std::wstring ExecutablePathOfManifest(std::wstring_view manifestPath) {
+    if (EndsWithIgnoringCase(manifestPath, kManifestEnding)) {
+        manifestPath.remove_suffix(kManifestEnding.size());
+    }
+    return TrimBlanks(manifestPath);
+}
+
+std::wstring HistoryDisplayText(std::wstring_view value, std::wstring_view manifestPath, size_t position) {
+    std::wstring text =
+        TrimBlanks(value) == L">>" ? ExecutablePathOfManifest(manifestPath) : std::wstring(value);
+    std::wstring digits = std::to_wstring(position);
+    if (digits.size() < 5) digits.insert(0, 5 - digits.size(), L'0');
+    return text + L" [" + digits + L"]";
+}
+
+std::optional<size_t> PositionOfDisplayText(std::wstring_view displayText) {
+    if (displayText.empty() || displayText.back() != L']') return std::nullopt;
+    const size_t open = displayText.rfind(L" [");
+    if (open == std::wstring_view::npos) return std::nullopt;
+    const std::wstring_view digits = displayText.substr(open + 2, displayText.size() - open - 3);
+    if (digits.empty() || digits.size() > 9) return std::nullopt;
+    size_t position = 0;
+    for (wchar_t digit : digits) {
+        if (digit < L'0' || digit > L'9') return std::nullopt;
+        position = position * 10 + static_cast<size_t>(digit - L'0');
+    }
+    return position;
+}

@@ -1,0 +1,27 @@
+#pragma once
+#include <optional>
+#include <string>
+#include <string_view>
+
+// The text side of history.db and of the History panel's lines; no file and no window involved.
+
+// A manifest path as stored as a key: "=" (legal in folder names, but the end of a key in a
+// profile line) is written as "|", which no Windows path can contain.
+std::wstring HistoryKeyFor(std::wstring_view manifestPath);
+// The manifest path a stored key stands for.
+std::wstring ManifestPathOfHistoryKey(std::wstring_view key);
+
+// The product name, " >> " and the description, as stored: control characters (line breaks,
+// tabs, NUL), which a version resource may hold, become blanks so that a value stays one line.
+std::wstring HistoryValueFor(std::wstring_view product, std::wstring_view description);
+
+// The executable a manifest belongs to: the path without its final ".manifest".
+std::wstring ExecutablePathOfManifest(std::wstring_view manifestPath);
+
+// The line shown for an entry: its value, or the executable's path when the value is nothing
+// but ">>"; then " [", the position with at least five digits, and "]".
+std::wstring HistoryDisplayText(std::wstring_view value, std::wstring_view manifestPath, size_t position);
+
+// The position written at the end of a display line: the digits between its last " [" and its
+// final "]"; nothing when the line does not end that way.
+std::optional<size_t> PositionOfDisplayText(std::wstring_view displayText);

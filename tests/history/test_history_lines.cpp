@@ -1,0 +1,50 @@
+#include "history/HistoryLines.h"
+#include "support/doctest_wide.h"
+
+TEST_CASE("Display lines of the history: value or executable path, then the position") {
+    struct Case {
+        const wchar_t* value;
+        const wchar_t* manifestPath;
+        size_t position;
+        const wchar_t* line;
+    };
+    const Case cases[] = {
+        {L"One >> First program", L"C:\\Apps\\One\\one.exe.manifest", 0, L"One >> First program [00000]"},
+        {L" >> ", L"C:\\Apps\\Two\\two.exe.manifest", 1, L"C:\\Apps\\Two\\two.exe [00001]"},
+        {L">>", L"C:\\a.exe.manifest", 10, L"C:\\a.exe [00010]"},
+        {L"Prod >> ", L"C:\\a.exe.manifest", 7, L"Prod >>  [00007]"},  // value shown as read
+        // A folder named like a manifest does not cut the path short.
+        {L" >> ", L"C:\\x.manifest\\app.exe.manifest", 2, L"C:\\x.manifest\\app.exe [00002]"},
+        {L"Big", L"C:\\b.exe.manifest", 123456, L"Big [123456]"},
+    };
+    for (const Case& c : cases) {
+        CAPTURE(std::wstring(c.line));
+        const std::wstring line = HistoryDisplayText(c.value, c.manifestPath, c.position);
+        CHECK(line == c.line);
+        CHECK(PositionOfDisplayText(line) == c.position);
+    }
+}
+
+TEST_CASE("A position is read from the digits between the last \" [\" and the final \"]\"") {
+    CHECK(PositionOfDisplayText(L"Tool [beta] >> x [00003]") == 3u);
+    CHECK(PositionOfDisplayText(L"x [99999]") == 99999u);
+    CHECK(PositionOfDisplayText(L"x [100000]") == 100000u);
+    CHECK_FALSE(PositionOfDisplayText(L"x [00003] ").has_value());
+    CHECK_FALSE(PositionOfDisplayText(L"x [0a003]").has_value());
+    CHECK_FALSE(PositionOfDisplayText(L"x []").has_value());
+    CHECK_FALSE(PositionOfDisplayText(L"").has_value());
+}
+
+TEST_CASE("Stored keys and values stay one line each, whatever the path and the version resource held") {
+    CHECK(HistoryKeyFor(L"C:\\a=b\\app.exe.manifest") == L"C:\\a|b\\app.exe.manifest");
+    CHECK(ManifestPathOfHistoryKey(L"C:\\a|b\\app.exe.manifest") == L"C:\\a=b\\app.exe.manifest");
+    CHECK(HistoryKeyFor(L"C:\\\u03a6\\app.exe.manifest") == L"C:\\\u03a6\\app.exe.manifest");
+
+    CHECK(HistoryValueFor(L"Prod", L"Desc") == L"Prod >> Desc");
+    CHECK(HistoryValueFor(L"", L"") == L" >> ");
+    CHECK(HistoryValueFor(L"Evil\r\n[Main]\r\nx", L"tab\there") == L"Evil  [Main]  x >> tab here");
+    CHECK(HistoryValueFor(std::wstring(L"nul\0in", 6), L"") == L"nul in >> ");
+
+    CHECK(ExecutablePathOfManifest(L"C:\\app.exe.manifest") == L"C:\\app.exe");
+    CHECK(ExecutablePathOfManifest(L"C:\\app.exe.MANIFEST") == L"C:\\app.exe");
+}
