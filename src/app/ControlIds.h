@@ -7,8 +7,26 @@ enum ControlId : int {
     kQmenuSelector = 110,
     kQmenuBottomImage = 111,
 
+    // Vestrim panel
+    kDrive1 = 200,
+    kDir1,
+    kLstUnthemed,
+    kCmdUnThemedSelAll,
+    kCmdUnThemedUnSelAll,
+    kLstThemed,
+    kCmdThemedSelAll,
+    kCmdThemedUnSelAll,
+    kTxtCompanyName,
+    kTxtProductName,
+    kTxtApplicationName,
+    kTxtDescription,
+    kCmdVestrim,
+
     // Wide lists
     kLstTurbo = 300,
     kLstHistory = 400,
+    kCmdHistorySelAll,
+    kCmdHistoryUnselAll,
+    kCmdHistoryRemoveTheme,
     kLstSettings = 500,
 };

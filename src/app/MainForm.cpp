@@ -101,6 +101,9 @@ void MainForm::Form_Initialize() {
 
 void MainForm::Form_Load() {
     SetListScrollWidths();
+    Drive1.SetDrive(applicationDirectory_.substr(0, 2));
+    Dir1.SetPath(applicationDirectory_);
+    Dir1_Change();
     Qmenu_Click(0);
     DoEvents();
 }
@@ -152,7 +155,9 @@ void MainForm::CreateControls() {
                                nullptr, GetModuleHandleW(nullptr), nullptr);
     CreateQuickMenu();
     CreatePanels();
+    CreateVestrimPanel();
     CreateWideLists();
+    CreateHistoryPanel();
 }
 
 void MainForm::CreatePanels() {
@@ -170,6 +175,7 @@ void MainForm::CreatePanels() {
 void MainForm::CreateWideLists() {
     const CheckList::Style sorted{true};
     const CheckList::Style unsorted{false};
+    checkLists_.insert(checkLists_.end(), {&lstTurbo, &lstHistory, &lstSettings});
     lstTurbo.Create(picTurbo, kLstTurbo, scale_.Rect(120, 1560, 4815, 2700), sorted,
                     Font(kTurboListFont), scale_.Dpi());
     ShowWindow(lstTurbo.Handle(), SW_HIDE);
@@ -240,6 +246,10 @@ LRESULT MainForm::ControlColour(HDC dc, HWND control, UINT message) {
             SetTextColor(dc, list->TextColour());
             return reinterpret_cast<LRESULT>(list->BackgroundBrush());
         }
+        if (control == Dir1.Handle()) {
+            SetTextColor(dc, Dir1.TextColour());
+            return reinterpret_cast<LRESULT>(Dir1.BackgroundBrush());
+        }
         return DefWindowProcW(window_, message, reinterpret_cast<WPARAM>(dc),
                               reinterpret_cast<LPARAM>(control));
     }
@@ -255,11 +265,46 @@ LRESULT MainForm::ControlColour(HDC dc, HWND control, UINT message) {
 }
 
 CheckList* MainForm::CheckListFor(HWND control) {
-    for (CheckList* list : {&lstTurbo, &lstHistory, &lstSettings}) {
+    for (CheckList* list : checkLists_) {
         if (list->Handle() == control) return list;
     }
     return nullptr;
 }
+
+HWND MainForm::AddLabel(HWND parent, const wchar_t* text, COLORREF colour, const FontSpec& font,
+                        int left, int top, int width, int height, DWORD align) {
+    HWND label = AddChild(parent, L"STATIC", text, WS_VISIBLE | align, 0, left, top, width, height);
+    SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(Font(font)), FALSE);
+    SetColours(label, colour, 0, true);
+    return label;
+}
+
+HWND MainForm::AddButton(HWND parent, const wchar_t* text, int id, const FontSpec& font, int left,
+                         int top, int width, int height, const wchar_t* tooltip) {
+    HWND button = AddChild(parent, L"BUTTON", text, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, id, left,
+                           top, width, height);
+    SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(Font(font)), FALSE);
+    if (tooltip) AddTooltip(button, tooltip);
+    return button;
+}
+
+HWND MainForm::AddTextBox(HWND parent, int id, const FontSpec& font, COLORREF text, COLORREF back,
+                          int left, int top, int width, int height) {
+    HWND box = AddChild(parent, L"EDIT", L"", WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, id, left, top,
+                        width, height, WS_EX_CLIENTEDGE);
+    SendMessageW(box, WM_SETFONT, reinterpret_cast<WPARAM>(Font(font)), FALSE);
+    SetColours(box, text, back, false);
+    return box;
+}
+
+std::wstring MainForm::TextOf(HWND control) const {
+    const int length = GetWindowTextLengthW(control);
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    text.resize(static_cast<size_t>(GetWindowTextW(control, text.data(), length + 1)));
+    return text;
+}
+
+void MainForm::SetText(HWND control, const std::wstring& text) { SetWindowTextW(control, text.c_str()); }
 
 MainForm::LongAction::LongAction(MainForm& form) : form_(form) { ++form_.longActionDepth_; }
 
@@ -287,6 +332,14 @@ LRESULT MainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             break;
         case WM_DRAWITEM: {
             const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+            if (item.hwndItem == Drive1.Handle()) {
+                Drive1.DrawItem(item);
+                return TRUE;
+            }
+            if (item.hwndItem == Dir1.Handle()) {
+                Dir1.DrawItem(item);
+                return TRUE;
+            }
             if (item.hwndItem == QmenuSelector) {
                 DrawSelector(item);
                 return TRUE;
@@ -345,5 +398,5 @@ bool MainForm::HandleCommand(int id, WORD notification, HWND control) {
         QmenuSelector_Click();
         return true;
     }
-    return false;
+    return HandleVestrimCommand(id, notification, control) || HandleHistoryCommand(id, notification);
 }

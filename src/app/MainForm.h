@@ -2,11 +2,14 @@
 #include <windows.h>
 
 #include <array>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
 
 #include "app/CheckList.h"
+#include "app/DirectoryList.h"
+#include "app/DriveList.h"
 #include "app/Fonts.h"
 #include "app/TwipScale.h"
 #include "platform/GdiHandles.h"
@@ -81,6 +84,51 @@ public:
     HICON SelectorIcon() const { return selectorIcon_; }
     HICON QmenuIcon(int index) const;
 
+    // ---- Vestrim panel
+    void Drive1_Change();
+    void Dir1_Change();
+    void RefreshAppLists();
+    void ShowFileDetails(const std::wstring& applicationName, const std::wstring& fullPath);
+    void lstUnthemed_Click();
+    void lstUnthemed_GotFocus();
+    void lstUnthemed_KeyPress(wchar_t key);
+    void lstThemed_Click();
+    void lstThemed_GotFocus();
+    void lstThemed_KeyPress(wchar_t key);
+    void cmdVestrim_Click();
+    void cmdUnThemedSelAll_Click();
+    void cmdUnThemedUnSelAll_Click();
+    void cmdThemedSelAll_Click();
+    void cmdThemedUnSelAll_Click();
+    // Writes the manifest of lstUnthemed's current item from the four detail boxes; true when
+    // the file was written (and only then recorded in the history).
+    bool WriteManifest();
+    // Fills the four detail boxes from the manifest of lstThemed's current item; empty boxes
+    // when there is none or it cannot be read.
+    void ReadManifestDetails();
+    static const wchar_t kApplyCaption[];
+    static const wchar_t kRemoveCaption[];
+    std::wstring TextOf(HWND control) const;
+    void SetText(HWND control, const std::wstring& text);
+
+    // The hidden file list of the Vestrim panel: the current folder's executables.
+    struct FileList {
+        std::wstring Path;
+        std::vector<std::wstring> Names;
+    };
+
+    // ---- History
+    // Records a written manifest in history.db with the product name and description.
+    void AddToHistory(const std::wstring& manifestPath, const std::wstring& value);
+    // Fills the History panel from history.db, dropping entries whose manifest is gone.
+    void LoadHistory();
+    void lstHistory_Click();
+    void cmdHistorySelAll_Click();
+    void cmdHistoryUnselAll_Click();
+    void cmdHistoryRemoveTheme_Click();
+    // The manifest path behind a line of lstHistory, through the position at its end.
+    std::optional<std::wstring> HistoryManifestPathOf(int index) const;
+
     // ---- Controls of the window
     HWND OutlookBar = nullptr;
     HWND picHelp = nullptr;
@@ -98,6 +146,34 @@ public:
     HWND imgQMenuBottom = nullptr;
     HWND lblQMenuBottom = nullptr;
 
+    // Vestrim panel
+    DriveList Drive1;
+    DirectoryList Dir1;
+    FileList File1;
+    HWND lblUnthemed = nullptr;
+    CheckList lstUnthemed;
+    HWND cmdUnThemedSelAll = nullptr;
+    HWND cmdUnThemedUnSelAll = nullptr;
+    HWND lblThemed = nullptr;
+    CheckList lstThemed;
+    HWND cmdThemedSelAll = nullptr;
+    HWND cmdThemedUnSelAll = nullptr;
+    HWND lblCompanyName = nullptr;
+    HWND txtCompanyName = nullptr;
+    HWND lblProductName = nullptr;
+    HWND txtProductName = nullptr;
+    HWND Label2 = nullptr;
+    HWND txtApplicationName = nullptr;
+    HWND Label3 = nullptr;
+    HWND txtDescription = nullptr;
+    HWND cmdVestrim = nullptr;
+
+    // History panel (lstHistory below); the hidden list holds the manifest path of each line.
+    std::vector<std::wstring> lstTempHistory;
+    HWND cmdHistorySelAll = nullptr;
+    HWND cmdHistoryUnselAll = nullptr;
+    HWND cmdHistoryRemoveTheme = nullptr;
+
     // The wide lists, whose horizontal scroll range start-up sets.
     CheckList lstTurbo;
     CheckList lstHistory;
@@ -114,6 +190,17 @@ private:
     void CreatePanels();
     void CreateQuickMenu();
     void CreateWideLists();
+    void CreateVestrimPanel();
+    void CreateHistoryPanel();
+    bool HandleHistoryCommand(int id, WORD notification);
+    bool HandleVestrimCommand(int id, WORD notification, HWND control);
+    HWND AddLabel(HWND parent, const wchar_t* text, COLORREF colour, const FontSpec& font, int left,
+                  int top, int width, int height, DWORD align = SS_LEFT);
+    HWND AddButton(HWND parent, const wchar_t* text, int id, const FontSpec& font, int left, int top,
+                   int width, int height, const wchar_t* tooltip = nullptr);
+    HWND AddTextBox(HWND parent, int id, const FontSpec& font, COLORREF text, COLORREF back, int left,
+                    int top, int width, int height);
+    std::wstring FullPathOf(const std::wstring& fileName) const;
     void LoadPictures();
 
     // Child creation helpers; rectangles in twips relative to the parent.
@@ -140,6 +227,8 @@ private:
     std::wstring applicationDirectory_;
     bool endsProgram_ = true;
     int longActionDepth_ = 0;
+    bool vestrimRunning_ = false;
+    std::vector<CheckList*> checkLists_;
     int qmenuSelectedTop_ = 3360;  // twips, as laid out
     int qmenuSelectorTop_ = 2400;
     bool closeRequested_ = false;

@@ -86,6 +86,7 @@ void MainForm::Qmenu_Click(int index) {
     switch (index) {
         case 0:
             ShowWindow(picVestrim, SW_SHOW);
+            RefreshAppLists();
             break;
         case 1:
             ShowWindow(picHelp, SW_SHOW);
@@ -98,6 +99,7 @@ void MainForm::Qmenu_Click(int index) {
             break;
         case 4:
             ShowWindow(picHistory, SW_SHOW);
+            LoadHistory();
             break;
         case 5:
             ShowWindow(picSettings, SW_SHOW);

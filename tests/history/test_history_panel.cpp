@@ -1,0 +1,197 @@
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "app/MainForm.h"
+#include "history/HistoryLines.h"
+#include "manifest/ManifestDocument.h"
+#include "manifest/ManifestFile.h"
+#include "platform/IniEditor.h"
+#include "platform/MessagePump.h"
+#include "platform/UniqueHandle.h"
+#include "support/TempFolder.h"
+#include "support/doctest_profile.h"
+
+using xpv_test::TempFolder;
+
+namespace {
+
+// Values come back as the platform reads them: without surrounding blanks.
+struct History {
+    TempFolder appFolder{L"xpv-app"};
+    TempFolder programs{L"xpv-programs"};
+    MainForm form;
+
+    History() {
+        MainForm::Options options;
+        options.endsProgram = false;
+        options.applicationDirectory = appFolder.Path();
+        REQUIRE(form.Create(options));
+    }
+    // A themed program: its manifest written as the program writes them, and its entry recorded.
+    std::wstring Themed(const std::wstring& relativeExe, const std::wstring& product, const std::wstring& description) {
+        const std::wstring exe = programs / relativeExe;
+        const std::wstring folder = exe.substr(0, exe.find_last_of(L'\\'));
+        CreateDirectoryW(folder.c_str(), nullptr);
+        const std::wstring manifest = ManifestPathFor(exe);
+        REQUIRE(WriteManifestFile(manifest, ComposeManifestDocument({L"C", product, relativeExe, description},
+                                                                    ProcessorArchitecture::X86)));
+        form.AddToHistory(manifest, HistoryValueFor(product, description));
+        return manifest;
+    }
+    void Open() {
+        SendMessageW(form.OutlookBar, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(form.Qmenu[4]), STN_CLICKED),
+                     reinterpret_cast<LPARAM>(form.Qmenu[4]));
+    }
+    std::vector<std::wstring> Lines() const {
+        std::vector<std::wstring> lines;
+        for (int i = 0; i < form.lstHistory.Count(); ++i) lines.push_back(form.lstHistory.Text(i));
+        return lines;
+    }
+    std::vector<ProfileEntry> Stored() const {
+        ProfileFile = form.HistoryFilePath();
+        ProfileSection = L"Main";
+        return ReadSectionEntries();
+    }
+    int IndexOf(const std::wstring& line) const {
+        for (int i = 0; i < form.lstHistory.Count(); ++i) {
+            if (form.lstHistory.Text(i) == line) return i;
+        }
+        return -1;
+    }
+    void Untheme() {
+        SendMessageW(GetParent(form.cmdHistoryRemoveTheme), WM_COMMAND,
+                     MAKEWPARAM(GetDlgCtrlID(form.cmdHistoryRemoveTheme), BN_CLICKED),
+                     reinterpret_cast<LPARAM>(form.cmdHistoryRemoveTheme));
+    }
+};
+
+}  // namespace
+
+TEST_CASE("The History panel lists every recorded application, sorted, linked to its manifest") {
+    History history;
+    const std::wstring one = history.Themed(L"One\\one.exe", L"One", L"First program");
+    const std::wstring two = history.Themed(L"Two\\two.exe", L"", L"");
+    history.Open();
+    CHECK(IsWindowVisible(history.form.picHistory));
+    CHECK(history.Lines() == std::vector<std::wstring>{ExecutablePathOfManifest(two) + L" [00001]",
+                                                       L"One >> First program [00000]"});
+    CHECK(history.form.lstTempHistory == std::vector<std::wstring>{one, two});
+    CHECK_FALSE(history.form.lstHistory.IsTicked(0));
+
+    // Clicking an item shows where its program lies.
+    history.form.lstHistory.SetCurrent(0);
+    CHECK(history.form.TooltipOf(history.form.lstHistory.Handle()) == ExecutablePathOfManifest(two));
+    history.form.lstHistory.SetCurrent(1);
+    CHECK(history.form.TooltipOf(history.form.lstHistory.Handle()) == ExecutablePathOfManifest(one));
+
+    SUBCASE("theming again replaces the line's value") {
+        history.Themed(L"One\\one.exe", L"One", L"Second theming");
+        CHECK(history.Stored() == std::vector<ProfileEntry>{{one, L"One >> Second theming"}, {two, L">>"}});
+    }
+}
+
+TEST_CASE("Entries whose manifest is gone are dropped in one rewrite; the rest keep counting from 0") {
+    History history;
+    std::vector<std::wstring> manifests;
+    for (int i = 0; i < 13; ++i) {
+        manifests.push_back(history.Themed(L"p" + std::to_wstring(i) + L".exe", L"Prog" + std::to_wstring(100 + i), L"d"));
+    }
+    // The first and the fifth lose their manifests outside the program.
+    for (int gone : {0, 4}) {
+        SetFileAttributesW(manifests[gone].c_str(), FILE_ATTRIBUTE_NORMAL);
+        REQUIRE(DeleteFileW(manifests[gone].c_str()));
+    }
+    history.Open();
+    REQUIRE(history.form.lstHistory.Count() == 11);
+    CHECK(history.form.lstTempHistory.front() == manifests[1]);
+    CHECK(history.IndexOf(L"Prog101 >> d [00000]") == 0);
+    CHECK(history.IndexOf(L"Prog112 >> d [00010]") == 10);  // the eleventh entry
+    const std::vector<ProfileEntry> stored = history.Stored();
+    REQUIRE(stored.size() == 11);
+    CHECK(stored.front().key == manifests[1]);
+    CHECK(stored[3].key == manifests[5]);
+}
+
+TEST_CASE("Entries on a drive that cannot be reached now are kept") {
+    History history;
+    history.Themed(L"here.exe", L"Here", L"");
+    history.form.AddToHistory(L"Q:\\Removable\\tool.exe.manifest", L"Tool >> on a stick");
+    history.form.AddToHistory(L"\\\\nohost\\share\\net.exe.manifest", L"Net >> offline");
+    history.Open();
+    CHECK(history.Lines() == std::vector<std::wstring>{L"Here >> [00000]", L"Net >> offline [00002]",
+                                                       L"Tool >> on a stick [00001]"});
+    CHECK(history.Stored().size() == 3);
+}
+
+TEST_CASE("Untheming removes the ticked manifests and their entries, pass by pass") {
+    History history;
+    const std::wstring a = history.Themed(L"a.exe", L"A", L"");
+    const std::wstring b = history.Themed(L"b.exe", L"B", L"");
+    const std::wstring c = history.Themed(L"c.exe", L"C", L"");
+    const std::wstring d = history.Themed(L"d.exe", L"D", L"");
+    history.Open();
+
+    SUBCASE("select all, then untheme: nothing left") {
+        history.form.cmdHistorySelAll_Click();
+        history.Untheme();
+        CHECK(history.form.lstHistory.Count() == 0);
+        CHECK(history.Stored().empty());
+        for (const std::wstring& manifest : {a, b, c, d}) CHECK_FALSE(IsManifestPresent(manifest));
+        CHECK(IsWindowEnabled(history.form.cmdHistoryRemoveTheme));
+        CHECK(IsWindowEnabled(history.form.OutlookBar));
+    }
+
+    SUBCASE("three ticked, the first already without manifest: it stays ticked, the others go") {
+        SetFileAttributesW(a.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileW(a.c_str());
+        for (int i : {0, 1, 2}) history.form.lstHistory.SetTicked(i, true);
+        history.Untheme();
+        CHECK(history.Lines() == std::vector<std::wstring>{L"A >> [00000]", L"D >> [00003]"});
+        CHECK(history.form.lstHistory.IsTicked(0));
+        CHECK_FALSE(history.form.lstHistory.IsTicked(1));
+        CHECK(IsManifestPresent(d));
+        CHECK(history.Stored() == std::vector<ProfileEntry>{{a, L"A >>"}, {d, L"D >>"}});
+        // The hidden list is untouched: the remaining lines still find their own paths.
+        history.form.lstHistory.SetCurrent(1);
+        CHECK(history.form.TooltipOf(history.form.lstHistory.Handle()) == ExecutablePathOfManifest(d));
+    }
+
+    SUBCASE("a manifest that cannot be deleted keeps its line, unticked, and its entry") {
+        UniqueHandle held(CreateFileW(b.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        REQUIRE(held);
+        history.form.cmdHistorySelAll_Click();
+        history.Untheme();
+        CHECK(history.Lines() == std::vector<std::wstring>{L"B >> [00001]"});
+        CHECK_FALSE(history.form.lstHistory.IsTicked(0));
+        CHECK(IsManifestPresent(b));
+        CHECK(history.Stored() == std::vector<ProfileEntry>{{b, L"B >>"}});
+    }
+}
+
+TEST_CASE("Unusual paths and names survive theming, loading and removal") {
+    History history;
+    const std::wstring unicode = history.Themed(L"\u03a6\u03ac\u03ba\u03b5\u03bb\u03bf\u03c2\\\u6587\u4ef6.exe", L"\u0394\u03bf\u03ba\u03b9\u03bc\u03ae", L"\u8bf4\u660e");
+    const std::wstring equals = history.Themed(L"a=b\\tool.exe", L"Eq", L"");
+    const std::wstring folderLike = history.Themed(L"x.manifest\\app.exe", L"", L"");
+    const std::wstring injected = history.Themed(L"evil.exe", L"Evil\r\n[Other]\r\nkey", L"d");
+    history.Open();
+    CHECK(history.Lines() == std::vector<std::wstring>{
+                                 ExecutablePathOfManifest(folderLike) + L" [00002]",
+                                 L"Eq >> [00001]",
+                                 L"Evil  [Other]  key >> d [00003]",
+                                 L"\u0394\u03bf\u03ba\u03b9\u03bc\u03ae >> \u8bf4\u660e [00000]",
+                             });
+    CHECK(history.form.lstTempHistory[1] == equals);
+    CHECK(history.Stored().size() == 4);
+    // Loading again finds the same four: none was mistaken for a stale entry.
+    history.Open();
+    CHECK(history.form.lstHistory.Count() == 4);
+
+    history.form.cmdHistorySelAll_Click();
+    history.Untheme();
+    CHECK(history.form.lstHistory.Count() == 0);
+    CHECK(history.Stored().empty());
+    for (const std::wstring& manifest : {unicode, equals, folderLike, injected}) CHECK_FALSE(IsManifestPresent(manifest));
+}

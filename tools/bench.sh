@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Builds and runs every benchmark (bench_*.exe) of one architecture under Wine and Xvfb.
+# Usage: tools/bench.sh [x86_64|i686]
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+arch=${1:-x86_64}
+XPV_ARCHS=$arch bash "$top/tools/build.sh" >/dev/null
+root="$top/build/wine"
+bash "$top/cmake/wine-session.sh" start "$root" >/dev/null
+trap 'bash "$top/cmake/wine-session.sh" stop "$root" >/dev/null' EXIT
+for bench in "$top/build/$arch"/bench/bench_*.exe; do
+    echo "== $(basename "$bench")"
+    "$top/build/$arch/wine-run.sh" "$bench" | tr -d '\r'
+done
