@@ -273,7 +273,10 @@ CheckList* MainForm::CheckListFor(HWND control) {
 
 HWND MainForm::AddLabel(HWND parent, const wchar_t* text, COLORREF colour, const FontSpec& font,
                         int left, int top, int width, int height, DWORD align) {
-    HWND label = AddChild(parent, L"STATIC", text, WS_VISIBLE | align, 0, left, top, width, height);
+    // Labels lie under every other control of their panel and never paint over one they overlap.
+    HWND label = AddChild(parent, L"STATIC", text, WS_VISIBLE | WS_CLIPSIBLINGS | align, 0, left, top,
+                          width, height);
+    SetWindowPos(label, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(Font(font)), FALSE);
     SetColours(label, colour, 0, true);
     return label;
