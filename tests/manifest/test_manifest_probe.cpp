@@ -9,43 +9,14 @@
 #include "manifest/ManifestDocument.h"
 #include "manifest/ManifestFile.h"
 #include "manifest/ManifestForExecutable.h"
-#include "platform/UniqueHandle.h"
+#include "support/ComctlProbe.h"
 #include "support/TempFolder.h"
 #include "support/doctest_wide.h"
 
-using xpv_test::ReadBytes;
 using xpv_test::TempFolder;
 
-namespace {
-
-std::wstring Lower(std::wstring text) {
-    CharLowerBuffW(text.data(), static_cast<DWORD>(text.size()));
-    return text;
-}
-
-// Runs the probe and returns, in lower case, the comctl32.dll path it loaded, or its failure.
-std::wstring LoadedCommonControls(const std::wstring& probe, const std::wstring& report) {
-    DeleteFileW(report.c_str());
-    std::wstring commandLine = L"\"" + probe + L"\" \"" + report + L"\"";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION started{};
-    REQUIRE(CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr,
-                           &startup, &started));
-    const UniqueHandle process(started.hProcess);
-    const UniqueHandle thread(started.hThread);
-    REQUIRE(WaitForSingleObject(process.get(), 60000) == WAIT_OBJECT_0);
-    const std::string bytes = ReadBytes(report);
-    REQUIRE(!bytes.empty());
-    return Lower(std::wstring(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / sizeof(wchar_t)));
-}
-
-bool IsSystemCopy(const std::wstring& loaded) {
-    return (loaded.find(L"\\system32\\comctl32.dll") != std::wstring::npos ||
-            loaded.find(L"\\syswow64\\comctl32.dll") != std::wstring::npos);
-}
-
-}  // namespace
+using xpv_test::IsSystemCommonControls;
+using xpv_test::LoadedCommonControls;
 
 TEST_CASE("A manifest written beside a program gives it Common Controls 6; removing it undoes that") {
     const struct {
@@ -67,7 +38,7 @@ TEST_CASE("A manifest written beside a program gives it Common Controls 6; remov
         REQUIRE(CopyFileW(p.probe, exe.c_str(), FALSE));
 
         const std::wstring before = LoadedCommonControls(exe, report);
-        CHECK(IsSystemCopy(before));
+        CHECK(IsSystemCommonControls(before));
 
         // Details with reserved and non-ASCII characters still give a manifest the loader accepts.
         REQUIRE(WriteManifestForExecutable(exe, {L"Smith & Sons <Ltd>", L"\"Probe\" 'Tool'",

@@ -1,0 +1,67 @@
+// As a user would: a program in a folder is ticked and themed with the Vestrim panel's button,
+// then really gets Common Controls 6 when run; the History panel lists it; removed again with the
+// button, the program gets the system's copy back.
+#include <windows.h>
+
+#include "app/MainForm.h"
+#include "manifest/ManifestFile.h"
+#include "platform/MessagePump.h"
+#include "support/ComctlProbe.h"
+#include "support/TempFolder.h"
+#include "support/doctest_wide.h"
+
+using xpv_test::IsSystemCommonControls;
+using xpv_test::LoadedCommonControls;
+using xpv_test::TempFolder;
+
+namespace {
+
+void Click(HWND button) {
+    SendMessageW(GetParent(button), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
+                 reinterpret_cast<LPARAM>(button));
+}
+
+}  // namespace
+
+TEST_CASE("Theming a program through the window gives it Common Controls 6, and removing takes it back") {
+    TempFolder appFolder(L"xpv-app");
+    TempFolder programs(L"xpv-probe");
+    const std::wstring probe = programs / L"probe.exe";
+    const std::wstring report = programs / L"loaded.txt";
+    REQUIRE(CopyFileW(XPV_OWN_PROBE, probe.c_str(), FALSE));
+    REQUIRE(IsSystemCommonControls(LoadedCommonControls(probe, report)));
+
+    MainForm form;
+    MainForm::Options options;
+    options.endsProgram = false;
+    options.applicationDirectory = appFolder.Path();
+    REQUIRE(form.Create(options));
+    SetForegroundWindow(form.Window());
+    form.Dir1.SetPath(programs.Path());
+    REQUIRE(form.lstUnthemed.Count() == 1);
+    REQUIRE(form.lstUnthemed.Text(0) == L"probe.exe");
+
+    // Tick it with the space bar, as a user would, and press the button.
+    SetFocus(form.lstUnthemed.Handle());
+    SendMessageW(form.lstUnthemed.Handle(), WM_CHAR, L' ', 0);
+    REQUIRE(form.lstUnthemed.IsTicked(0));
+    Click(form.cmdVestrim);
+    REQUIRE(form.lstThemed.Count() == 1);
+    CHECK(LoadedCommonControls(probe, report).find(L"\\winsxs\\") != std::wstring::npos);
+
+    // The History panel lists it.
+    SendMessageW(form.OutlookBar, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(form.Qmenu[4]), STN_CLICKED),
+                 reinterpret_cast<LPARAM>(form.Qmenu[4]));
+    REQUIRE(form.lstHistory.Count() == 1);
+    CHECK(form.lstTempHistory.front() == ManifestPathFor(probe));
+
+    // Back on the Vestrim panel, the themed list removes it.
+    SendMessageW(form.OutlookBar, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(form.Qmenu[0]), STN_CLICKED),
+                 reinterpret_cast<LPARAM>(form.Qmenu[0]));
+    Click(form.cmdThemedSelAll);
+    REQUIRE(form.TextOf(form.cmdVestrim) == L"Remove XP Theme NOW!!! ");
+    Click(form.cmdVestrim);
+    CHECK(form.lstUnthemed.Count() == 1);
+    CHECK_FALSE(IsManifestPresent(ManifestPathFor(probe)));
+    CHECK(IsSystemCommonControls(LoadedCommonControls(probe, report)));
+}

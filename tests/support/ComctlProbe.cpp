@@ -1,0 +1,34 @@
+#include "support/ComctlProbe.h"
+
+#include <windows.h>
+
+#include "platform/UniqueHandle.h"
+#include "support/TempFolder.h"
+#include "support/doctest_wide.h"
+
+namespace xpv_test {
+
+std::wstring LoadedCommonControls(const std::wstring& probe, const std::wstring& report) {
+    DeleteFileW(report.c_str());
+    std::wstring commandLine = L"\"" + probe + L"\" \"" + report + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started{};
+    REQUIRE(CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
+                           nullptr, &startup, &started));
+    const UniqueHandle process(started.hProcess);
+    const UniqueHandle thread(started.hThread);
+    REQUIRE(WaitForSingleObject(process.get(), 60000) == WAIT_OBJECT_0);
+    const std::string bytes = ReadBytes(report);
+    REQUIRE(!bytes.empty());
+    std::wstring loaded(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / sizeof(wchar_t));
+    CharLowerBuffW(loaded.data(), static_cast<DWORD>(loaded.size()));
+    return loaded;
+}
+
+bool IsSystemCommonControls(const std::wstring& loaded) {
+    return loaded.find(L"\\system32\\comctl32.dll") != std::wstring::npos ||
+           loaded.find(L"\\syswow64\\comctl32.dll") != std::wstring::npos;
+}
+
+}  // namespace xpv_test

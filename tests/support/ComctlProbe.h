@@ -1,0 +1,13 @@
+#pragma once
+#include <string>
+
+namespace xpv_test {
+
+// Runs a copy of the probe program and returns, in lower case, the path of the comctl32.dll
+// the loader gave it, or "loadlibrary failed: <error>".
+std::wstring LoadedCommonControls(const std::wstring& probe, const std::wstring& report);
+
+// The system's own copy, as opposed to the side-by-side Common Controls 6.
+bool IsSystemCommonControls(const std::wstring& loaded);
+
+}  // namespace xpv_test
