@@ -1,0 +1,332 @@
+#include "platform/IniEditor.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cstring>
+#include <unordered_map>
+
+#include "platform/TextEncoding.h"
+#include "platform/UniqueHandle.h"
+
+std::wstring ProfileFile;
+std::wstring ProfileSection;
+
+namespace {
+
+// The per-key read buffer: the limit plus the terminating NUL.
+constexpr DWORD kValueBuffer = kProfileValueLimit + 1;
+
+// What the profile functions trim around keys and values.
+constexpr std::wstring_view kProfileBlanks = L" \t\n\v\f\r\x1a";
+
+constexpr std::string_view kUtf16LeBom = "\xFF\xFE";
+constexpr std::string_view kUtf16BeBom = "\xFE\xFF";
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+
+UniqueHandle OpenFileHandle(const std::wstring& path, DWORD access, DWORD disposition) {
+    return UniqueHandle(CreateFileW(path.c_str(), access, FILE_SHARE_READ, nullptr, disposition,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+std::optional<std::string> ReadBytes(HANDLE file, DWORD count) {
+    std::string bytes(count, '\0');
+    DWORD read = 0;
+    if (count != 0 && !ReadFile(file, bytes.data(), count, &read, nullptr)) {
+        return std::nullopt;
+    }
+    bytes.resize(read);
+    return bytes;
+}
+
+// Creates the file with exactly these bytes; a failed write leaves no file behind.
+bool WriteNewFile(const std::wstring& path, std::string_view bytes, DWORD disposition) {
+    UniqueHandle file = OpenFileHandle(path, GENERIC_WRITE, disposition);
+    if (!file) {
+        return false;
+    }
+    DWORD done = 0;
+    const bool written =
+        WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &done, nullptr) &&
+        done == bytes.size();
+    file.reset();
+    if (!written) {
+        DeleteFileW(path.c_str());
+    }
+    return written;
+}
+
+std::wstring FromUtf16(std::string_view bytes, bool bigEndian) {
+    std::wstring text(bytes.size() / 2, L'\0');
+    for (size_t i = 0; i < text.size(); ++i) {
+        const auto first = static_cast<unsigned char>(bytes[2 * i]);
+        const auto second = static_cast<unsigned char>(bytes[2 * i + 1]);
+        text[i] = static_cast<wchar_t>(bigEndian ? (first << 8 | second) : (second << 8 | first));
+    }
+    return text;
+}
+
+bool StartsWithByteOrderMark(std::string_view bytes) {
+    return bytes.starts_with(kUtf16LeBom) || bytes.starts_with(kUtf16BeBom) ||
+           bytes.starts_with(kUtf8Bom);
+}
+
+// The platform reads a file with a byte-order mark in that encoding, any other in the ANSI code
+// page. Malformed UTF-8 gives nothing.
+std::optional<std::wstring> DecodeProfileBytes(std::string_view bytes) {
+    if (bytes.starts_with(kUtf16LeBom)) {
+        return FromUtf16(bytes.substr(kUtf16LeBom.size()), false);
+    }
+    if (bytes.starts_with(kUtf16BeBom)) {
+        return FromUtf16(bytes.substr(kUtf16BeBom.size()), true);
+    }
+    if (bytes.starts_with(kUtf8Bom)) {
+        return WideFromUtf8(bytes.substr(kUtf8Bom.size()));
+    }
+    return WideFromAnsi(bytes);
+}
+
+std::string Utf16LeFileBytes(std::wstring_view text) {
+    std::string bytes(kUtf16LeBom);
+    const size_t bomSize = bytes.size();
+    bytes.resize(bomSize + text.size() * sizeof(wchar_t));
+    std::memcpy(bytes.data() + bomSize, text.data(), text.size() * sizeof(wchar_t));
+    return bytes;
+}
+
+// Best-fit replacements count as not holdable: the platform would silently change the text.
+bool AnsiCanHold(std::wstring_view text) {
+    if (text.empty()) {
+        return true;
+    }
+    BOOL usedDefault = FALSE;
+    const int size = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(),
+                                         static_cast<int>(text.size()), nullptr, 0, nullptr,
+                                         &usedDefault);
+    return size > 0 && !usedDefault;
+}
+
+std::wstring TempFileBeside(const std::wstring& path) {
+    const size_t separator = path.find_last_of(L"\\/");
+    const std::wstring folder = separator == std::wstring::npos ? L"." : path.substr(0, separator);
+    wchar_t temp[MAX_PATH];
+    if (GetTempFileNameW(folder.c_str(), L"ini", 0, temp) == 0) {
+        return {};
+    }
+    return temp;
+}
+
+// Rewrites the ANSI file as UTF-16LE, line for line; the original stays as it was on failure.
+// A read-only file is left alone: replacing it by a rename would get round its protection.
+bool ConvertProfileToUnicode() {
+    const DWORD attributes = GetFileAttributesW(ProfileFile.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+        return false;
+    }
+    const std::optional<std::wstring> text = ReadProfileText();
+    const std::wstring temp = text ? TempFileBeside(ProfileFile) : std::wstring();
+    if (temp.empty()) {
+        return false;
+    }
+    if (!WriteNewFile(temp, Utf16LeFileBytes(*text), CREATE_ALWAYS) ||
+        !MoveFileExW(temp.c_str(), ProfileFile.c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        DeleteFileW(temp.c_str());
+        return false;
+    }
+    SetFileAttributesW(ProfileFile.c_str(), attributes);
+    return true;
+}
+
+// Makes sure the profile functions will store Unicode texts in ProfileFile without loss: a
+// missing file is created holding only the UTF-16LE byte-order mark (the platform keeps the
+// encoding it finds), an ANSI file is converted when the texts need it.
+bool PrepareProfileFile(bool textsNeedUnicode) {
+    UniqueHandle file = OpenFileHandle(ProfileFile, GENERIC_READ, OPEN_EXISTING);
+    if (!file) {
+        return GetLastError() == ERROR_FILE_NOT_FOUND &&
+               WriteNewFile(ProfileFile, kUtf16LeBom, CREATE_NEW);
+    }
+    const std::optional<std::string> head = ReadBytes(file.get(), kUtf8Bom.size());
+    file.reset();
+    if (!head) {
+        return false;
+    }
+    if (!textsNeedUnicode || StartsWithByteOrderMark(*head)) {
+        return true;
+    }
+    return ConvertProfileToUnicode();
+}
+
+DWORD FileSizeOf(const std::wstring& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data) ||
+        data.nFileSizeHigh != 0) {
+        return 0;
+    }
+    return data.nFileSizeLow;
+}
+
+// The section's "key=value" items, each followed by NUL, in one platform call: the text is never
+// longer than the file, so a buffer of the file's size fits it (grown if the file grew meanwhile).
+std::wstring ReadSectionText() {
+    DWORD size = std::max<DWORD>(FileSizeOf(ProfileFile) + 16, 1024);
+    for (;;) {
+        std::wstring buffer(size, L'\0');
+        const DWORD written = GetPrivateProfileSectionW(ProfileSection.c_str(), buffer.data(),
+                                                        size, ProfileFile.c_str());
+        // A full buffer is reported as size - 2 characters.
+        if (written + 2 < size || size > MAXDWORD / 4) {
+            buffer.resize(written);
+            return buffer;
+        }
+        size *= 2;
+    }
+}
+
+std::wstring_view TrimProfileBlanks(std::wstring_view text) {
+    const size_t first = text.find_first_not_of(kProfileBlanks);
+    if (first == std::wstring_view::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(kProfileBlanks) - first + 1);
+}
+
+bool IsProfileBlank(wchar_t character) {
+    return kProfileBlanks.find(character) != std::wstring_view::npos;
+}
+
+bool IsQuoteChar(wchar_t character) {
+    return character == L'"' || character == L'\'';
+}
+
+bool IsEnclosedInQuotes(std::wstring_view text) {
+    return text.size() >= 2 && IsQuoteChar(text.front()) && text.back() == text.front();
+}
+
+bool HoldsLineBreakOrNul(std::wstring_view text) {
+    return text.find_first_of(std::wstring_view(L"\r\n\0", 3)) != std::wstring_view::npos;
+}
+
+bool IsStorable(const ProfileEntry& row) {
+    const std::wstring_view key = row.key;
+    return !key.empty() && key.find(L'=') == std::wstring_view::npos && key.front() != L';' &&
+           key.front() != L'[' && !IsProfileBlank(key.front()) && !IsProfileBlank(key.back()) &&
+           !HoldsLineBreakOrNul(key) && !HoldsLineBreakOrNul(row.value);
+}
+
+// Values that the read would trim or unquote are written in quotes, which the read removes.
+std::wstring StoredForm(const std::wstring& value) {
+    const bool needsQuotes = !value.empty() && (IsProfileBlank(value.front()) ||
+                                                IsProfileBlank(value.back()) ||
+                                                IsEnclosedInQuotes(value));
+    return needsQuotes ? L'"' + value + L'"' : value;
+}
+
+}  // namespace
+
+std::wstring ProfileValueAsRead(std::wstring_view storedValue) {
+    const bool quoted = IsEnclosedInQuotes(storedValue);
+    const std::wstring_view rest = quoted ? storedValue.substr(1) : storedValue;
+    std::wstring value(rest.substr(0, kProfileValueLimit));
+    if (quoted && rest.size() <= kValueBuffer) {
+        value.pop_back();
+    }
+    return value;
+}
+
+ParsedSection ParseSectionText(std::wstring_view sectionText) {
+    // Keys are compared in one upper-cased copy of the whole text, at the same offsets.
+    std::wstring folded(sectionText);
+    CharUpperBuffW(folded.data(), static_cast<DWORD>(folded.size()));
+    const size_t lineCount = std::count(sectionText.begin(), sectionText.end(), L'\0') + 1;
+    std::unordered_map<std::wstring_view, size_t> linesPerKey;
+    linesPerKey.reserve(lineCount);
+    std::vector<std::wstring_view> foldedRowKeys;
+    foldedRowKeys.reserve(lineCount);
+    ParsedSection parsed;
+    parsed.rows.reserve(lineCount);
+    size_t start = 0;
+    while (start < sectionText.size()) {
+        size_t end = sectionText.find(L'\0', start);
+        if (end == std::wstring_view::npos) {
+            end = sectionText.size();
+        }
+        const std::wstring_view line = sectionText.substr(start, end - start);
+        start = end + 1;
+        const size_t equals = line.find(L'=');
+        const std::wstring_view key = TrimProfileBlanks(line.substr(0, equals));
+        if (key.empty() || key.front() == L';') {
+            continue;
+        }
+        // Lines without "=" still hide a later line of the same key from a per-key read.
+        const std::wstring_view foldedKey =
+            std::wstring_view(folded).substr(key.data() - sectionText.data(), key.size());
+        ++linesPerKey[foldedKey];
+        if (equals == std::wstring_view::npos) {
+            continue;
+        }
+        parsed.rows.push_back(
+            {std::wstring(key), ProfileValueAsRead(TrimProfileBlanks(line.substr(equals + 1)))});
+        foldedRowKeys.push_back(foldedKey);
+    }
+    for (size_t row = 0; row < foldedRowKeys.size(); ++row) {
+        if (linesPerKey[foldedRowKeys[row]] > 1) {
+            parsed.repeatedKeyRows.push_back(row);
+        }
+    }
+    return parsed;
+}
+
+std::wstring ReadProfileValue(const std::wstring& key, const std::wstring& defaultValue) {
+    wchar_t buffer[kValueBuffer];
+    const DWORD copied =
+        GetPrivateProfileStringW(ProfileSection.c_str(), key.c_str(), defaultValue.c_str(), buffer,
+                                 kValueBuffer, ProfileFile.c_str());
+    return std::wstring(buffer, copied);
+}
+
+bool WriteProfileValue(const std::wstring& key, const std::wstring& value) {
+    const bool needsUnicode =
+        !AnsiCanHold(ProfileSection) || !AnsiCanHold(key) || !AnsiCanHold(value);
+    return PrepareProfileFile(needsUnicode) &&
+           WritePrivateProfileStringW(ProfileSection.c_str(), key.c_str(), value.c_str(),
+                                      ProfileFile.c_str());
+}
+
+void DeleteProfileKey(const std::wstring& key) {
+    WritePrivateProfileStringW(ProfileSection.c_str(), key.c_str(), nullptr, ProfileFile.c_str());
+}
+
+std::vector<ProfileEntry> ReadSectionEntries() {
+    ParsedSection parsed = ParseSectionText(ReadSectionText());
+    for (const size_t row : parsed.repeatedKeyRows) {
+        parsed.rows[row].value = ReadProfileValue(parsed.rows[row].key, L"");
+    }
+    return std::move(parsed.rows);
+}
+
+bool WriteSectionEntries(const std::vector<ProfileEntry>& rows) {
+    if (!std::all_of(rows.begin(), rows.end(), IsStorable)) {
+        return false;
+    }
+    std::wstring body;
+    for (const ProfileEntry& row : rows) {
+        body += row.key + L'=' + StoredForm(row.value) + L'\0';
+    }
+    body += L'\0';  // ends the list even when it has no rows
+    const bool needsUnicode = !AnsiCanHold(ProfileSection) || !AnsiCanHold(body);
+    return PrepareProfileFile(needsUnicode) &&
+           WritePrivateProfileSectionW(ProfileSection.c_str(), body.c_str(), ProfileFile.c_str());
+}
+
+std::optional<std::wstring> ReadProfileText() {
+    UniqueHandle file = OpenFileHandle(ProfileFile, GENERIC_READ, OPEN_EXISTING);
+    LARGE_INTEGER size{};
+    if (!file || !GetFileSizeEx(file.get(), &size) || size.QuadPart > MAXLONG) {
+        return std::nullopt;
+    }
+    const std::optional<std::string> bytes =
+        ReadBytes(file.get(), static_cast<DWORD>(size.QuadPart));
+    return bytes ? DecodeProfileBytes(*bytes) : std::nullopt;
+}

@@ -1,0 +1,56 @@
+#pragma once
+// Helpers for the profile tests on real files: file contents in the encodings profile files
+// come in. Lists of names and rows print through the shared test headers.
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "platform/TextEncoding.h"
+#include "support/TempFolder.h"
+#include "support/doctest_profile.h"
+
+namespace profile_test {
+
+// The text in the ANSI code page, as a file without a byte-order mark holds it.
+inline std::string Ansi(std::wstring_view text) {
+    const int size = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
+                                         nullptr, 0, nullptr, nullptr);
+    std::string bytes(static_cast<size_t>(size), '\0');
+    WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), bytes.data(), size,
+                        nullptr, nullptr);
+    return bytes;
+}
+
+inline std::string Utf8WithBom(std::wstring_view text) {
+    return "\xEF\xBB\xBF" + Utf8FromWide(text);
+}
+
+inline std::string Utf16WithBom(std::wstring_view text, bool bigEndian) {
+    std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+    for (const wchar_t character : text) {
+        const char high = static_cast<char>(character >> 8);
+        const char low = static_cast<char>(character & 0xFF);
+        bytes += bigEndian ? std::string{high, low} : std::string{low, high};
+    }
+    return bytes;
+}
+
+inline std::string Utf16Le(std::wstring_view text) { return Utf16WithBom(text, false); }
+
+inline void WriteTestFile(const std::wstring& path, std::string_view bytes) {
+    REQUIRE(xpv_test::WriteBytes(path, bytes));
+}
+
+inline bool AnyFileMatches(const std::wstring& pattern) {
+    WIN32_FIND_DATAW found;
+    const HANDLE first = FindFirstFileW(pattern.c_str(), &found);
+    if (first == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    const std::unique_ptr<void, decltype(&FindClose)> search(first, &FindClose);
+    return true;
+}
+
+}  // namespace profile_test

@@ -1,0 +1,589 @@
+#include "support/doctest_wide.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "platform/IniEditor.h"
+#include "platform/UniqueHandle.h"
+#include "platform/profile_test_files.h"
+
+using Rows = std::vector<ProfileEntry>;
+using Names = std::vector<std::wstring>;
+using xpv_test::TempFolder;
+using namespace std::string_literals;
+
+namespace {
+
+const std::wstring kGreek = L"\u0391\u03b8\u03ae\u03bd\u03b1";
+const std::wstring kCjk = L"\u6771\u4eac";
+
+void Target(const std::wstring& file, const std::wstring& section) {
+    ProfileFile = file;
+    ProfileSection = section;
+}
+
+// Splits a NUL-separated list as the profile functions return it; empty items are dropped.
+Names SplitNulList(const std::wstring& list) {
+    Names items;
+    size_t start = 0;
+    while (start < list.size()) {
+        size_t end = list.find(L'\0', start);
+        if (end == std::wstring::npos) {
+            end = list.size();
+        }
+        if (end > start) {
+            items.push_back(list.substr(start, end - start));
+        }
+        start = end + 1;
+    }
+    return items;
+}
+
+// A NUL-list read of the platform (key or section names), with a buffer grown until it fits.
+Names PlatformList(const wchar_t* section) {
+    std::wstring list(4096, L'\0');
+    for (;;) {
+        const DWORD length =
+            GetPrivateProfileStringW(section, nullptr, L"", list.data(),
+                                     static_cast<DWORD>(list.size()), ProfileFile.c_str());
+        if (length + 2 < list.size()) {
+            list.resize(length);
+            return SplitNulList(list);
+        }
+        list.resize(list.size() * 2);
+    }
+}
+
+// The reference read: the keys as the platform lists them, then one platform call per key.
+Rows ReadPerKey() {
+    Rows rows;
+    for (const std::wstring& key : PlatformList(ProfileSection.c_str())) {
+        wchar_t value[kProfileValueLimit + 1];
+        const DWORD length = GetPrivateProfileStringW(ProfileSection.c_str(), key.c_str(), L"",
+                                                      value, kProfileValueLimit + 1,
+                                                      ProfileFile.c_str());
+        rows.push_back({key, std::wstring(value, length)});
+    }
+    return rows;
+}
+
+Names SectionsOnDisk() { return PlatformList(nullptr); }
+
+bool IsUnicodeFile(const std::wstring& path) {
+    return xpv_test::ReadBytes(path).starts_with("\xFF\xFE");
+}
+
+// Quotes, blanks, comments, lines without "=" or without a key, a key repeated in another
+// letter case, a key whose first line has no "=", long values around the read limit, and a
+// second section of the same name. All ASCII, so it is the same text in every encoding.
+std::wstring TrickyProfile() {
+    return L"[Main]\r\n"
+           L"  a = \"quoted\"  \r\n"
+           L"b='single'\r\n"
+           L"c=\"unbalanced\r\n"
+           L"d=\"\r\n"
+           L"e=\"\"\r\n"
+           L"noequals\r\n"
+           L";comment=x\r\n"
+           L"=no key\r\n"
+           L"A=repeats a\r\n"
+           L"f=x=y\r\n"
+           L"g=\t tabbed \t\r\n"
+           L"h\r\n"
+           L"h=hidden by the line above\r\n"
+           L"  ;indented comment=y\r\n"
+           L"long=" + std::wstring(300, L'l') + L"\r\n"
+           L"q253=\"" + std::wstring(253, L'q') + L"\"\r\n"
+           L"q254=\"" + std::wstring(254, L'q') + L"\"\r\n"
+           L"q255=\"" + std::wstring(255, L'q') + L"\"\r\n"
+           L"[main]\r\n"
+           L"z=second section of the same name\r\n"
+           L"a=also second\r\n"
+           L"[Other]\r\n"
+           L"o=1\r\n";
+}
+
+const Rows kTrickyRows = {
+    {L"a", L"quoted"},
+    {L"b", L"single"},
+    {L"c", L"\"unbalanced"},
+    {L"d", L"\""},
+    {L"e", L""},
+    {L"A", L"quoted"},
+    {L"f", L"x=y"},
+    {L"g", L"tabbed"},
+    {L"h", L""},
+    {L"long", std::wstring(254, L'l')},
+    {L"q253", std::wstring(253, L'q')},
+    {L"q254", std::wstring(253, L'q')},
+    {L"q255", std::wstring(254, L'q')},
+};
+
+// Unicode keys and values, and keys that differ only in the letter case of non-ASCII letters.
+std::wstring UnicodeProfile() {
+    return L"[Main]\r\n" + kGreek + L"=" + kCjk + L"\r\n"
+           L"\u0391=capital alpha\r\n"
+           L"\u03b1=small alpha\r\n"
+           L"\u00c9=capital e acute\r\n"
+           L"\u00e9=small e acute\r\n"
+           L"cjk=\"" + kCjk + L"\"\r\n";
+}
+
+double NowInSeconds() {
+    LARGE_INTEGER frequency, counter;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&counter);
+    return static_cast<double>(counter.QuadPart) / frequency.QuadPart;
+}
+
+// Reads a section of rows key0=value 0, key1=value 1, ... and times it.
+double SecondsToRead(const std::wstring& file, size_t rowCount) {
+    Target(file, L"Main");
+    const double start = NowInSeconds();
+    const Rows rows = ReadSectionEntries();
+    const double seconds = NowInSeconds() - start;
+    REQUIRE(rows.size() == rowCount);
+    CHECK(rows.back() == ProfileEntry{L"key" + std::to_wstring(rowCount - 1),
+                                      L"value " + std::to_wstring(rowCount - 1)});
+    return seconds;
+}
+
+std::string NumberedSection(size_t rowCount) {
+    std::string text = "[Before]\r\nb=1\r\n[Main]\r\n";
+    for (size_t i = 0; i < rowCount; ++i) {
+        text += "key" + std::to_string(i) + "=value " + std::to_string(i) + "\r\n";
+    }
+    return text + "[After]\r\nz=1\r\n";
+}
+
+// Dates the file an hour back: the platform reloads a file written in the last seconds on
+// every call, but keeps an older one loaded, which makes per-key reads as cheap as they get.
+void AgeFile(const std::wstring& path) {
+    const UniqueHandle file(CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES,
+                                        0, nullptr, OPEN_EXISTING, 0, nullptr));
+    REQUIRE(file);
+    FILETIME written;
+    REQUIRE(GetFileTime(file.get(), nullptr, nullptr, &written));
+    ULARGE_INTEGER time{{written.dwLowDateTime, written.dwHighDateTime}};
+    time.QuadPart -= 3600ULL * 10000000ULL;
+    written = {time.LowPart, time.HighPart};
+    REQUIRE(SetFileTime(file.get(), nullptr, nullptr, &written));
+}
+
+// True when every line stands in the text, in this order.
+bool HoldsInOrder(const std::wstring& text, const Names& lines) {
+    size_t from = 0;
+    for (const std::wstring& line : lines) {
+        from = text.find(line, from);
+        if (from == std::wstring::npos) {
+            return false;
+        }
+        from += line.size();
+    }
+    return true;
+}
+
+}  // namespace
+
+TEST_CASE("ReadProfileValue gives the value, cut to 254 characters, or the default") {
+    TempFolder folder;
+    const std::wstring file = folder / L"values.db";
+    profile_test::WriteTestFile(file, "[Main]\r\nkey=value\r\nlong=" + std::string(300, 'x') +
+                                       "\r\nempty=\r\n");
+    struct Case {
+        std::wstring file;
+        const wchar_t* section;
+        const wchar_t* key;
+        const wchar_t* fallback;
+        std::wstring value;
+    };
+    const Case cases[] = {
+        {file, L"Main", L"key", L"False", L"value"},
+        {file, L"MAIN", L"KEY", L"", L"value"},
+        {file, L"Main", L"missing", L"False", L"False"},
+        {file, L"Main", L"missing", L"", L""},
+        {file, L"Main", L"long", L"", std::wstring(254, L'x')},
+        {file, L"Main", L"empty", L"False", L""},
+        {file, L"Other", L"key", L"False", L"False"},
+        {folder / L"missing.db", L"Main", L"key", L"False", L"False"},
+    };
+    for (const Case& c : cases) {
+        CAPTURE(c.section);
+        CAPTURE(c.key);
+        Target(c.file, c.section);
+        CHECK(ReadProfileValue(c.key, c.fallback) == c.value);
+    }
+}
+
+TEST_CASE("WriteProfileValue creates the file, replaces values in place and appends new keys") {
+    TempFolder folder;
+    Target(folder / L"history.db", L"Main");
+    CHECK(WriteProfileValue(L"C:\\Apps\\One\\one.exe.manifest", L"One >> First program"));
+    CHECK(WriteProfileValue(L"C:\\Apps\\Two\\two.exe.manifest", L" >> "));
+    CHECK(WriteProfileValue(L"C:\\Apps\\One\\one.exe.manifest", L"One >> again"));
+    CHECK(ReadSectionEntries() == Rows{{L"C:\\Apps\\One\\one.exe.manifest", L"One >> again"},
+                                       {L"C:\\Apps\\Two\\two.exe.manifest", L">>"}});
+    CHECK(SectionsOnDisk() == Names{L"Main"});
+
+    DeleteProfileKey(L"C:\\Apps\\One\\one.exe.manifest");
+    DeleteProfileKey(L"not there");
+    CHECK(ReadSectionEntries() == Rows{{L"C:\\Apps\\Two\\two.exe.manifest", L">>"}});
+    const auto text = ReadProfileText();
+    REQUIRE(text.has_value());
+    CHECK(text->find(L"one.exe") == std::wstring::npos);
+}
+
+TEST_CASE("Missing files and folders") {
+    TempFolder folder;
+    SUBCASE("a delete leaves a missing file missing") {
+        Target(folder / L"missing.db", L"Main");
+        DeleteProfileKey(L"key");
+        CHECK_FALSE(xpv_test::FileExists(ProfileFile));
+    }
+    SUBCASE("a write into a missing folder fails and creates nothing") {
+        Target(folder / L"no-such-folder\\history.db", L"Main");
+        CHECK_FALSE(WriteProfileValue(L"key", L"value"));
+        CHECK_FALSE(WriteSectionEntries({{L"key", L"value"}}));
+        CHECK(GetFileAttributesW((folder / L"no-such-folder").c_str()) == INVALID_FILE_ATTRIBUTES);
+    }
+    SUBCASE("ReadProfileText of a missing file") {
+        Target(folder / L"missing.db", L"Main");
+        CHECK_FALSE(ReadProfileText().has_value());
+    }
+}
+
+TEST_CASE("ReadSectionEntries gives the section's keys in file order with their values") {
+    TempFolder folder;
+    const std::wstring file = folder / L"abc.db";
+    profile_test::WriteTestFile(file, "[Main]\r\na=1\r\nb=two\r\nc=\r\n[Empty]\r\n[Comments]\r\n"
+                                   ";x=1\r\nno equals\r\n=no key\r\n");
+    struct Case {
+        std::wstring file;
+        const wchar_t* section;
+        Rows rows;
+    };
+    const Case cases[] = {
+        {file, L"Main", {{L"a", L"1"}, {L"b", L"two"}, {L"c", L""}}},
+        {file, L"main", {{L"a", L"1"}, {L"b", L"two"}, {L"c", L""}}},
+        {file, L"Empty", {}},
+        {file, L"Comments", {}},
+        {file, L"Missing", {}},
+        {folder / L"missing.db", L"Main", {}},
+    };
+    for (const Case& c : cases) {
+        CAPTURE(c.section);
+        Target(c.file, c.section);
+        CHECK(ReadSectionEntries() == c.rows);
+    }
+}
+
+TEST_CASE("The one-pass read gives the rows and values of the per-key read") {
+    TempFolder folder;
+    struct Case {
+        const wchar_t* file;
+        std::string bytes;
+        const wchar_t* section;
+    };
+    const Case cases[] = {
+        {L"tricky-ansi.db", profile_test::Ansi(TrickyProfile()), L"Main"},
+        {L"tricky-utf16.db", profile_test::Utf16Le(TrickyProfile()), L"Main"},
+        {L"tricky-other-case.db", profile_test::Ansi(TrickyProfile()), L"MAIN"},
+        {L"unicode-utf16.db", profile_test::Utf16Le(UnicodeProfile()), L"Main"},
+        {L"unicode-utf8.db", profile_test::Utf8WithBom(UnicodeProfile()), L"Main"},
+        {L"accents-ansi.db", profile_test::Ansi(L"[Main]\r\n\u00c9=1\r\n\u00e9=2\r\nk=3\r\n"),
+         L"Main"},
+        {L"lf-only.db", "[Main]\nk=1\nj=\"2\"\nk=3\n", L"Main"},
+        {L"cr-only.db", "[Main]\rk=1\rj='2'\r", L"Main"},
+        {L"lone-cr.db", "[Main]\r\nk=a\rb=c\r\nj=2\r\n", L"Main"},
+    };
+    for (const Case& c : cases) {
+        CAPTURE(std::wstring(c.file));
+        Target(folder / c.file, c.section);
+        profile_test::WriteTestFile(ProfileFile, c.bytes);
+        const Rows rows = ReadSectionEntries();
+        CHECK_FALSE(rows.empty());
+        CHECK(rows == ReadPerKey());
+    }
+    // What those rules are, spelled out for the tricky file.
+    Target(folder / L"tricky-ansi.db", L"Main");
+    CHECK(ReadSectionEntries() == kTrickyRows);
+}
+
+TEST_CASE("A section of any size is read completely") {
+    TempFolder folder;
+    SUBCASE("far beyond 4096 characters of keys, same as the per-key read") {
+        Target(folder / L"wide.db", L"Main");
+        profile_test::WriteTestFile(ProfileFile, NumberedSection(3000));
+        const Rows rows = ReadSectionEntries();
+        CHECK(rows.size() == 3000);
+        CHECK(rows == ReadPerKey());
+    }
+    SUBCASE("more rows than a 16-bit count holds") {
+        Target(folder / L"tall.db", L"Main");
+        profile_test::WriteTestFile(ProfileFile, NumberedSection(40000));
+        const Rows rows = ReadSectionEntries();
+        REQUIRE(rows.size() == 40000);
+        CHECK(rows[32767] == ProfileEntry{L"key32767", L"value 32767"});
+        CHECK(rows.back() == ProfileEntry{L"key39999", L"value 39999"});
+    }
+}
+
+TEST_CASE("Reading a section is one pass whose time grows in proportion to its size") {
+    // Best of three files per size, each read once, so that every read loads its file.
+    TempFolder folder;
+    auto fastest = [&](size_t rowCount) {
+        double best = 1e9;
+        for (int run = 0; run < 3; ++run) {
+            const std::wstring file =
+                folder / (L"rows" + std::to_wstring(rowCount) + L"-" + std::to_wstring(run));
+            profile_test::WriteTestFile(file, NumberedSection(rowCount));
+            AgeFile(file);
+            best = std::min(best, SecondsToRead(file, rowCount));
+        }
+        return best;
+    };
+    const double small = fastest(4000);
+    const double large = fastest(64000);
+    // What one per-key platform read of the last file (now loaded) costs, over keys spread
+    // through it.
+    constexpr size_t kSampledKeys = 200;
+    std::vector<std::wstring> values;
+    const double start = NowInSeconds();
+    for (size_t i = 0; i < kSampledKeys; ++i) {
+        values.push_back(ReadProfileValue(L"key" + std::to_wstring(i * 320), L""));
+    }
+    const double perKeyRead = (NowInSeconds() - start) / kSampledKeys;
+    for (size_t i = 0; i < kSampledKeys; ++i) {
+        CHECK(values[i] == L"value " + std::to_wstring(i * 320));
+    }
+    MESSAGE("4000 rows: " << small * 1000 << " ms, 64000 rows: " << large * 1000
+                          << " ms, one per-key read: " << perKeyRead * 1000 << " ms");
+    // Sixteen times the rows: linear growth takes about 16 times as long, anything quadratic
+    // about 256 times; the margin is for the allocator and caches, which slow large loads a bit.
+    CHECK(large < small * 64);
+    // A read per key would cost about 64000 per-key reads.
+    CHECK(large < perKeyRead * 64000 / 20);
+}
+
+TEST_CASE("A new file is created as UTF-16LE and keeps texts outside the ANSI code page") {
+    TempFolder folder;
+    const std::wstring unicodeFolder = folder / L"\u0395\u03bb\u03bb\u03ac\u03b4\u03b1";
+    REQUIRE(CreateDirectoryW(unicodeFolder.c_str(), nullptr));
+    struct Case {
+        std::wstring file;
+        std::wstring section;
+        std::wstring key;
+        std::wstring value;
+    };
+    const Case cases[] = {
+        {folder / L"greek-key.db", L"Main", L"C:\\" + kGreek + L"\\app.exe.manifest",
+         kCjk + L" >> " + kGreek},
+        {folder / L"greek-section.db", kGreek, L"key", L"value"},
+        {folder / L"plain.db", L"Main", L"C:\\app.exe.manifest", L"App >> Tool"},
+        {unicodeFolder + L"\\history.db", L"Main", kCjk, kGreek},
+    };
+    for (const Case& c : cases) {
+        CAPTURE(c.file);
+        Target(c.file, c.section);
+        REQUIRE(WriteProfileValue(c.key, c.value));
+        CHECK(IsUnicodeFile(c.file));
+        CHECK(ReadProfileValue(c.key, L"") == c.value);
+        CHECK(ReadSectionEntries() == Rows{{c.key, c.value}});
+        CHECK(SectionsOnDisk() == Names{c.section});
+    }
+}
+
+TEST_CASE("An ANSI file stays ANSI until a text needs Unicode, then it is converted") {
+    TempFolder folder;
+    const std::wstring original =
+        L"; written by hand\r\n[Main]\r\nold=caf\u00e9\r\n[Other]\r\nx=1\r\n";
+    struct Case {
+        const wchar_t* what;
+        std::wstring section;
+        std::wstring key;
+        std::wstring value;
+        bool converts;
+    };
+    const Case cases[] = {
+        {L"ASCII", L"Main", L"plain", L"ascii", false},
+        {L"code page letters", L"Main", L"\u00e9t\u00e9", L"na\u00efve", false},
+        {L"empty value", L"Main", L"empty", L"", false},
+        {L"Greek key", L"Main", L"C:\\" + kGreek + L".exe.manifest", L"v", true},
+        {L"CJK value", L"Main", L"key", kCjk, true},
+        {L"Greek section", kGreek, L"key", L"value", true},
+        {L"letter with only a best-fit form", L"Main", L"key", L"\u0101", true},
+    };
+    int number = 0;
+    for (const Case& c : cases) {
+        CAPTURE(std::wstring(c.what));
+        Target(folder / (L"ansi" + std::to_wstring(number++) + L".db"), c.section);
+        profile_test::WriteTestFile(ProfileFile, profile_test::Ansi(original));
+        REQUIRE(WriteProfileValue(c.key, c.value));
+        CHECK(IsUnicodeFile(ProfileFile) == c.converts);
+        CHECK(ReadProfileValue(c.key, L"") == c.value);
+        // Everything that was there is still there, in its place.
+        const auto text = ReadProfileText();
+        REQUIRE(text.has_value());
+        CHECK(HoldsInOrder(*text, {L"; written by hand", L"[Main]", L"old=caf\u00e9", L"[Other]",
+                                   L"x=1"}));
+        ProfileSection = L"Main";
+        CHECK(ReadProfileValue(L"old", L"") == L"caf\u00e9");
+    }
+}
+
+TEST_CASE("Converting an ANSI file keeps its attributes and leaves no temporary file behind") {
+    TempFolder folder;
+    Target(folder / L"hidden.db", L"Main");
+    profile_test::WriteTestFile(ProfileFile, "[Main]\r\nold=1\r\n");
+    REQUIRE(SetFileAttributesW(ProfileFile.c_str(), FILE_ATTRIBUTE_HIDDEN));
+    REQUIRE(WriteProfileValue(kGreek, kCjk));
+    CHECK(IsUnicodeFile(ProfileFile));
+    CHECK((GetFileAttributesW(ProfileFile.c_str()) & FILE_ATTRIBUTE_HIDDEN) != 0);
+    CHECK(ReadSectionEntries() == Rows{{L"old", L"1"}, {kGreek, kCjk}});
+    CHECK_FALSE(profile_test::AnyFileMatches(folder / L"*.tmp"));
+}
+
+TEST_CASE("A read-only ANSI file that would need converting is left as it was") {
+    TempFolder folder;
+    Target(folder / L"read-only.db", L"Main");
+    const std::string original = "[Main]\r\nold=1\r\n";
+    profile_test::WriteTestFile(ProfileFile, original);
+    REQUIRE(SetFileAttributesW(ProfileFile.c_str(), FILE_ATTRIBUTE_READONLY));
+    CHECK_FALSE(WriteProfileValue(kGreek, kCjk));
+    CHECK_FALSE(WriteSectionEntries({{kGreek, kCjk}}));
+    CHECK(xpv_test::ReadBytes(ProfileFile) == original);
+    CHECK_FALSE(profile_test::AnyFileMatches(folder / L"*.tmp"));
+}
+
+TEST_CASE("Files with a UTF-8 or UTF-16BE byte-order mark keep their encoding") {
+    TempFolder folder;
+    struct Case {
+        const wchar_t* file;
+        std::string bytes;
+        std::string bom;
+    };
+    const Case cases[] = {
+        {L"utf8.db", profile_test::Utf8WithBom(L"[Main]\r\nold=1\r\n"), "\xEF\xBB\xBF"},
+        {L"utf16be.db", profile_test::Utf16WithBom(L"[Main]\r\nold=1\r\n", true), "\xFE\xFF"},
+    };
+    for (const Case& c : cases) {
+        CAPTURE(std::wstring(c.file));
+        Target(folder / c.file, L"Main");
+        profile_test::WriteTestFile(ProfileFile, c.bytes);
+        REQUIRE(WriteProfileValue(kGreek, kCjk));
+        CHECK(xpv_test::ReadBytes(ProfileFile).starts_with(c.bom));
+        CHECK(ReadSectionEntries() == Rows{{L"old", L"1"}, {kGreek, kCjk}});
+    }
+}
+
+TEST_CASE("WriteSectionEntries gives back exactly the rows it wrote") {
+    TempFolder folder;
+    const Rows rows = {
+        {L"plain", L"value"},
+        {L"equals", L"a=b=c"},
+        {L"padded", L"  two blanks each side  "},
+        {L"tabbed", L"\tx\t"},
+        {L"quoted", L"\"in quotes\""},
+        {L"single", L"'x'"},
+        {L"lone quote", L"\""},
+        {L"half", L"\"half"},
+        {L"empty", L""},
+        {L"Mixed Case Key", L"v"},
+        {L"C:\\" + kGreek + L"\\app.exe.manifest", kCjk + L" >> " + kGreek},
+        {L"long", std::wstring(254, L'x')},
+        {L"long padded", L" " + std::wstring(251, L'x') + L" "},
+    };
+    struct Case {
+        const wchar_t* file;
+        std::string bytes;  // empty: no file yet
+    };
+    const Case cases[] = {
+        {L"new.db", ""},
+        {L"ansi.db", "[Before]\r\nb=1\r\n[Main]\r\nstale=1\r\n[After]\r\na=1\r\n"},
+        {L"utf16.db", profile_test::Utf16Le(L"[Main]\r\nstale=1\r\n[After]\r\na=1\r\n")},
+    };
+    for (const Case& c : cases) {
+        CAPTURE(std::wstring(c.file));
+        Target(folder / c.file, L"Main");
+        if (!c.bytes.empty()) {
+            profile_test::WriteTestFile(ProfileFile, c.bytes);
+        }
+        REQUIRE(WriteSectionEntries(rows));
+        CHECK(IsUnicodeFile(ProfileFile));
+        CHECK(ReadSectionEntries() == rows);
+        CHECK(ReadPerKey() == rows);
+        ProfileSection = L"After";
+        CHECK(ReadSectionEntries() == (c.bytes.empty() ? Rows{} : Rows{{L"a", L"1"}}));
+    }
+}
+
+TEST_CASE("Dropping stale keys rewrites the section and leaves the rest of the file alone") {
+    TempFolder folder;
+    Target(folder / L"stale.db", L"Main");
+    profile_test::WriteTestFile(ProfileFile, NumberedSection(200));
+    const Rows all = ReadSectionEntries();
+    REQUIRE(all.size() == 200);
+
+    Rows kept;
+    for (size_t i = 1; i < all.size(); i += 2) {
+        kept.push_back(all[i]);
+    }
+    REQUIRE(WriteSectionEntries(kept));
+    CHECK(ReadSectionEntries() == kept);
+    CHECK_FALSE(IsUnicodeFile(ProfileFile));
+    CHECK(SectionsOnDisk() == Names{L"Before", L"Main", L"After"});
+    ProfileSection = L"Before";
+    CHECK(ReadSectionEntries() == Rows{{L"b", L"1"}});
+    ProfileSection = L"After";
+    CHECK(ReadSectionEntries() == Rows{{L"z", L"1"}});
+
+    ProfileSection = L"Main";
+    REQUIRE(WriteSectionEntries({}));
+    CHECK(ReadSectionEntries().empty());
+    CHECK(SectionsOnDisk() == Names{L"Before", L"Main", L"After"});
+}
+
+TEST_CASE("WriteSectionEntries refuses rows the format cannot hold and changes nothing") {
+    TempFolder folder;
+    const std::string original = "[Main]\r\nold=1\r\n";
+    const ProfileEntry badRows[] = {
+        {L"", L"no key"},
+        {L"a=b", L"key with equals"},
+        {L";comment", L"v"},
+        {L"[section]", L"v"},
+        {L" leading blank", L"v"},
+        {L"trailing blank ", L"v"},
+        {L"\ttab", L"v"},
+        {L"line\nbreak", L"v"},
+        {L"key", L"line\r\nbreak"},
+        {L"key", L"carriage\rreturn"},
+        {L"key", L"nul\0inside"s},
+    };
+    int number = 0;
+    for (const ProfileEntry& bad : badRows) {
+        CAPTURE(bad.key);
+        CAPTURE(bad.value);
+        Target(folder / (L"refused" + std::to_wstring(number++) + L".db"), L"Main");
+        profile_test::WriteTestFile(ProfileFile, original);
+        CHECK_FALSE(WriteSectionEntries({{L"good", L"row"}, bad}));
+        CHECK(xpv_test::ReadBytes(ProfileFile) == original);
+    }
+    Target(folder / L"never-created.db", L"Main");
+    CHECK_FALSE(WriteSectionEntries({{L"a=b", L"v"}}));
+    CHECK_FALSE(xpv_test::FileExists(ProfileFile));
+}
+
+TEST_CASE("A large section is written in one rewrite and read back whole") {
+    TempFolder folder;
+    Target(folder / L"large.db", L"Main");
+    Rows rows;
+    for (int i = 0; i < 40000; ++i) {
+        rows.push_back({L"C:\\Apps\\" + kGreek + std::to_wstring(i) + L"\\app.exe.manifest",
+                        L"Product " + std::to_wstring(i) + L" >> " + kCjk});
+    }
+    REQUIRE(WriteSectionEntries(rows));
+    CHECK(ReadSectionEntries() == rows);
+}
