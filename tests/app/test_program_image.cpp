@@ -76,16 +76,31 @@ TEST_CASE("The program's own manifest selects Common Controls 6, runs as the inv
     }
 }
 
-TEST_CASE("The program is a GUI executable that needs no runtime beside it") {
-    const std::string image = xpv_test::ReadBytes(kProgram);
-    REQUIRE(image.size() > 0x200);
-    const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(image.data());
-    REQUIRE(dos->e_magic == IMAGE_DOS_SIGNATURE);
-    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(image.data() + dos->e_lfanew);
+TEST_CASE("The program is a GUI executable that imports only system libraries") {
+    HMODULE module = LoadLibraryExW(kProgram.c_str(), nullptr, DONT_RESOLVE_DLL_REFERENCES);
+    REQUIRE(module);
+    const auto* base = reinterpret_cast<const unsigned char*>(module);
+    const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
+    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
     CHECK(nt->OptionalHeader.Subsystem == IMAGE_SUBSYSTEM_WINDOWS_GUI);
-    // Static libgcc and libstdc++: none of their DLL names appears among the imports.
-    for (const char* runtime : {"libstdc++-6.dll", "libgcc_s", "libwinpthread"}) {
-        CAPTURE(runtime);
-        CHECK(image.find(runtime) == std::string::npos);
+
+    // Static libgcc and libstdc++: every imported library is one the system has.
+    const IMAGE_DATA_DIRECTORY& imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+    REQUIRE(imports.VirtualAddress != 0);
+    int count = 0;
+    for (const auto* entry = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress);
+         entry->Name != 0; ++entry, ++count) {
+        std::string name = reinterpret_cast<const char*>(base + entry->Name);
+        CharLowerBuffA(name.data(), static_cast<DWORD>(name.size()));
+        CAPTURE(name);
+        wchar_t systemFolder[MAX_PATH] = {};
+        GetSystemDirectoryW(systemFolder, MAX_PATH);
+        const std::wstring inSystem = std::wstring(systemFolder) + L"\\" + std::wstring(name.begin(), name.end());
+        CHECK(xpv_test::FileExists(inSystem));
+        CHECK(name.find("libstdc++") == std::string::npos);
+        CHECK(name.find("libgcc") == std::string::npos);
+        CHECK(name.find("winpthread") == std::string::npos);
     }
+    CHECK(count > 0);
+    FreeLibrary(module);
 }
