@@ -1,0 +1,37 @@
+#pragma once
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+// Reading folders the way the drive, folder and file lists show them; no window involved.
+
+// While alive, a drive without a medium or an unreachable drive makes file functions fail with
+// an error code instead of raising the system's "not ready" box.
+class QuietDriveErrors {
+public:
+    QuietDriveErrors();
+    ~QuietDriveErrors();
+    QuietDriveErrors(const QuietDriveErrors&) = delete;
+    QuietDriveErrors& operator=(const QuietDriveErrors&) = delete;
+
+private:
+    UINT previousMode_;
+};
+
+// The bare names of the folder's files whose long name really ends in ".exe" (any letter case),
+// hidden, system and read-only files included, folders excluded, in case-insensitive name
+// order. A folder that cannot be read gives an empty list. A drive root may be written "C:\".
+std::vector<std::wstring> ListExecutableNames(const std::wstring& directory);
+
+// The names of the folder's subdirectories, hidden and system ones included, "." and ".."
+// excluded, in case-insensitive name order; nothing when the folder cannot be read.
+std::optional<std::vector<std::wstring>> ListSubdirectoryNames(const std::wstring& directory);
+
+// The name the file system stores for the folder at `path` (its letter case, its long name);
+// nothing when there is no folder there. `path` holds no wildcards and no trailing backslash.
+std::optional<std::wstring> StoredFolderName(const std::wstring& path);
+
+// True when the folder's entries can be read (a drive root: the drive is ready).
+bool CanReadFolder(const std::wstring& directory);
