@@ -25,9 +25,8 @@ void CheckList::Create(HWND parent, int id, const RECT& rect, const Style& style
     style_ = style;
     dpi_ = dpi;
     backBrush_ = CreateSolidBrush(style.backColour);
-    DWORD windowStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL |
-                        LBS_NOTIFY | LBS_HASSTRINGS | LBS_OWNERDRAWFIXED | LBS_NOINTEGRALHEIGHT;
-    if (style.sorted) windowStyle |= LBS_SORT;
+    const DWORD windowStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY |
+                              LBS_NODATA | LBS_OWNERDRAWFIXED | LBS_NOINTEGRALHEIGHT;
     list_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"LISTBOX", L"", windowStyle, rect.left, rect.top,
                             rect.right - rect.left, rect.bottom - rect.top, parent,
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
@@ -48,59 +47,87 @@ void CheckList::Create(HWND parent, int id, const RECT& rect, const Style& style
 
 int CheckList::BoxWidth() const { return ScaleFrom96(16, dpi_); }
 
-int CheckList::Add(std::wstring_view text) {
-    const std::wstring copy(text);
-    const int index = static_cast<int>(
-        SendMessageW(list_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(copy.c_str())));
-    if (index >= 0) {
-        SendMessageW(list_, LB_SETITEMDATA, index, 0);
-        // A sorted insert before the current item moves it.
-        lastCurrent_ = Current();
-    }
-    return index;
+// Sorted lists order their texts as the user reads them: letter case ignored.
+size_t CheckList::SortedPosition(const std::wstring& text) const {
+    const auto after = std::upper_bound(items_.begin(), items_.end(), text, [](const std::wstring& a, const Item& b) {
+        return CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.c_str(), static_cast<int>(a.size()),
+                              b.text.c_str(), static_cast<int>(b.text.size())) == CSTR_LESS_THAN;
+    });
+    return static_cast<size_t>(after - items_.begin());
 }
 
-void CheckList::AddMany(const std::vector<std::wstring>& texts) {
-    SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
-    SendMessageW(list_, LB_INITSTORAGE, texts.size(), 0);
-    for (const std::wstring& text : texts) {
-        const LRESULT index = SendMessageW(list_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
-        if (index >= 0) SendMessageW(list_, LB_SETITEMDATA, index, 0);
-    }
+void CheckList::SyncCount(int current) {
+    SendMessageW(list_, LB_SETCOUNT, items_.size(), 0);
+    SendMessageW(list_, LB_SETCURSEL, current, 0);
     lastCurrent_ = Current();
-    SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(list_, nullptr, TRUE);
 }
 
+int CheckList::Add(std::wstring_view text) {
+    const std::wstring copy(text);
+    const size_t position = style_.sorted ? SortedPosition(copy) : items_.size();
+    items_.insert(items_.begin() + static_cast<std::ptrdiff_t>(position), Item{copy, false});
+    int current = Current();
+    // An item put before the current one moves it down.
+    if (current >= static_cast<int>(position)) ++current;
+    SyncCount(current);
+    return static_cast<int>(position);
+}
+
+void CheckList::AddMany(const std::vector<std::wstring>& texts) {
+    const int current = Current();
+    const std::wstring currentText = current >= 0 ? items_[current].text : std::wstring();
+    items_.reserve(items_.size() + texts.size());
+    for (const std::wstring& text : texts) items_.push_back(Item{text, false});
+    if (style_.sorted) {
+        std::stable_sort(items_.begin(), items_.end(), [](const Item& a, const Item& b) {
+            return CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.text.c_str(),
+                                  static_cast<int>(a.text.size()), b.text.c_str(),
+                                  static_cast<int>(b.text.size())) == CSTR_LESS_THAN;
+        });
+    }
+    int newCurrent = -1;
+    if (current >= 0) {
+        for (size_t i = 0; i < items_.size(); ++i) {
+            if (items_[i].text == currentText) {
+                newCurrent = static_cast<int>(i);
+                break;
+            }
+        }
+    }
+    SyncCount(newCurrent);
+}
+
 void CheckList::RemoveAt(int index) {
-    SendMessageW(list_, LB_DELETESTRING, index, 0);
-    lastCurrent_ = Current();
+    if (index < 0 || index >= Count()) return;
+    items_.erase(items_.begin() + index);
+    int current = Current();
+    if (current == index) {
+        current = -1;
+    } else if (current > index) {
+        --current;
+    }
+    SyncCount(current);
 }
 
 void CheckList::Clear() {
+    items_.clear();
     SendMessageW(list_, LB_RESETCONTENT, 0, 0);
     lastCurrent_ = -1;
 }
 
-int CheckList::Count() const { return static_cast<int>(SendMessageW(list_, LB_GETCOUNT, 0, 0)); }
+int CheckList::Count() const { return static_cast<int>(items_.size()); }
 
 std::wstring CheckList::Text(int index) const {
-    const LRESULT length = SendMessageW(list_, LB_GETTEXTLEN, index, 0);
-    if (length == LB_ERR) return {};
-    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    const LRESULT copied =
-        SendMessageW(list_, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()));
-    text.resize(copied == LB_ERR ? 0 : static_cast<size_t>(copied));
-    return text;
+    if (index < 0 || index >= Count()) return {};
+    return items_[index].text;
 }
 
-bool CheckList::IsTicked(int index) const {
-    return SendMessageW(list_, LB_GETITEMDATA, index, 0) == kTicked;
-}
+bool CheckList::IsTicked(int index) const { return index >= 0 && index < Count() && items_[index].ticked; }
 
 void CheckList::SetTicked(int index, bool ticked) {
     if (index < 0 || index >= Count()) return;
-    SendMessageW(list_, LB_SETITEMDATA, index, ticked ? kTicked : 0);
+    items_[index].ticked = ticked;
     RECT itemRect;
     if (SendMessageW(list_, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&itemRect)) != LB_ERR) {
         InvalidateRect(list_, &itemRect, FALSE);
@@ -108,10 +135,7 @@ void CheckList::SetTicked(int index, bool ticked) {
 }
 
 void CheckList::SetAllTicked(bool ticked) {
-    const int count = Count();
-    for (int i = 0; i < count; ++i) {
-        SendMessageW(list_, LB_SETITEMDATA, i, ticked ? kTicked : 0);
-    }
+    for (Item& item : items_) item.ticked = ticked;
     InvalidateRect(list_, nullptr, FALSE);
 }
 
@@ -130,6 +154,26 @@ void CheckList::RaiseClickIfCurrentChanged() {
     if (current == lastCurrent_) return;
     lastCurrent_ = current;
     if (onClick) onClick();
+}
+
+// The window holds no texts, so typing a letter is matched here: the next item that starts
+// with it becomes current.
+void CheckList::SelectByFirstLetter(wchar_t letter) {
+    const int count = Count();
+    if (count == 0) return;
+    wchar_t wanted[2] = {letter, 0};
+    CharUpperW(wanted);
+    const int start = Current();
+    for (int step = 1; step <= count; ++step) {
+        const int index = (start + step + count) % count;
+        if (items_[index].text.empty()) continue;
+        wchar_t first[2] = {items_[index].text[0], 0};
+        CharUpperW(first);
+        if (first[0] == wanted[0]) {
+            SetCurrent(index);
+            return;
+        }
+    }
 }
 
 void CheckList::SetHorizontalExtent(int pixels) {
@@ -160,7 +204,7 @@ void CheckList::Command(WORD notification) {
 }
 
 void CheckList::DrawItem(const DRAWITEMSTRUCT& item) {
-    if (item.itemID == static_cast<UINT>(-1)) return;
+    if (item.itemID >= items_.size()) return;
     HDC dc = item.hDC;
     RECT row = item.rcItem;
     const bool selected = (item.itemState & ODS_SELECTED) != 0;
@@ -185,7 +229,7 @@ void CheckList::DrawItem(const DRAWITEMSTRUCT& item) {
     textArea.left = boxArea.right;
     SetBkColor(dc, back);
     SetTextColor(dc, text);
-    const std::wstring label = Text(static_cast<int>(item.itemID));
+    const std::wstring& label = items_[item.itemID].text;
     ExtTextOutW(dc, textArea.left + 2, textArea.top + 1, ETO_OPAQUE, &textArea, label.c_str(),
                 static_cast<UINT>(label.size()), nullptr);
     if ((item.itemState & ODS_FOCUS) != 0) DrawFocusRect(dc, &textArea);
@@ -218,8 +262,8 @@ LRESULT CheckList::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             const wchar_t character = static_cast<wchar_t>(wParam);
             if (character == L' ') {
                 ToggleByUser(Current());
-            } else {
-                DefSubclassProc(list_, message, wParam, lParam);
+            } else if (character > L' ') {
+                SelectByFirstLetter(character);
             }
             if (onKeyPress) onKeyPress(character);
             return 0;

@@ -28,8 +28,7 @@ public:
 
     // Adds an item (at the end, or at its sorted place); returns its index.
     int Add(std::wstring_view text);
-    // Adds many items at once without repainting in between; fastest when they come in the
-    // list's own order.
+    // Adds many items at once, with one update of the window.
     void AddMany(const std::vector<std::wstring>& texts);
     void RemoveAt(int index);
     void Clear();
@@ -62,12 +61,24 @@ public:
     void Command(WORD notification);
 
 private:
+    struct Item {
+        std::wstring text;
+        bool ticked = false;
+    };
+
     static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void ToggleByUser(int index);
+    // Tells the window how many items there are, keeping the current item where it was.
+    void SyncCount(int current);
+    void SelectByFirstLetter(wchar_t letter);
+    size_t SortedPosition(const std::wstring& text) const;
     void RaiseClickIfCurrentChanged();
     int BoxWidth() const;
 
+    // The items live here; the window only knows how many there are, which keeps large lists
+    // fast to fill.
+    std::vector<Item> items_;
     HWND list_ = nullptr;
     Style style_;
     HBRUSH backBrush_ = nullptr;

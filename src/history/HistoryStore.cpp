@@ -1,23 +1,16 @@
 #include <windows.h>
 
-#include <algorithm>
 #include <map>
 
 #include "app/MainForm.h"
 #include "history/HistoryLines.h"
-#include "manifest/ManifestFile.h"
+#include "history/ManifestPresence.h"
 #include "platform/IniEditor.h"
 #include "platform/VolumeReach.h"
 
 namespace {
 
 constexpr wchar_t kHistorySection[] = L"Main";
-
-// The order the sorted history list keeps its lines in.
-bool ListsBefore(const std::wstring& a, const std::wstring& b) {
-    return CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.c_str(), static_cast<int>(a.size()),
-                          b.c_str(), static_cast<int>(b.size())) == CSTR_LESS_THAN;
-}
 
 }  // namespace
 
@@ -34,12 +27,18 @@ void MainForm::LoadHistory() {
     lstHistory.Clear();
     lstTempHistory.clear();
 
+    std::vector<std::wstring> manifestPaths;
+    manifestPaths.reserve(rows.size());
+    for (const ProfileEntry& row : rows) manifestPaths.push_back(ManifestPathOfHistoryKey(row.key));
+    const std::vector<bool> present = PresentManifests(manifestPaths);
+
     std::vector<ProfileEntry> kept;
     std::vector<std::wstring> lines;
     std::map<std::wstring, bool> reachableVolumes;
-    for (const ProfileEntry& row : rows) {
-        const std::wstring manifestPath = ManifestPathOfHistoryKey(row.key);
-        if (!IsManifestPresent(manifestPath)) {
+    for (size_t i = 0; i < rows.size(); ++i) {
+        const ProfileEntry& row = rows[i];
+        const std::wstring& manifestPath = manifestPaths[i];
+        if (!present[i]) {
             // An unplugged drive or an offline share says nothing about the manifest: keep it.
             const std::wstring root = VolumeRootOf(manifestPath);
             auto known = reachableVolumes.find(root);
@@ -63,7 +62,5 @@ void MainForm::LoadHistory() {
             }
         }
     }
-    // Added in the list's own order, every line lands at the end: loading stays linear.
-    std::sort(lines.begin(), lines.end(), ListsBefore);
     lstHistory.AddMany(lines);
 }

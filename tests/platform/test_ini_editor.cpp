@@ -132,45 +132,12 @@ std::wstring UnicodeProfile() {
            L"cjk=\"" + kCjk + L"\"\r\n";
 }
 
-double NowInSeconds() {
-    LARGE_INTEGER frequency, counter;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&counter);
-    return static_cast<double>(counter.QuadPart) / frequency.QuadPart;
-}
-
-// Reads a section of rows key0=value 0, key1=value 1, ... and times it.
-double SecondsToRead(const std::wstring& file, size_t rowCount) {
-    Target(file, L"Main");
-    const double start = NowInSeconds();
-    const Rows rows = ReadSectionEntries();
-    const double seconds = NowInSeconds() - start;
-    REQUIRE(rows.size() == rowCount);
-    CHECK(rows.back() == ProfileEntry{L"key" + std::to_wstring(rowCount - 1),
-                                      L"value " + std::to_wstring(rowCount - 1)});
-    return seconds;
-}
-
 std::string NumberedSection(size_t rowCount) {
     std::string text = "[Before]\r\nb=1\r\n[Main]\r\n";
     for (size_t i = 0; i < rowCount; ++i) {
         text += "key" + std::to_string(i) + "=value " + std::to_string(i) + "\r\n";
     }
     return text + "[After]\r\nz=1\r\n";
-}
-
-// Dates the file an hour back: the platform reloads a file written in the last seconds on
-// every call, but keeps an older one loaded, which makes per-key reads as cheap as they get.
-void AgeFile(const std::wstring& path) {
-    const UniqueHandle file(CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES,
-                                        0, nullptr, OPEN_EXISTING, 0, nullptr));
-    REQUIRE(file);
-    FILETIME written;
-    REQUIRE(GetFileTime(file.get(), nullptr, nullptr, &written));
-    ULARGE_INTEGER time{{written.dwLowDateTime, written.dwHighDateTime}};
-    time.QuadPart -= 3600ULL * 10000000ULL;
-    written = {time.LowPart, time.HighPart};
-    REQUIRE(SetFileTime(file.get(), nullptr, nullptr, &written));
 }
 
 // True when every line stands in the text, in this order.
@@ -329,43 +296,6 @@ TEST_CASE("A section of any size is read completely") {
         CHECK(rows[32767] == ProfileEntry{L"key32767", L"value 32767"});
         CHECK(rows.back() == ProfileEntry{L"key39999", L"value 39999"});
     }
-}
-
-TEST_CASE("Reading a section is one pass whose time grows in proportion to its size") {
-    // Best of three files per size, each read once, so that every read loads its file.
-    TempFolder folder;
-    auto fastest = [&](size_t rowCount) {
-        double best = 1e9;
-        for (int run = 0; run < 3; ++run) {
-            const std::wstring file =
-                folder / (L"rows" + std::to_wstring(rowCount) + L"-" + std::to_wstring(run));
-            profile_test::WriteTestFile(file, NumberedSection(rowCount));
-            AgeFile(file);
-            best = std::min(best, SecondsToRead(file, rowCount));
-        }
-        return best;
-    };
-    const double small = fastest(4000);
-    const double large = fastest(64000);
-    // What one per-key platform read of the last file (now loaded) costs, over keys spread
-    // through it.
-    constexpr size_t kSampledKeys = 200;
-    std::vector<std::wstring> values;
-    const double start = NowInSeconds();
-    for (size_t i = 0; i < kSampledKeys; ++i) {
-        values.push_back(ReadProfileValue(L"key" + std::to_wstring(i * 320), L""));
-    }
-    const double perKeyRead = (NowInSeconds() - start) / kSampledKeys;
-    for (size_t i = 0; i < kSampledKeys; ++i) {
-        CHECK(values[i] == L"value " + std::to_wstring(i * 320));
-    }
-    MESSAGE("4000 rows: " << small * 1000 << " ms, 64000 rows: " << large * 1000
-                          << " ms, one per-key read: " << perKeyRead * 1000 << " ms");
-    // Sixteen times the rows: linear growth takes about 16 times as long, anything quadratic
-    // about 256 times; the margin is for the allocator and caches, which slow large loads a bit.
-    CHECK(large < small * 64);
-    // A read per key would cost about 64000 per-key reads.
-    CHECK(large < perKeyRead * 64000 / 20);
 }
 
 TEST_CASE("A new file is created as UTF-16LE and keeps texts outside the ANSI code page") {

@@ -1,0 +1,70 @@
+#include "history/ManifestPresence.h"
+
+#include <windows.h>
+
+#include <optional>
+#include <unordered_map>
+#include <unordered_set>
+
+#include "manifest/ManifestFile.h"
+
+namespace {
+
+// From this many manifests in one folder on, listing the folder is cheaper than asking per name.
+constexpr size_t kListFolderFrom = 4;
+
+std::wstring Upper(std::wstring text) {
+    if (!text.empty()) CharUpperBuffW(text.data(), static_cast<DWORD>(text.size()));
+    return text;
+}
+
+struct SplitPath {
+    std::wstring folder;
+    std::wstring name;
+};
+
+SplitPath Split(const std::wstring& path) {
+    const size_t slash = path.find_last_of(L"\\/");
+    if (slash == std::wstring::npos) return {L"", path};
+    return {path.substr(0, slash), path.substr(slash + 1)};
+}
+
+// The upper-cased names of the folder's files; nothing when the folder cannot be listed, so
+// that its manifests are asked for one by one.
+std::optional<std::unordered_set<std::wstring>> FileNamesIn(const std::wstring& folder) {
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return std::nullopt;
+    std::unordered_set<std::wstring> names;
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.insert(Upper(found.cFileName));
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    return names;
+}
+
+}  // namespace
+
+std::vector<bool> PresentManifests(const std::vector<std::wstring>& manifestPaths) {
+    std::unordered_map<std::wstring, size_t> perFolder;
+    std::vector<SplitPath> split;
+    split.reserve(manifestPaths.size());
+    for (const std::wstring& path : manifestPaths) {
+        split.push_back(Split(path));
+        ++perFolder[Upper(split.back().folder)];
+    }
+    std::unordered_map<std::wstring, std::optional<std::unordered_set<std::wstring>>> listed;
+    std::vector<bool> present(manifestPaths.size());
+    for (size_t i = 0; i < manifestPaths.size(); ++i) {
+        const std::wstring folderKey = Upper(split[i].folder);
+        if (split[i].folder.empty() || perFolder[folderKey] < kListFolderFrom) {
+            present[i] = IsManifestPresent(manifestPaths[i]);
+            continue;
+        }
+        auto names = listed.find(folderKey);
+        if (names == listed.end()) names = listed.emplace(folderKey, FileNamesIn(split[i].folder)).first;
+        present[i] = names->second ? names->second->count(Upper(split[i].name)) > 0
+                                   : IsManifestPresent(manifestPaths[i]);
+    }
+    return present;
+}
