@@ -54,6 +54,12 @@ ENV
     mkdir -p "$WINEPREFIX"
     wineserver -p </dev/null >>"$state/wine.log" 2>&1 9>&-
     wineboot -i </dev/null >>"$state/wine.log" 2>&1 9>&-
+    # Drive letters whose root is a folder of the session, for tests of paths at a drive root:
+    # T: for the 64-bit tests, U: for the 32-bit ones, so that both can run at once.
+    for letter in t u; do
+        mkdir -p "$root/drive-$letter"
+        ln -sfn "$root/drive-$letter" "$WINEPREFIX/dosdevices/$letter:"
+    done
     # No window manager runs here: unmanaged windows close at once instead of waiting for one.
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >>"$state/wine.log" 2>&1 9>&-
     echo 1 >"$state/users"

@@ -310,3 +310,54 @@ TEST_CASE("While the button's action runs, the folder and the action itself are 
     CHECK(IsWindowEnabled(panel.form.Dir1.Handle()));
     CHECK(IsWindowEnabled(panel.form.OutlookBar));
 }
+
+TEST_CASE("At a drive root the paths hold two backslashes, and theming works there") {
+    // The test session maps a drive letter of its own to a folder.
+    const std::wstring root = sizeof(void*) == 8 ? L"T:\\" : L"U:\\";
+    REQUIRE(GetFileAttributesW(root.c_str()) != INVALID_FILE_ATTRIBUTES);
+    for (const wchar_t* name : {L"rooted.exe", L"rooted.exe.manifest"}) xpv_test::RemoveTree(root + name);
+    REQUIRE(xpv_test::CopyInto(kFixtures + L"\\alpha.exe", root + L"rooted.exe"));
+    TempFolder appFolder;
+    Panel panel(appFolder);
+
+    panel.form.Drive1.SetDrive(root.substr(0, 2));
+    panel.PointAt(root);
+    CHECK(panel.form.File1.Path == root);
+    REQUIRE(Items(panel.form.lstUnthemed) == std::vector<std::wstring>{L"rooted.exe"});
+    panel.form.lstUnthemed.SetTicked(0, true);
+    panel.Press();
+    CHECK(Items(panel.form.lstThemed) == std::vector<std::wstring>{L"rooted.exe"});
+    CHECK(IsManifestPresent(root + L"rooted.exe.manifest"));
+
+    // The history keeps the path exactly as it was composed.
+    panel.form.Qmenu_Click(4);
+    REQUIRE(panel.form.lstTempHistory.size() == 1);
+    CHECK(panel.form.lstTempHistory[0] == root + L"\\rooted.exe.manifest");
+    for (const wchar_t* name : {L"rooted.exe", L"rooted.exe.manifest"}) xpv_test::RemoveTree(root + name);
+}
+
+TEST_CASE("Opening the Vestrim panel from the Quick Menu reads the folder again") {
+    TempFolder folder;
+    Panel panel(folder);
+    REQUIRE(panel.form.lstUnthemed.Count() == 0);
+    AddProgram(folder, L"alpha", L"late.exe");
+    panel.form.Qmenu_Click(1);
+    CHECK(panel.form.lstUnthemed.Count() == 0);  // Help refreshes nothing
+    panel.form.Qmenu_Click(0);
+    CHECK(Items(panel.form.lstUnthemed) == std::vector<std::wstring>{L"late.exe"});
+}
+
+TEST_CASE("A themed program whose manifest cannot be read shows empty details") {
+    TempFolder folder;
+    AddProgram(folder, L"alpha", L"one.exe");
+    AddProgram(folder, L"alpha", L"two.exe");
+    AddManifest(folder, L"one.exe", {L"C1", L"P1", L"one.exe", L"D1"});
+    AddManifest(folder, L"two.exe", {L"C2", L"P2", L"two.exe", L"D2"});
+    Panel panel(folder);
+    REQUIRE(panel.Boxes() == ManifestDetails{L"C1", L"P1", L"one.exe", L"D1"});
+    UniqueHandle held(CreateFileW((folder / L"two.exe.manifest").c_str(), GENERIC_READ, 0, nullptr,
+                                  OPEN_EXISTING, 0, nullptr));
+    REQUIRE(held);
+    panel.form.lstThemed.SetCurrent(1);
+    CHECK(panel.Boxes() == ManifestDetails{});
+}

@@ -117,7 +117,10 @@ TEST_CASE("Entries whose manifest is gone are dropped in one rewrite; the rest k
 TEST_CASE("Entries on a drive that cannot be reached now are kept") {
     History history;
     history.Themed(L"here.exe", L"Here", L"");
+    // A drive that was there when the program was themed, and is gone when the history loads.
+    REQUIRE(DefineDosDeviceW(0, L"Q:", history.programs.Path().c_str()));
     history.form.AddToHistory(L"Q:\\Removable\\tool.exe.manifest", L"Tool >> on a stick");
+    REQUIRE(DefineDosDeviceW(DDD_REMOVE_DEFINITION, L"Q:", nullptr));
     history.form.AddToHistory(L"\\\\nohost\\share\\net.exe.manifest", L"Net >> offline");
     history.Open();
     CHECK(history.Lines() == std::vector<std::wstring>{L"Here >> [00000]", L"Net >> offline [00002]",
