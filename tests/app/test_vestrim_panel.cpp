@@ -1,5 +1,7 @@
 #include <windows.h>
 
+#include <iterator>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -360,4 +362,56 @@ TEST_CASE("A themed program whose manifest cannot be read shows empty details") 
     REQUIRE(held);
     panel.form.lstThemed.SetCurrent(1);
     CHECK(panel.Boxes() == ManifestDetails{});
+}
+
+TEST_CASE("The panel's controls: keyboard order, tooltips, captions") {
+    TempFolder folder;
+    AddProgram(folder, L"alpha", L"one.exe");
+    Panel panel(folder);
+    MainForm& form = panel.form;
+    const HWND order[] = {form.cmdVestrim,        form.lstUnthemed.Handle(), form.lstThemed.Handle(),
+                          form.Drive1.Handle(),   form.Dir1.Handle(),        form.txtCompanyName,
+                          form.txtProductName,    form.txtApplicationName,   form.txtDescription,
+                          form.cmdUnThemedSelAll, form.cmdUnThemedUnSelAll,  form.cmdThemedSelAll,
+                          form.cmdThemedUnSelAll};
+    for (size_t i = 0; i + 1 < std::size(order); ++i) {
+        CAPTURE(i);
+        CHECK(GetNextDlgTabItem(form.picVestrim, order[i], FALSE) == order[i + 1]);
+    }
+    CHECK(form.TooltipOf(form.cmdUnThemedSelAll) == L"Select All");
+    CHECK(form.TooltipOf(form.cmdUnThemedUnSelAll) == L"Unselect All");
+    CHECK(form.TooltipOf(form.cmdThemedSelAll) == L"Select All");
+    CHECK(form.TooltipOf(form.cmdThemedUnSelAll) == L"Unselect All");
+    CHECK(form.TextOf(form.lblUnthemed) == L"UnThemed Applications");
+    CHECK(form.TextOf(form.lblThemed) == L"Themed Applications");
+    CHECK(form.TextOf(form.Label2) == L"Application Name");
+}
+
+TEST_CASE("A character key in a list reloads the current item's details; the space bar only ticks") {
+    TempFolder folder;
+    AddProgram(folder, L"alpha", L"one.exe");
+    Panel panel(folder);
+    panel.form.SetText(panel.form.txtDescription, L"edited");
+    SendMessageW(panel.form.lstUnthemed.Handle(), WM_CHAR, L' ', 0);
+    CHECK(panel.form.lstUnthemed.IsTicked(0));
+    CHECK(panel.form.TextOf(panel.form.txtDescription) == L"edited");
+    SendMessageW(panel.form.lstUnthemed.Handle(), WM_CHAR, L'o', 0);
+    CHECK(panel.form.TextOf(panel.form.txtDescription) == L"Edits alpha files");
+}
+
+TEST_CASE("Closing the window during an apply finishes the current program, then stops and closes") {
+    TempFolder folder;
+    AddProgram(folder, L"alpha", L"one.exe");
+    AddProgram(folder, L"alpha", L"two.exe");
+    AddProgram(folder, L"alpha", L"three.exe");
+    auto panel = std::make_unique<Panel>(folder);
+    HWND window = panel->form.Window();
+    panel->form.cmdUnThemedSelAll_Click();
+    // The close arrives while the first program is being handled.
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    panel->Press();
+    CHECK(IsManifestPresent(folder / L"one.exe.manifest"));
+    CHECK_FALSE(IsManifestPresent(folder / L"three.exe.manifest"));
+    DoEvents();
+    CHECK_FALSE(IsWindow(window));
 }
