@@ -198,3 +198,21 @@ TEST_CASE("Unusual paths and names survive theming, loading and removal") {
     CHECK(history.Stored().empty());
     for (const std::wstring& manifest : {unicode, equals, folderLike, injected}) CHECK_FALSE(IsManifestPresent(manifest));
 }
+
+TEST_CASE("A history file an older version wrote in ANSI still reads, and takes Unicode paths") {
+    History history;
+    const std::wstring old = history.Themed(L"old.exe", L"Old", L"ansi");
+    // The same entry as the older version left it: ANSI text, no byte-order mark.
+    const std::wstring ansiLine = L"[Main]\r\n" + old + L"=Old >> written in ANSI\r\n";
+    std::string ansi(ansiLine.size(), '\0');
+    for (size_t i = 0; i < ansiLine.size(); ++i) ansi[i] = static_cast<char>(ansiLine[i]);
+    REQUIRE(xpv_test::WriteBytes(history.form.HistoryFilePath(), ansi));
+    history.Open();
+    CHECK(history.Lines() == std::vector<std::wstring>{L"Old >> written in ANSI [00000]"});
+
+    const std::wstring greek = history.Themed(L"\u0395\u03bb\u03bb\u03ac\u03b4\u03b1\\app.exe", L"\u039d\u03ad\u03bf", L"");
+    history.Open();
+    CHECK(history.Lines() == std::vector<std::wstring>{L"Old >> written in ANSI [00000]",
+                                                       L"\u039d\u03ad\u03bf >> [00001]"});
+    CHECK(history.form.lstTempHistory[1] == greek);
+}
