@@ -20,7 +20,8 @@ set_tests_properties(${XPV_ARCH}.wine_session_stop PROPERTIES FIXTURES_CLEANUP w
 
 add_library(xpv_doctest_main STATIC ${CMAKE_SOURCE_DIR}/tests/support/doctest_main.cpp
     ${CMAKE_SOURCE_DIR}/tests/support/TempFolder.cpp
-    ${CMAKE_SOURCE_DIR}/tests/support/ComctlProbe.cpp)
+    ${CMAKE_SOURCE_DIR}/tests/support/ComctlProbe.cpp
+    ${CMAKE_SOURCE_DIR}/tests/support/InsideYield.cpp)
 target_include_directories(xpv_doctest_main PUBLIC ${DOCTEST_INCLUDE_DIR} ${CMAKE_SOURCE_DIR}/tests)
 # The default MinGW thread model has no std::mutex.
 target_compile_definitions(xpv_doctest_main PUBLIC DOCTEST_CONFIG_NO_MULTITHREADING)

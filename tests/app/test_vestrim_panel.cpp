@@ -10,6 +10,7 @@
 #include "manifest/ManifestFile.h"
 #include "platform/MessagePump.h"
 #include "platform/UniqueHandle.h"
+#include "support/InsideYield.h"
 #include "support/TempFolder.h"
 #include "support/doctest_wide.h"
 
@@ -253,64 +254,38 @@ TEST_CASE("A manifest that cannot be written or removed is skipped; the others a
     }
 }
 
-namespace {
-
-// Records, from inside the running action's yields, what the user could reach.
-struct DuringAction {
-    static inline MainForm* form = nullptr;
-    static inline bool seen = false;
-    static inline bool driveEnabled = true, dirEnabled = true, buttonEnabled = true, stripEnabled = true;
-    static inline std::wstring captionAfterFocus;
-
-    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-        if (message == WM_APP && form) {
-            seen = true;
-            driveEnabled = IsWindowEnabled(form->Drive1.Handle()) != FALSE;
-            dirEnabled = IsWindowEnabled(form->Dir1.Handle()) != FALSE;
-            stripEnabled = IsWindowEnabled(form->OutlookBar) != FALSE;
-            // The lists' focus handling must not arm the button inside the action.
-            form->lstThemed_GotFocus();
-            buttonEnabled = IsWindowEnabled(form->cmdVestrim) != FALSE;
-            captionAfterFocus = form->TextOf(form->cmdVestrim);
-            return 0;
-        }
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
-};
-
-}  // namespace
-
 TEST_CASE("While the button's action runs, the folder and the action itself are out of reach") {
     TempFolder folder;
     AddProgram(folder, L"alpha", L"one.exe");
     AddProgram(folder, L"alpha", L"two.exe");
     Panel panel(folder);
-    WNDCLASSW probeClass{};
-    probeClass.lpfnWndProc = DuringAction::Proc;
-    probeClass.hInstance = GetModuleHandleW(nullptr);
-    probeClass.lpszClassName = L"DuringActionProbe";
-    RegisterClassW(&probeClass);
-    HWND probe = CreateWindowW(L"DuringActionProbe", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                               GetModuleHandleW(nullptr), nullptr);
-    REQUIRE(probe);
-    DuringAction::form = &panel.form;
+    MainForm& form = panel.form;
+    bool driveEnabled = true, dirEnabled = true, stripEnabled = true, buttonEnabled = true;
+    std::wstring captionAfterFocus;
 
-    panel.form.cmdUnThemedSelAll_Click();
-    PostMessageW(probe, WM_APP, 0, 0);
+    form.cmdUnThemedSelAll_Click();
+    xpv_test::InsideNextYield duringAction([&] {
+        driveEnabled = IsWindowEnabled(form.Drive1.Handle()) != FALSE;
+        dirEnabled = IsWindowEnabled(form.Dir1.Handle()) != FALSE;
+        stripEnabled = IsWindowEnabled(form.OutlookBar) != FALSE;
+        // The lists' focus handling must not arm the button inside the action.
+        form.lstThemed_GotFocus();
+        buttonEnabled = IsWindowEnabled(form.cmdVestrim) != FALSE;
+        captionAfterFocus = form.TextOf(form.cmdVestrim);
+    });
     panel.Press();
-    DestroyWindow(probe);
 
-    REQUIRE(DuringAction::seen);
-    CHECK_FALSE(DuringAction::driveEnabled);
-    CHECK_FALSE(DuringAction::dirEnabled);
-    CHECK_FALSE(DuringAction::stripEnabled);
-    CHECK_FALSE(DuringAction::buttonEnabled);
-    CHECK(DuringAction::captionAfterFocus == kApply);
+    REQUIRE(duringAction.Ran());
+    CHECK_FALSE(driveEnabled);
+    CHECK_FALSE(dirEnabled);
+    CHECK_FALSE(stripEnabled);
+    CHECK_FALSE(buttonEnabled);
+    CHECK(captionAfterFocus == kApply);
     // Afterwards everything is live again and both programs are themed.
-    CHECK(Items(panel.form.lstThemed) == std::vector<std::wstring>{L"one.exe", L"two.exe"});
-    CHECK(IsWindowEnabled(panel.form.Drive1.Handle()));
-    CHECK(IsWindowEnabled(panel.form.Dir1.Handle()));
-    CHECK(IsWindowEnabled(panel.form.OutlookBar));
+    CHECK(Items(form.lstThemed) == std::vector<std::wstring>{L"one.exe", L"two.exe"});
+    CHECK(IsWindowEnabled(form.Drive1.Handle()));
+    CHECK(IsWindowEnabled(form.Dir1.Handle()));
+    CHECK(IsWindowEnabled(form.OutlookBar));
 }
 
 TEST_CASE("At a drive root the paths hold two backslashes, and theming works there") {

@@ -10,6 +10,7 @@
 #include "platform/IniEditor.h"
 #include "platform/MessagePump.h"
 #include "platform/UniqueHandle.h"
+#include "support/InsideYield.h"
 #include "support/TempFolder.h"
 #include "support/doctest_profile.h"
 
@@ -138,7 +139,15 @@ TEST_CASE("Untheming removes the ticked manifests and their entries, pass by pas
 
     SUBCASE("select all, then untheme: nothing left") {
         history.form.cmdHistorySelAll_Click();
+        bool buttonEnabled = true, stripEnabled = true;
+        xpv_test::InsideNextYield duringRemoval([&] {
+            buttonEnabled = IsWindowEnabled(history.form.cmdHistoryRemoveTheme) != FALSE;
+            stripEnabled = IsWindowEnabled(history.form.OutlookBar) != FALSE;
+        });
         history.Untheme();
+        REQUIRE(duringRemoval.Ran());
+        CHECK_FALSE(buttonEnabled);
+        CHECK_FALSE(stripEnabled);
         CHECK(history.form.lstHistory.Count() == 0);
         CHECK(history.Stored().empty());
         for (const std::wstring& manifest : {a, b, c, d}) CHECK_FALSE(IsManifestPresent(manifest));
