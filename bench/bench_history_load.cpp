@@ -7,18 +7,12 @@
 #include <string>
 #include <vector>
 
+#include "BenchClock.h"
 #include "app/MainForm.h"
 #include "history/HistoryLines.h"
 #include "platform/IniEditor.h"
 
 namespace {
-
-double Seconds() {
-    LARGE_INTEGER counter, frequency;
-    QueryPerformanceCounter(&counter);
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 std::wstring NewFolder(const std::wstring& parent, const std::wstring& name) {
     const std::wstring path = parent + L"\\" + name;

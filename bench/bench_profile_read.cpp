@@ -6,16 +6,10 @@
 #include <cstdio>
 #include <string>
 
+#include "BenchClock.h"
 #include "platform/IniEditor.h"
 
 namespace {
-
-double Seconds() {
-    LARGE_INTEGER counter, frequency;
-    QueryPerformanceCounter(&counter);
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 void WriteNumberedSection(const std::wstring& path, size_t rowCount) {
     std::string text = "[Before]\r\nb=1\r\n[Main]\r\n";

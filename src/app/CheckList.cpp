@@ -6,43 +6,35 @@
 
 namespace {
 
-constexpr UINT_PTR kSubclassId = 1;
 constexpr LRESULT kTicked = 1;
 
 int ScaleFrom96(int pixels, int dpi) { return MulDiv(pixels, dpi, 96); }
 
 }  // namespace
 
-CheckList::~CheckList() {
-    if (list_ && IsWindow(list_)) {
-        RemoveWindowSubclass(list_, SubclassProc, kSubclassId);
-    }
-    if (backBrush_) DeleteObject(backBrush_);
-}
-
 void CheckList::Create(HWND parent, int id, const RECT& rect, const Style& style, HFONT font,
                        int dpi) {
     style_ = style;
     dpi_ = dpi;
-    backBrush_ = CreateSolidBrush(style.backColour);
+    backBrush_.reset(CreateSolidBrush(style.backColour));
     const DWORD windowStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY |
                               LBS_NODATA | LBS_OWNERDRAWFIXED | LBS_NOINTEGRALHEIGHT;
-    list_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"LISTBOX", L"", windowStyle, rect.left, rect.top,
-                            rect.right - rect.left, rect.bottom - rect.top, parent,
-                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                            GetModuleHandleW(nullptr), nullptr);
-    SendMessageW(list_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    const HWND list = CreateWindowExW(WS_EX_CLIENTEDGE, L"LISTBOX", L"", windowStyle, rect.left, rect.top,
+                                      rect.right - rect.left, rect.bottom - rect.top, parent,
+                                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                      GetModuleHandleW(nullptr), nullptr);
+    SendMessageW(list, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     TEXTMETRICW metrics{};
     {
-        HDC dc = GetDC(list_);
-        HGDIOBJ previous = SelectObject(dc, font);
-        GetTextMetricsW(dc, &metrics);
-        SelectObject(dc, previous);
-        ReleaseDC(list_, dc);
+        const WindowDc dc(list);
+        const SelectedObject selected(dc.get(), font);
+        GetTextMetricsW(dc.get(), &metrics);
     }
     const int itemHeight = std::max<int>(metrics.tmHeight + 2, BoxWidth());
-    SendMessageW(list_, LB_SETITEMHEIGHT, 0, itemHeight);
-    SetWindowSubclass(list_, SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+    SendMessageW(list, LB_SETITEMHEIGHT, 0, itemHeight);
+    list_.Attach(list, [this](UINT message, WPARAM wParam, LPARAM lParam) {
+        return HandleMessage(message, wParam, lParam);
+    });
 }
 
 int CheckList::BoxWidth() const { return ScaleFrom96(16, dpi_); }
@@ -57,10 +49,10 @@ size_t CheckList::SortedPosition(const std::wstring& text) const {
 }
 
 void CheckList::SyncCount(int current) {
-    SendMessageW(list_, LB_SETCOUNT, items_.size(), 0);
-    SendMessageW(list_, LB_SETCURSEL, current, 0);
+    SendMessageW(list_.get(), LB_SETCOUNT, items_.size(), 0);
+    SendMessageW(list_.get(), LB_SETCURSEL, current, 0);
     lastCurrent_ = Current();
-    InvalidateRect(list_, nullptr, TRUE);
+    InvalidateRect(list_.get(), nullptr, TRUE);
 }
 
 int CheckList::Add(std::wstring_view text) {
@@ -112,7 +104,7 @@ void CheckList::RemoveAt(int index) {
 
 void CheckList::Clear() {
     items_.clear();
-    SendMessageW(list_, LB_RESETCONTENT, 0, 0);
+    SendMessageW(list_.get(), LB_RESETCONTENT, 0, 0);
     lastCurrent_ = -1;
 }
 
@@ -129,23 +121,23 @@ void CheckList::SetTicked(int index, bool ticked) {
     if (index < 0 || index >= Count()) return;
     items_[index].ticked = ticked;
     RECT itemRect;
-    if (SendMessageW(list_, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&itemRect)) != LB_ERR) {
-        InvalidateRect(list_, &itemRect, FALSE);
+    if (SendMessageW(list_.get(), LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&itemRect)) != LB_ERR) {
+        InvalidateRect(list_.get(), &itemRect, FALSE);
     }
 }
 
 void CheckList::SetAllTicked(bool ticked) {
     for (Item& item : items_) item.ticked = ticked;
-    InvalidateRect(list_, nullptr, FALSE);
+    InvalidateRect(list_.get(), nullptr, FALSE);
 }
 
 int CheckList::Current() const {
-    const LRESULT current = SendMessageW(list_, LB_GETCURSEL, 0, 0);
+    const LRESULT current = SendMessageW(list_.get(), LB_GETCURSEL, 0, 0);
     return current == LB_ERR ? -1 : static_cast<int>(current);
 }
 
 void CheckList::SetCurrent(int index) {
-    SendMessageW(list_, LB_SETCURSEL, index, 0);
+    SendMessageW(list_.get(), LB_SETCURSEL, index, 0);
     RaiseClickIfCurrentChanged();
 }
 
@@ -177,11 +169,11 @@ void CheckList::SelectByFirstLetter(wchar_t letter) {
 }
 
 void CheckList::SetHorizontalExtent(int pixels) {
-    SendMessageW(list_, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(pixels), 0);
+    SendMessageW(list_.get(), LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(pixels), 0);
 }
 
 int CheckList::HorizontalExtent() const {
-    return static_cast<int>(SendMessageW(list_, LB_GETHORIZONTALEXTENT, 0, 0));
+    return static_cast<int>(SendMessageW(list_.get(), LB_GETHORIZONTALEXTENT, 0, 0));
 }
 
 void CheckList::ToggleByUser(int index) {
@@ -214,7 +206,7 @@ void CheckList::DrawItem(const DRAWITEMSTRUCT& item) {
     // The box keeps the list's own colours so the tick stays visible on the highlight.
     RECT boxArea = row;
     boxArea.right = boxArea.left + BoxWidth();
-    FillRect(dc, &boxArea, backBrush_);
+    FillRect(dc, &boxArea, backBrush_.get());
     const int boxSize = ScaleFrom96(13, dpi_);
     RECT box;
     box.left = boxArea.left + (BoxWidth() - boxSize) / 2;
@@ -235,23 +227,17 @@ void CheckList::DrawItem(const DRAWITEMSTRUCT& item) {
     if ((item.itemState & ODS_FOCUS) != 0) DrawFocusRect(dc, &textArea);
 }
 
-LRESULT CALLBACK CheckList::SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                         UINT_PTR, DWORD_PTR self) {
-    (void)window;
-    return reinterpret_cast<CheckList*>(self)->HandleMessage(message, wParam, lParam);
-}
-
 LRESULT CheckList::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK: {
-            const LRESULT result = DefSubclassProc(list_, message, wParam, lParam);
-            const LRESULT hit = SendMessageW(list_, LB_ITEMFROMPOINT, 0, lParam);
+            const LRESULT result = DefSubclassProc(list_.get(), message, wParam, lParam);
+            const LRESULT hit = SendMessageW(list_.get(), LB_ITEMFROMPOINT, 0, lParam);
             const int index = LOWORD(hit);
             const bool outside = HIWORD(hit) != 0;
             RECT itemRect;
             if (!outside &&
-                SendMessageW(list_, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&itemRect)) !=
+                SendMessageW(list_.get(), LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&itemRect)) !=
                     LB_ERR) {
                 const int x = static_cast<short>(LOWORD(lParam));
                 if (x >= itemRect.left && x < itemRect.left + BoxWidth()) ToggleByUser(index);
@@ -269,6 +255,6 @@ LRESULT CheckList::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         default:
-            return DefSubclassProc(list_, message, wParam, lParam);
+            return DefSubclassProc(list_.get(), message, wParam, lParam);
     }
 }

@@ -6,6 +6,9 @@
 #include <string_view>
 #include <vector>
 
+#include "app/SubclassedControl.h"
+#include "platform/GdiHandles.h"
+
 // A list with a tick box in front of every item; an item counts as selected exactly when it is
 // ticked, and any number can be ticked. Independently of the ticks the list has a current item.
 // The space bar and a click on the box toggle the tick; the owner window passes WM_DRAWITEM and
@@ -21,10 +24,9 @@ public:
     CheckList() = default;
     CheckList(const CheckList&) = delete;
     CheckList& operator=(const CheckList&) = delete;
-    ~CheckList();
 
     void Create(HWND parent, int id, const RECT& rect, const Style& style, HFONT font, int dpi);
-    HWND Handle() const { return list_; }
+    HWND Handle() const { return list_.get(); }
 
     // Adds an item (at the end, or at its sorted place); returns its index.
     int Add(std::wstring_view text);
@@ -46,7 +48,7 @@ public:
 
     void SetHorizontalExtent(int pixels);
     int HorizontalExtent() const;
-    HBRUSH BackgroundBrush() const { return backBrush_; }
+    HBRUSH BackgroundBrush() const { return backBrush_.get(); }
     COLORREF TextColour() const { return style_.textColour; }
 
     // Raised when the current item changes (by the user or from code).
@@ -66,7 +68,6 @@ private:
         bool ticked = false;
     };
 
-    static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void ToggleByUser(int index);
     // Tells the window how many items there are, keeping the current item where it was.
@@ -79,9 +80,9 @@ private:
     // The items live here; the window only knows how many there are, which keeps large lists
     // fast to fill.
     std::vector<Item> items_;
-    HWND list_ = nullptr;
+    SubclassedControl list_;
     Style style_;
-    HBRUSH backBrush_ = nullptr;
+    BrushHandle backBrush_;
     int dpi_ = 96;
     int lastCurrent_ = -1;
 };

@@ -5,11 +5,11 @@
 #include <algorithm>
 #include <cwctype>
 
+#include "app/DriveList.h"
 #include "app/ExecutableFiles.h"
 
 namespace {
 
-constexpr UINT_PTR kSubclassId = 1;
 constexpr size_t kRootLength = 3;  // "C:\"
 
 std::wstring FullPathOf(std::wstring_view path) {
@@ -59,23 +59,21 @@ std::wstring ParentFolderPath(const std::wstring& path) {
     return path.substr(0, last < kRootLength ? kRootLength : last);
 }
 
-DirectoryList::~DirectoryList() {
-    if (list_) RemoveWindowSubclass(list_, SubclassProc, kSubclassId);
-}
-
 void DirectoryList::Create(HWND parent, int id, const RECT& rect, HFONT font, COLORREF text,
                            COLORREF back) {
     look_.Set(font, text, back);
-    list_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"LISTBOX", L"",
-                            WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL |
-                                LBS_NOTIFY | LBS_HASSTRINGS | LBS_OWNERDRAWFIXED |
-                                LBS_NOINTEGRALHEIGHT,
-                            rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
-                            parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                            GetModuleHandleW(nullptr), nullptr);
-    SendMessageW(list_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    SendMessageW(list_, LB_SETITEMHEIGHT, 0, look_.RowHeight(list_));
-    SetWindowSubclass(list_, SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+    const HWND list = CreateWindowExW(WS_EX_CLIENTEDGE, L"LISTBOX", L"",
+                                      WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL |
+                                          LBS_NOTIFY | LBS_HASSTRINGS | LBS_OWNERDRAWFIXED |
+                                          LBS_NOINTEGRALHEIGHT,
+                                      rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
+                                      parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                      GetModuleHandleW(nullptr), nullptr);
+    SendMessageW(list, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    SendMessageW(list, LB_SETITEMHEIGHT, 0, look_.RowHeight(list));
+    list_.Attach(list, [this](UINT message, WPARAM wParam, LPARAM lParam) {
+        return HandleMessage(message, wParam, lParam);
+    });
 
     wchar_t directory[MAX_PATH] = {};
     GetCurrentDirectoryW(MAX_PATH, directory);
@@ -127,23 +125,24 @@ void DirectoryList::Show(const std::wstring& path, const std::vector<std::wstrin
 }
 
 void DirectoryList::FillList() {
-    if (!list_) return;
-    SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
-    SendMessageW(list_, LB_RESETCONTENT, 0, 0);
+    const HWND list = list_.get();
+    if (!list) return;
+    SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(list, LB_RESETCONTENT, 0, 0);
     int widest = 0;
     {
-        const WindowDc dc(list_);
+        const WindowDc dc(list);
         for (const Row& row : rows_) {
-            SendMessageW(list_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(row.text.c_str()));
+            SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(row.text.c_str()));
             widest = std::max(widest, look_.RowWidth(dc.get(), row.level, row.text));
         }
     }
-    SendMessageW(list_, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(widest), 0);
+    SendMessageW(list, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(widest), 0);
     // From the top, so the chain stays in sight while the current folder is shown.
-    SendMessageW(list_, LB_SETTOPINDEX, 0, 0);
-    SendMessageW(list_, LB_SETCURSEL, chainLength_ - 1, 0);
-    SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(list_, nullptr, TRUE);
+    SendMessageW(list, LB_SETTOPINDEX, 0, 0);
+    SendMessageW(list, LB_SETCURSEL, chainLength_ - 1, 0);
+    SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list, nullptr, TRUE);
 }
 
 void DirectoryList::OpenRow(int index) {
@@ -155,7 +154,7 @@ void DirectoryList::OpenRow(int index) {
 
 void DirectoryList::Command(WORD notification) {
     if (notification == LBN_DBLCLK) {
-        OpenRow(static_cast<int>(SendMessageW(list_, LB_GETCURSEL, 0, 0)));
+        OpenRow(static_cast<int>(SendMessageW(list_.get(), LB_GETCURSEL, 0, 0)));
     }
 }
 
@@ -168,16 +167,11 @@ void DirectoryList::DrawItem(const DRAWITEMSTRUCT& item) {
     look_.DrawRow(item, row.level, row.glyph, row.text);
 }
 
-LRESULT CALLBACK DirectoryList::SubclassProc(HWND, UINT message, WPARAM wParam, LPARAM lParam,
-                                             UINT_PTR, DWORD_PTR self) {
-    return reinterpret_cast<DirectoryList*>(self)->HandleMessage(message, wParam, lParam);
-}
-
 LRESULT DirectoryList::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_GETDLGCODE: {
             // Enter belongs to the list, not to the dialog's default button.
-            const LRESULT code = DefSubclassProc(list_, message, wParam, lParam);
+            const LRESULT code = DefSubclassProc(list_.get(), message, wParam, lParam);
             const auto* pending = reinterpret_cast<const MSG*>(lParam);
             if (pending && pending->message == WM_KEYDOWN && pending->wParam == VK_RETURN) {
                 return code | DLGC_WANTMESSAGE;
@@ -186,25 +180,19 @@ LRESULT DirectoryList::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         }
         case WM_KEYDOWN:
             if (wParam == VK_RETURN) {
-                OpenRow(static_cast<int>(SendMessageW(list_, LB_GETCURSEL, 0, 0)));
+                OpenRow(static_cast<int>(SendMessageW(list_.get(), LB_GETCURSEL, 0, 0)));
                 return 0;
             }
             break;
         case WM_ERASEBKGND: {
             // Rows paint themselves; below the last one the list's own colour shows.
             RECT client;
-            GetClientRect(list_, &client);
+            GetClientRect(list_.get(), &client);
             FillRect(reinterpret_cast<HDC>(wParam), &client, look_.BackgroundBrush());
             return 1;
-        }
-        case WM_NCDESTROY: {
-            HWND list = list_;
-            RemoveWindowSubclass(list, SubclassProc, kSubclassId);
-            list_ = nullptr;
-            return DefSubclassProc(list, message, wParam, lParam);
         }
         default:
             break;
     }
-    return DefSubclassProc(list_, message, wParam, lParam);
+    return DefSubclassProc(list_.get(), message, wParam, lParam);
 }

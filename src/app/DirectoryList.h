@@ -7,7 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "app/DriveList.h"
+#include "app/FolderListLook.h"
+#include "app/SubclassedControl.h"
 
 // The folder a path names, written as the folder list shows it: full, with the names the file
 // system stores (letter case, long names), an upper-case drive letter, "C:\" at a drive root and
@@ -28,11 +29,10 @@ public:
     DirectoryList() = default;
     DirectoryList(const DirectoryList&) = delete;
     DirectoryList& operator=(const DirectoryList&) = delete;
-    ~DirectoryList();
 
     // Starts on the current directory.
     void Create(HWND parent, int id, const RECT& rect, HFONT font, COLORREF text, COLORREF back);
-    HWND Handle() const { return list_; }
+    HWND Handle() const { return list_.get(); }
 
     std::wstring Path() const { return path_; }
     // Opens the folder (see NormalFolderPath) and re-reads its subdirectories. A folder that
@@ -61,13 +61,12 @@ private:
         ListGlyph glyph;
     };
 
-    static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void Show(const std::wstring& path, const std::vector<std::wstring>& subdirectories);
     void FillList();
     void OpenRow(int index);
 
-    HWND list_ = nullptr;
+    SubclassedControl list_;
     FolderListLook look_;
     std::wstring path_;
     std::vector<Row> rows_;

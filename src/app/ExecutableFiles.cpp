@@ -6,6 +6,8 @@
 #include <memory>
 #include <type_traits>
 
+#include "platform/QuietDriveErrors.h"
+
 namespace {
 
 struct FindCloser {
@@ -66,19 +68,7 @@ void SortForDisplay(std::vector<std::wstring>& names) {
     });
 }
 
-// XP has no GetErrorMode: setting a mode is the only way to learn the previous one.
-UINT AddErrorModeFlags(UINT flags) {
-    const UINT previous = SetErrorMode(flags);
-    SetErrorMode(previous | flags);
-    return previous;
-}
-
 }  // namespace
-
-QuietDriveErrors::QuietDriveErrors()
-    : previousMode_(AddErrorModeFlags(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX)) {}
-
-QuietDriveErrors::~QuietDriveErrors() { SetErrorMode(previousMode_); }
 
 std::vector<std::wstring> ListExecutableNames(const std::wstring& directory) {
     std::vector<std::wstring> names;

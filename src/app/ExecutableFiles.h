@@ -7,19 +7,6 @@
 
 // Reading folders the way the drive, folder and file lists show them; no window involved.
 
-// While alive, a drive without a medium or an unreachable drive makes file functions fail with
-// an error code instead of raising the system's "not ready" box.
-class QuietDriveErrors {
-public:
-    QuietDriveErrors();
-    ~QuietDriveErrors();
-    QuietDriveErrors(const QuietDriveErrors&) = delete;
-    QuietDriveErrors& operator=(const QuietDriveErrors&) = delete;
-
-private:
-    UINT previousMode_;
-};
-
 // The bare names of the folder's files whose long name really ends in ".exe" (any letter case),
 // hidden, system and read-only files included, folders excluded, in case-insensitive name
 // order. A folder that cannot be read gives an empty list. A drive root may be written "C:\".

@@ -2,19 +2,9 @@
 
 #include <windows.h>
 
+#include "platform/QuietDriveErrors.h"
+
 namespace {
-
-// Keeps the "insert a disk" dialog away while a drive is probed.
-class NoCriticalErrorDialogs {
-public:
-    NoCriticalErrorDialogs() : previous_(SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX)) {}
-    ~NoCriticalErrorDialogs() { SetErrorMode(previous_); }
-    NoCriticalErrorDialogs(const NoCriticalErrorDialogs&) = delete;
-    NoCriticalErrorDialogs& operator=(const NoCriticalErrorDialogs&) = delete;
-
-private:
-    UINT previous_;
-};
 
 bool IsDriveLetter(wchar_t character) {
     return (character >= L'A' && character <= L'Z') || (character >= L'a' && character <= L'z');
@@ -40,6 +30,6 @@ std::wstring VolumeRootOf(std::wstring_view path) {
 bool IsVolumeReachable(std::wstring_view path) {
     const std::wstring root = VolumeRootOf(path);
     if (root.empty()) return false;
-    NoCriticalErrorDialogs guard;
+    const QuietDriveErrors quiet;
     return GetVolumeInformationW(root.c_str(), nullptr, 0, nullptr, nullptr, nullptr, nullptr, 0) != FALSE;
 }

@@ -11,11 +11,13 @@
 #include "app/ExecutableFiles.h"
 #include "app/Fonts.h"
 #include "app/TwipScale.h"
-#include "app/scratch_folder.h"
 #include "platform/MessagePump.h"
+#include "support/TempFolder.h"
 #include "support/doctest_wide.h"
 
 namespace {
+
+using xpv_test::TempFolder;
 
 constexpr COLORREF kText = RGB(0xE0, 0xE0, 0xE0);
 constexpr COLORREF kBack = RGB(0x40, 0x40, 0x40);
@@ -106,18 +108,20 @@ private:
     HWND window_ = nullptr;
 };
 
+// The first letter from `from` down to E that names no drive; 0 when all are taken.
+wchar_t FreeDriveLetter(wchar_t from) {
+    const DWORD present = GetLogicalDrives();
+    for (wchar_t letter = from; letter > L'D'; --letter) {
+        if ((present & (1u << (letter - L'A'))) == 0) return letter;
+    }
+    return 0;
+}
+
 // A drive letter that names nothing readable: a device name pointing at a folder that does not
 // exist. (Under Wine every drive defined this way is listed but cannot be read.)
 class NotReadyDrive {
 public:
-    NotReadyDrive() {
-        const DWORD present = GetLogicalDrives();
-        for (wchar_t letter = L'Y'; letter > L'D'; --letter) {
-            if ((present & (1u << (letter - L'A'))) == 0) {
-                letter_ = letter;
-                break;
-            }
-        }
+    NotReadyDrive() : letter_(FreeDriveLetter(L'Y')) {
         REQUIRE(letter_ != 0);
         REQUIRE(DefineDosDeviceW(0, Name().c_str(), L"C:\\xpv-no-such-folder"));
     }
@@ -129,27 +133,28 @@ public:
     std::wstring Name() const { return std::wstring{letter_, L':'}; }
 
 private:
-    wchar_t letter_ = 0;
+    wchar_t letter_;
 };
 
-wchar_t FreeDriveLetter() {
-    const DWORD present = GetLogicalDrives();
-    for (wchar_t letter = L'X'; letter > L'D'; --letter) {
-        if ((present & (1u << (letter - L'A'))) == 0) return letter;
-    }
-    return 0;
-}
+// The messages a list box or a combo box answers about its items.
+struct ItemMessages {
+    UINT count;
+    UINT length;
+    UINT text;
+};
 
-std::vector<std::wstring> BoxTexts(HWND box) {
+std::vector<std::wstring> ItemTexts(HWND control, const ItemMessages& messages) {
     std::vector<std::wstring> texts;
-    const int count = static_cast<int>(SendMessageW(box, CB_GETCOUNT, 0, 0));
+    const int count = static_cast<int>(SendMessageW(control, messages.count, 0, 0));
     for (int i = 0; i < count; ++i) {
-        std::wstring text(static_cast<size_t>(SendMessageW(box, CB_GETLBTEXTLEN, i, 0)) + 1, L'\0');
-        text.resize(static_cast<size_t>(SendMessageW(box, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data()))));
+        std::wstring text(static_cast<size_t>(SendMessageW(control, messages.length, i, 0)) + 1, L'\0');
+        text.resize(static_cast<size_t>(SendMessageW(control, messages.text, i, reinterpret_cast<LPARAM>(text.data()))));
         texts.push_back(text);
     }
     return texts;
 }
+
+std::vector<std::wstring> BoxTexts(HWND box) { return ItemTexts(box, {CB_GETCOUNT, CB_GETLBTEXTLEN, CB_GETLBTEXT}); }
 
 std::wstring BoxSelection(HWND box) {
     const LRESULT index = SendMessageW(box, CB_GETCURSEL, 0, 0);
@@ -157,16 +162,7 @@ std::wstring BoxSelection(HWND box) {
     return BoxTexts(box)[static_cast<size_t>(index)];
 }
 
-std::vector<std::wstring> ListTexts(HWND list) {
-    std::vector<std::wstring> texts;
-    const int count = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) {
-        std::wstring text(static_cast<size_t>(SendMessageW(list, LB_GETTEXTLEN, i, 0)) + 1, L'\0');
-        text.resize(static_cast<size_t>(SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()))));
-        texts.push_back(text);
-    }
-    return texts;
-}
+std::vector<std::wstring> ListTexts(HWND list) { return ItemTexts(list, {LB_GETCOUNT, LB_GETTEXTLEN, LB_GETTEXT}); }
 
 std::wstring Listed(const std::vector<std::wstring>& texts) {
     std::wstring line;
@@ -224,13 +220,13 @@ std::vector<std::wstring> ChainOf(const std::wstring& path) {
 // A tree with folders of every kind the list must show, and a file it must not.
 struct FolderTree {
     FolderTree() : scratch(L"xpv_folder_list") {
-        scratch.Folder(L"Alpha");
-        scratch.Folder(L"Alpha\\Deep");
-        scratch.Folder(L"beta");
-        scratch.Folder(L"Gamma", FILE_ATTRIBUTE_HIDDEN);
-        scratch.Folder(L"Omega", FILE_ATTRIBUTE_SYSTEM);
-        scratch.Folder(kUnicode);
-        scratch.File(L"file.txt");
+        scratch.AddFolder(L"Alpha");
+        scratch.AddFolder(L"Alpha\\Deep");
+        scratch.AddFolder(L"beta");
+        scratch.AddFolder(L"Gamma", FILE_ATTRIBUTE_HIDDEN);
+        scratch.AddFolder(L"Omega", FILE_ATTRIBUTE_SYSTEM);
+        scratch.AddFolder(kUnicode);
+        scratch.AddFile(L"file.txt");
         const auto normal = NormalFolderPath(scratch.Path());
         REQUIRE(normal.has_value());
         REQUIRE(CompareStringW(LOCALE_INVARIANT, NORM_IGNORECASE, normal->c_str(), -1,
@@ -240,13 +236,27 @@ struct FolderTree {
     std::wstring Below(const std::wstring& relative) const { return root + L"\\" + relative; }
 
     static constexpr const wchar_t* kUnicode = L"\u00dcn\u00efc\u00f8d\u00e9 \u2605 \u65e5\u672c";
-    ScratchFolder scratch;
+    TempFolder scratch;
     std::wstring root;
 };
 
 // In the order the list shows them: letter case does not count.
 const std::vector<std::wstring> kTreeSubdirectories = {L"Alpha", L"beta", L"Gamma", L"Omega",
                                                        FolderTree::kUnicode};
+
+// A folder list opened at the root of a fresh tree, counting the changes it announces.
+template <Shown shown>
+struct FolderListAtTree {
+    FolderListAtTree() : host(shown) {
+        REQUIRE(host.directory.SetPath(tree.root));
+        host.directory.onChange = [this] { ++changes; };
+    }
+    FolderTree tree;
+    Host host;
+    int changes = 0;
+};
+using OpenFolderList = FolderListAtTree<Shown::No>;
+using ShownFolderList = FolderListAtTree<Shown::Yes>;
 
 }  // namespace
 
@@ -297,7 +307,7 @@ TEST_CASE("The drive list shows every logical drive and starts on the current di
 TEST_CASE("Setting the drive: only a change is announced; unknown and not-ready drives change nothing") {
     Host host;
     const NotReadyDrive notReady;
-    const wchar_t free = FreeDriveLetter();
+    const wchar_t free = FreeDriveLetter(L'X');
     REQUIRE(free != 0);
     int changes = 0;
     std::wstring seenInChange;
@@ -553,13 +563,8 @@ TEST_CASE("Setting the folder: only a change is announced; a folder that cannot 
     }
 }
 
-TEST_CASE("A double click opens a subdirectory or an ancestor") {
-    const FolderTree tree;
-    Host host;
+TEST_CASE_FIXTURE(OpenFolderList, "A double click opens a subdirectory or an ancestor") {
     const HWND list = host.directory.Handle();
-    REQUIRE(host.directory.SetPath(tree.root));
-    int changes = 0;
-    host.directory.onChange = [&] { ++changes; };
 
     DoubleClickRow(list, RowOf(list, L"Alpha"));
     CHECK(host.directory.Path() == tree.Below(L"Alpha"));
@@ -585,13 +590,8 @@ TEST_CASE("A double click opens a subdirectory or an ancestor") {
     CHECK(changes == 2);
 }
 
-TEST_CASE("A double click on a folder that went away keeps the path and drops the folder") {
-    const FolderTree tree;
-    Host host;
+TEST_CASE_FIXTURE(OpenFolderList, "A double click on a folder that went away keeps the path and drops the folder") {
     const HWND list = host.directory.Handle();
-    REQUIRE(host.directory.SetPath(tree.root));
-    int changes = 0;
-    host.directory.onChange = [&] { ++changes; };
     REQUIRE(RemoveDirectoryW(tree.Below(L"beta").c_str()));
 
     DoubleClickRow(list, RowOf(list, L"beta"));
@@ -601,13 +601,8 @@ TEST_CASE("A double click on a folder that went away keeps the path and drops th
     CHECK(host.directory.SubdirectoryCount() == static_cast<int>(kTreeSubdirectories.size()) - 1);
 }
 
-TEST_CASE("Enter opens the selected folder; moving the selection alone does not") {
-    const FolderTree tree;
-    Host host(Shown::Yes);
+TEST_CASE_FIXTURE(ShownFolderList, "Enter opens the selected folder; moving the selection alone does not") {
     const HWND list = host.directory.Handle();
-    REQUIRE(host.directory.SetPath(tree.root));
-    int changes = 0;
-    host.directory.onChange = [&] { ++changes; };
     SetFocus(list);
     REQUIRE(GetFocus() == list);
 
@@ -626,14 +621,8 @@ TEST_CASE("Enter opens the selected folder; moving the selection alone does not"
     CHECK(host.directory.Path() == tree.root);
 }
 
-TEST_CASE("Refresh shows the folders as they are now") {
-    FolderTree tree;
-    Host host;
-    REQUIRE(host.directory.SetPath(tree.root));
-    int changes = 0;
-    host.directory.onChange = [&] { ++changes; };
-
-    tree.scratch.Folder(L"Delta");
+TEST_CASE_FIXTURE(OpenFolderList, "Refresh shows the folders as they are now") {
+    tree.scratch.AddFolder(L"Delta");
     CHECK(host.directory.SubdirectoryCount() == static_cast<int>(kTreeSubdirectories.size()));
     host.directory.Refresh();
     CHECK(host.directory.SubdirectoryCount() == static_cast<int>(kTreeSubdirectories.size()) + 1);

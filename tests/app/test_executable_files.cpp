@@ -5,11 +5,12 @@
 #include <vector>
 
 #include "app/ExecutableFiles.h"
-#include "app/scratch_folder.h"
+#include "support/TempFolder.h"
 #include "support/doctest_wide.h"
 
 namespace {
 
+using xpv_test::TempFolder;
 using Names = std::vector<std::wstring>;
 
 // One line for a list of names, so a failure shows both lists.
@@ -51,12 +52,12 @@ const Entry kMixedFolder[] = {
     {L"OS", Kind::Folder, FILE_ATTRIBUTE_SYSTEM},
 };
 
-void Populate(ScratchFolder& folder) {
+void Populate(const TempFolder& folder) {
     for (const Entry& entry : kMixedFolder) {
         if (entry.kind == Kind::File) {
-            folder.File(entry.name, entry.attributes);
+            folder.AddFile(entry.name, entry.attributes);
         } else {
-            folder.Folder(entry.name, entry.attributes);
+            folder.AddFolder(entry.name, entry.attributes);
         }
     }
 }
@@ -80,7 +81,7 @@ struct FileAtRoot {
 }  // namespace
 
 TEST_CASE("The executables of a folder: real .exe endings only, hidden and system too, folders never") {
-    ScratchFolder folder(L"xpv_executables");
+    TempFolder folder(L"xpv_executables");
     Populate(folder);
     // Case-insensitive order: a plain code-unit sort would put "Beta.EXE" and "Zeta.exe" first.
     const Names expected = {L"alpha.exe",  L"Beta.EXE",   L"hidden.exe",
@@ -90,19 +91,19 @@ TEST_CASE("The executables of a folder: real .exe endings only, hidden and syste
 }
 
 TEST_CASE("The subdirectories of a folder: hidden and system ones too, files and dot entries never") {
-    ScratchFolder folder(L"xpv_subdirectories");
+    TempFolder folder(L"xpv_subdirectories");
     Populate(folder);
     const Names expected = {L"beta folder", L"dir.exe", L"Hidden Folder.exe", L"OS", L"Secret"};
     CHECK(Listed(ListSubdirectoryNames(folder.Path())) == Listed(expected));
 
-    const std::wstring empty = folder.Folder(L"empty");
+    const std::wstring empty = folder.AddFolder(L"empty");
     REQUIRE(ListSubdirectoryNames(empty).has_value());
     CHECK(ListSubdirectoryNames(empty)->empty());
 }
 
 TEST_CASE("A folder that cannot be read lists nothing") {
-    ScratchFolder folder(L"xpv_unreadable");
-    const std::wstring file = folder.File(L"plain.exe");
+    TempFolder folder(L"xpv_unreadable");
+    const std::wstring file = folder.AddFile(L"plain.exe");
     const std::wstring cases[] = {folder.Path() + L"\\missing", file, L""};
     for (const std::wstring& directory : cases) {
         CAPTURE(directory);
@@ -126,9 +127,9 @@ TEST_CASE("A drive root is read with its trailing backslash") {
 }
 
 TEST_CASE("The stored name of a folder: its own letter case and long name; files are no folders") {
-    ScratchFolder folder(L"xpv_stored");
-    folder.Folder(L"Mixed Case Folder");
-    folder.File(L"file.txt");
+    TempFolder folder(L"xpv_stored");
+    folder.AddFolder(L"Mixed Case Folder");
+    folder.AddFile(L"file.txt");
     CHECK(StoredFolderName(folder.Path() + L"\\mixed case FOLDER").value_or(L"") == L"Mixed Case Folder");
     CHECK_FALSE(StoredFolderName(folder.Path() + L"\\file.txt").has_value());
     CHECK_FALSE(StoredFolderName(folder.Path() + L"\\missing").has_value());

@@ -1,6 +1,7 @@
 #include "support/TempFolder.h"
 
 #include "platform/UniqueHandle.h"
+#include "support/doctest_wide.h"
 
 namespace xpv_test {
 
@@ -8,14 +9,46 @@ TempFolder::TempFolder(std::wstring_view tag) {
     wchar_t base[MAX_PATH + 1] = {};
     GetTempPathW(MAX_PATH, base);
     static unsigned counter = 0;
-    for (;;) {
+    bool created = false;
+    // Only a name already taken is worth another try.
+    do {
         path_ = std::wstring(base) + std::wstring(tag) + L"-" + std::to_wstring(GetCurrentProcessId()) +
                 L"-" + std::to_wstring(GetTickCount()) + L"-" + std::to_wstring(++counter);
-        if (CreateDirectoryW(path_.c_str(), nullptr)) break;
-    }
+        created = CreateDirectoryW(path_.c_str(), nullptr) != FALSE;
+    } while (!created && GetLastError() == ERROR_ALREADY_EXISTS);
+    REQUIRE(created);
 }
 
 TempFolder::~TempFolder() { RemoveTree(path_); }
+
+namespace {
+
+void AddAttributes(const std::wstring& path, DWORD attributes) {
+    if (attributes == 0) return;
+    const DWORD current = GetFileAttributesW(path.c_str());
+    REQUIRE(SetFileAttributesW(path.c_str(), current | attributes));
+    REQUIRE((GetFileAttributesW(path.c_str()) & attributes) == attributes);
+}
+
+}  // namespace
+
+std::wstring TempFolder::AddFolder(std::wstring_view relative, DWORD attributes) const {
+    const std::wstring path = *this / relative;
+    REQUIRE(CreateDirectoryW(path.c_str(), nullptr));
+    AddAttributes(path, attributes);
+    return path;
+}
+
+std::wstring TempFolder::AddFile(std::wstring_view relative, DWORD attributes) const {
+    const std::wstring path = *this / relative;
+    {
+        const UniqueHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                            FILE_ATTRIBUTE_NORMAL, nullptr));
+        REQUIRE(file);
+    }
+    AddAttributes(path, attributes);
+    return path;
+}
 
 void RemoveTree(const std::wstring& path) {
     const DWORD attributes = GetFileAttributesW(path.c_str());

@@ -18,6 +18,12 @@ public:
     const std::wstring& Path() const { return path_; }
     std::wstring operator/(std::wstring_view name) const { return path_ + L"\\" + std::wstring(name); }
 
+    // A new folder or empty file below this one, with the given attributes (hidden, system,
+    // read-only) added; the test fails when it cannot be made or the attributes do not stick.
+    // Gives the full path.
+    std::wstring AddFolder(std::wstring_view relative, DWORD attributes = 0) const;
+    std::wstring AddFile(std::wstring_view relative, DWORD attributes = 0) const;
+
 private:
     std::wstring path_;
 };
