@@ -201,6 +201,7 @@ private:
     HWND AddTextBox(HWND parent, int id, const FontSpec& font, COLORREF text, COLORREF back, int left,
                     int top, int width, int height);
     std::wstring FullPathOf(const std::wstring& fileName) const;
+    void TickAllAndEnter(CheckList& list, bool ticked);
     void LoadPictures();
 
     // Child creation helpers; rectangles in twips relative to the parent.

@@ -188,27 +188,30 @@ void MainForm::lstThemed_KeyPress(wchar_t key) {
     if (key != L' ') lstThemed_Click();
 }
 
+// The "+" and "-" buttons: every item ticked or cleared, the focus to the list (which sets the
+// button's mode), then the list's Click handling.
+void MainForm::TickAllAndEnter(CheckList& list, bool ticked) {
+    list.SetAllTicked(ticked);
+    SetFocus(list.Handle());
+}
+
 void MainForm::cmdUnThemedSelAll_Click() {
-    lstUnthemed.SetAllTicked(true);
-    SetFocus(lstUnthemed.Handle());
+    TickAllAndEnter(lstUnthemed, true);
     lstUnthemed_Click();
 }
 
 void MainForm::cmdUnThemedUnSelAll_Click() {
-    lstUnthemed.SetAllTicked(false);
-    SetFocus(lstUnthemed.Handle());
+    TickAllAndEnter(lstUnthemed, false);
     lstUnthemed_Click();
 }
 
 void MainForm::cmdThemedSelAll_Click() {
-    lstThemed.SetAllTicked(true);
-    SetFocus(lstThemed.Handle());
+    TickAllAndEnter(lstThemed, true);
     lstThemed_Click();
 }
 
 void MainForm::cmdThemedUnSelAll_Click() {
-    lstThemed.SetAllTicked(false);
-    SetFocus(lstThemed.Handle());
+    TickAllAndEnter(lstThemed, false);
     lstThemed_Click();
 }
 
