@@ -83,30 +83,13 @@ void MainForm::Qmenu_Click(int index) {
     }
     ShowWindow(QmenuSelector, SW_HIDE);
     InvalidateRect(OutlookBar, nullptr, TRUE);
-    switch (index) {
-        case 0:
-            ShowWindow(picVestrim, SW_SHOW);
-            RefreshAppLists();
-            break;
-        case 1:
-            ShowWindow(picHelp, SW_SHOW);
-            break;
-        case 2:
-            ShowWindow(picAbout, SW_SHOW);
-            break;
-        case 3:
-            ShowWindow(picTurbo, SW_SHOW);
-            break;
-        case 4:
-            ShowWindow(picHistory, SW_SHOW);
-            LoadHistory();
-            break;
-        case 5:
-            ShowWindow(picSettings, SW_SHOW);
-            break;
-        default:
-            break;
-    }
+    if (index < 0 || index >= kQuickMenuItems) return;
+    // By item index: Vestrim, Help, About, Turbo Vestrim, History, Settings.
+    const HWND panels[kQuickMenuItems] = {picVestrim, picHelp, picAbout, picTurbo, picHistory, picSettings};
+    ShowWindow(panels[index], SW_SHOW);
+    // The panels whose content follows the disk are read again every time they open.
+    if (index == 0) RefreshAppLists();
+    if (index == 4) LoadHistory();
 }
 
 void MainForm::Qmenu_MouseMove(int index) {
