@@ -233,6 +233,9 @@ TEST_CASE("A manifest that cannot be written or removed is skipped; the others a
     CHECK(IsWindowEnabled(panel.form.OutlookBar));
     CHECK(IsWindowEnabled(panel.form.Dir1.Handle()));
     CHECK(IsWindowEnabled(panel.form.Drive1.Handle()));
+    // Only the manifest that was written is in the history.
+    panel.form.LoadHistory();
+    CHECK(panel.form.lstTempHistory == std::vector<std::wstring>{folder / L"fine.exe.manifest"});
 
     SUBCASE("a manifest held open without sharing stays, and the rest are removed") {
         AddManifest(folder, L"held.exe", {L"H", L"H", L"held.exe", L"H"});
@@ -389,4 +392,49 @@ TEST_CASE("Closing the window during an apply finishes the current program, then
     CHECK_FALSE(IsManifestPresent(folder / L"three.exe.manifest"));
     DoEvents();
     CHECK_FALSE(IsWindow(window));
+}
+
+TEST_CASE("Every control of the panel stands at its rectangle") {
+    TempFolder folder;
+    Panel panel(folder);
+    MainForm& form = panel.form;
+    const TwipScale& scale = form.Scale();
+    struct Place {
+        const char* name;
+        HWND control;
+        int left, top, width, height;  // twips; height 0 where the control sets its own
+    };
+    const Place places[] = {
+        {"Drive1", form.Drive1.Handle(), 120, 120, 2415, 0},
+        {"Dir1", form.Dir1.Handle(), 120, 450, 2415, 2250},
+        {"lblUnthemed", form.lblUnthemed, 2640, 120, 2295, 255},
+        {"lstUnthemed", form.lstUnthemed.Handle(), 2640, 360, 2055, 1020},
+        {"cmdUnThemedSelAll", form.cmdUnThemedSelAll, 4680, 360, 255, 495},
+        {"cmdUnThemedUnSelAll", form.cmdUnThemedUnSelAll, 4680, 840, 255, 495},
+        {"lblThemed", form.lblThemed, 2640, 1440, 2295, 255},
+        {"lstThemed", form.lstThemed.Handle(), 2640, 1680, 2055, 1020},
+        {"cmdThemedSelAll", form.cmdThemedSelAll, 4680, 1680, 255, 495},
+        {"cmdThemedUnSelAll", form.cmdThemedUnSelAll, 4680, 2160, 255, 495},
+        {"lblCompanyName", form.lblCompanyName, 120, 2760, 1935, 255},
+        {"txtCompanyName", form.txtCompanyName, 1800, 2760, 3135, 315},
+        {"lblProductName", form.lblProductName, 120, 3120, 1935, 255},
+        {"txtProductName", form.txtProductName, 1800, 3120, 3135, 315},
+        {"Label2", form.Label2, 120, 3480, 1935, 255},
+        {"txtApplicationName", form.txtApplicationName, 1800, 3480, 3135, 315},
+        {"Label3", form.Label3, 120, 3840, 1935, 255},
+        {"txtDescription", form.txtDescription, 1800, 3840, 3135, 315},
+        {"cmdVestrim", form.cmdVestrim, 120, 4200, 4815, 375},
+    };
+    for (const Place& place : places) {
+        CAPTURE(place.name);
+        REQUIRE(GetParent(place.control) == form.picVestrim);
+        RECT rect;
+        GetWindowRect(place.control, &rect);
+        MapWindowPoints(nullptr, form.picVestrim, reinterpret_cast<POINT*>(&rect), 2);
+        const RECT expected = scale.Rect(place.left, place.top, place.width, place.height);
+        CHECK(rect.left == expected.left);
+        CHECK(rect.top == expected.top);
+        CHECK(rect.right == expected.right);
+        if (place.height != 0) CHECK(rect.bottom == expected.bottom);
+    }
 }
