@@ -14,14 +14,6 @@ std::wstring Replace(std::wstring_view text, wchar_t from, wchar_t to) {
     return result;
 }
 
-std::wstring BlankControls(std::wstring_view text) {
-    std::wstring result(text);
-    for (wchar_t& character : result) {
-        if (character < 0x20 || character == 0x7F) character = L' ';
-    }
-    return result;
-}
-
 bool EndsWithIgnoringCase(std::wstring_view text, std::wstring_view ending) {
     if (text.size() < ending.size()) return false;
     const std::wstring_view tail = text.substr(text.size() - ending.size());
@@ -36,7 +28,15 @@ std::wstring HistoryKeyFor(std::wstring_view manifestPath) { return Replace(mani
 std::wstring ManifestPathOfHistoryKey(std::wstring_view key) { return Replace(key, L'|', L'='); }
 
 std::wstring HistoryValueFor(std::wstring_view product, std::wstring_view description) {
-    return BlankControls(std::wstring(product) + L" >> " + std::wstring(description));
+    return std::wstring(product) + L" >> " + std::wstring(description);
+}
+
+std::wstring StoredHistoryValue(std::wstring_view value) {
+    std::wstring stored(value);
+    for (wchar_t& character : stored) {
+        if (character < 0x20 || character == 0x7F) character = L' ';
+    }
+    return stored;
 }
 
 std::wstring ExecutablePathOfManifest(std::wstring_view manifestPath) {

@@ -11,9 +11,12 @@ std::wstring HistoryKeyFor(std::wstring_view manifestPath);
 // The manifest path a stored key stands for.
 std::wstring ManifestPathOfHistoryKey(std::wstring_view key);
 
-// The product name, " >> " and the description, as stored: control characters (line breaks,
-// tabs, NUL), which a version resource may hold, become blanks so that a value stays one line.
+// The product name, " >> " and the description.
 std::wstring HistoryValueFor(std::wstring_view product, std::wstring_view description);
+
+// A value as stored: control characters (line breaks, tabs, NUL), which a version resource may
+// hold, become blanks, so that a value stays one line of the file.
+std::wstring StoredHistoryValue(std::wstring_view value);
 
 // The executable a manifest belongs to: the path without its final ".manifest".
 std::wstring ExecutablePathOfManifest(std::wstring_view manifestPath);

@@ -17,7 +17,7 @@ constexpr wchar_t kHistorySection[] = L"Main";
 void MainForm::AddToHistory(const std::wstring& manifestPath, const std::wstring& value) {
     ProfileFile = HistoryFilePath();
     ProfileSection = kHistorySection;
-    WriteProfileValue(HistoryKeyFor(manifestPath), value);
+    WriteProfileValue(HistoryKeyFor(manifestPath), StoredHistoryValue(value));
 }
 
 void MainForm::LoadHistory() {

@@ -42,8 +42,9 @@ TEST_CASE("Stored keys and values stay one line each, whatever the path and the 
 
     CHECK(HistoryValueFor(L"Prod", L"Desc") == L"Prod >> Desc");
     CHECK(HistoryValueFor(L"", L"") == L" >> ");
-    CHECK(HistoryValueFor(L"Evil\r\n[Main]\r\nx", L"tab\there") == L"Evil  [Main]  x >> tab here");
-    CHECK(HistoryValueFor(std::wstring(L"nul\0in", 6), L"") == L"nul in >> ");
+    CHECK(StoredHistoryValue(HistoryValueFor(L"Evil\r\n[Main]\r\nx", L"tab\there")) ==
+          L"Evil  [Main]  x >> tab here");
+    CHECK(StoredHistoryValue(std::wstring(L"nul\0in >> ", 10)) == L"nul in >> ");
 
     CHECK(ExecutablePathOfManifest(L"C:\\app.exe.manifest") == L"C:\\app.exe");
     CHECK(ExecutablePathOfManifest(L"C:\\app.exe.MANIFEST") == L"C:\\app.exe");
