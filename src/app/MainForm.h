@@ -65,7 +65,6 @@ public:
     };
     // True once the user asked the running action to stop or the window to close.
     bool ShouldStop() const { return StopRequested || closeRequested_; }
-    bool CloseRequested() const { return closeRequested_; }
     bool StopRequested = false;
 
     // ---- Quick Menu
