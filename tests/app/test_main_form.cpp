@@ -132,3 +132,15 @@ TEST_CASE("Closing the window while a long action runs lets the action finish fi
     DoEvents();
     CHECK_FALSE(IsWindow(window));
 }
+
+TEST_CASE("An application directory on a network path starts the window all the same") {
+    MainForm form;
+    MainForm::Options options = TestOptions();
+    options.applicationDirectory = L"\\\\nohost\\share\\tools";
+    REQUIRE(form.Create(options));
+    CHECK(IsWindowVisible(form.picVestrim));
+    CHECK(form.HistoryFilePath() == L"\\\\nohost\\share\\tools\\history.db");
+    // The folder lists stay on a folder they can show.
+    CHECK_FALSE(form.Dir1.Path().empty());
+    CHECK(form.File1.Path == form.Dir1.Path());
+}
