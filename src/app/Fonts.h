@@ -12,4 +12,4 @@ struct FontSpec {
     bool italic;
 };
 
-FontHandle CreateFontFor(const FontSpec& spec, const TwipScale& scale);
+FontHandle CreateFontFor(const FontSpec& font, const TwipScale& scale);

@@ -194,14 +194,14 @@ HWND MainForm::AddChild(HWND parent, const wchar_t* className, const wchar_t* te
                            GetModuleHandleW(nullptr), nullptr);
 }
 
-HFONT MainForm::Font(const FontSpec& spec) {
+HFONT MainForm::Font(const FontSpec& wanted) {
     for (const auto& [known, handle] : fonts_) {
-        if (known.face == spec.face && known.points == spec.points && known.bold == spec.bold &&
-            known.italic == spec.italic) {
+        if (known.face == wanted.face && known.points == wanted.points && known.bold == wanted.bold &&
+            known.italic == wanted.italic) {
             return handle.get();
         }
     }
-    fonts_.emplace_back(spec, CreateFontFor(spec, scale_));
+    fonts_.emplace_back(wanted, CreateFontFor(wanted, scale_));
     return fonts_.back().second.get();
 }
 

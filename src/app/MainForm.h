@@ -206,7 +206,7 @@ private:
     // Child creation helpers; rectangles in twips relative to the parent.
     HWND AddChild(HWND parent, const wchar_t* className, const wchar_t* text, DWORD style, int id,
                   int left, int top, int width, int height, DWORD exStyle = 0);
-    HFONT Font(const FontSpec& spec);
+    HFONT Font(const FontSpec& wanted);
     void SetColours(HWND control, COLORREF text, COLORREF back, bool transparent);
     void AddTooltip(HWND control, const std::wstring& text);
     void SetTooltip(HWND control, const std::wstring& text);
