@@ -54,10 +54,9 @@ std::vector<std::wstring> WriteHistory(const std::wstring& appFolder, const std:
         rows.push_back({HistoryKeyFor(manifest),
                         HistoryValueFor(L"Product " + std::to_wstring((i * 7919) % count), L"Description")});
     }
-    ProfileFile = appFolder + L"\\history.db";
-    ProfileSection = L"Main";
-    DeleteFileW(ProfileFile.c_str());
-    WriteSectionEntries(rows);
+    const ProfileTarget history{appFolder + L"\\history.db", L"Main"};
+    DeleteFileW(history.file.c_str());
+    WriteSectionEntries(history, rows);
     return manifests;
 }
 

@@ -77,10 +77,7 @@ void MainForm::cmdHistoryRemoveTheme_Click() {
                 lstHistory.SetTicked(i, false);
                 continue;
             }
-            // Other handlers ran while the removal yielded: name the target again.
-            ProfileFile = HistoryFilePath();
-            ProfileSection = L"Main";
-            DeleteProfileKey(HistoryKeyFor(*manifestPath));
+            DeleteProfileKey({HistoryFilePath(), L"Main"}, HistoryKeyFor(*manifestPath));
             lstHistory.RemoveAt(i);
             removedInPass = true;
             break;

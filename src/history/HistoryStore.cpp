@@ -15,15 +15,12 @@ constexpr wchar_t kHistorySection[] = L"Main";
 }  // namespace
 
 void MainForm::AddToHistory(const std::wstring& manifestPath, const std::wstring& value) {
-    ProfileFile = HistoryFilePath();
-    ProfileSection = kHistorySection;
-    WriteProfileValue(HistoryKeyFor(manifestPath), StoredHistoryValue(value));
+    WriteProfileValue({HistoryFilePath(), kHistorySection}, HistoryKeyFor(manifestPath), StoredHistoryValue(value));
 }
 
 void MainForm::LoadHistory() {
-    ProfileFile = HistoryFilePath();
-    ProfileSection = kHistorySection;
-    const std::vector<ProfileEntry> rows = ReadSectionEntries();
+    const ProfileTarget history{HistoryFilePath(), kHistorySection};
+    const std::vector<ProfileEntry> rows = ReadSectionEntries(history);
     lstHistory.Clear();
     lstTempHistory.clear();
 
@@ -51,14 +48,14 @@ void MainForm::LoadHistory() {
         lstTempHistory.push_back(manifestPath);
         kept.push_back(row);
     }
-    if (kept.size() != rows.size() && !WriteSectionEntries(kept)) {
+    if (kept.size() != rows.size() && !WriteSectionEntries(history, kept)) {
         // A section the one-pass rewrite refuses is pruned key by key instead.
         size_t next = 0;
         for (const ProfileEntry& row : rows) {
             if (next < kept.size() && kept[next].key == row.key) {
                 ++next;
             } else {
-                DeleteProfileKey(row.key);
+                DeleteProfileKey(history, row.key);
             }
         }
     }

@@ -9,9 +9,6 @@
 #include "platform/TextEncoding.h"
 #include "platform/UniqueHandle.h"
 
-std::wstring ProfileFile;
-std::wstring ProfileSection;
-
 namespace {
 
 // The per-key read buffer: the limit plus the terminating NUL.
@@ -118,34 +115,34 @@ std::wstring TempFileBeside(const std::wstring& path) {
 
 // Rewrites the ANSI file as UTF-16LE, line for line; the original stays as it was on failure.
 // A read-only file is left alone: replacing it by a rename would get round its protection.
-bool ConvertProfileToUnicode() {
-    const DWORD attributes = GetFileAttributesW(ProfileFile.c_str());
+bool ConvertProfileToUnicode(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
         return false;
     }
-    const std::optional<std::wstring> text = ReadProfileText();
-    const std::wstring temp = text ? TempFileBeside(ProfileFile) : std::wstring();
+    const std::optional<std::wstring> text = ReadProfileText(path);
+    const std::wstring temp = text ? TempFileBeside(path) : std::wstring();
     if (temp.empty()) {
         return false;
     }
     if (!WriteNewFile(temp, Utf16LeFileBytes(*text), CREATE_ALWAYS) ||
-        !MoveFileExW(temp.c_str(), ProfileFile.c_str(),
+        !MoveFileExW(temp.c_str(), path.c_str(),
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         DeleteFileW(temp.c_str());
         return false;
     }
-    SetFileAttributesW(ProfileFile.c_str(), attributes);
+    SetFileAttributesW(path.c_str(), attributes);
     return true;
 }
 
-// Makes sure the profile functions will store Unicode texts in ProfileFile without loss: a
+// Makes sure the profile functions will store Unicode texts in the file without loss: a
 // missing file is created holding only the UTF-16LE byte-order mark (the platform keeps the
 // encoding it finds), an ANSI file is converted when the texts need it.
-bool PrepareProfileFile(bool textsNeedUnicode) {
-    UniqueHandle file = OpenFileHandle(ProfileFile, GENERIC_READ, OPEN_EXISTING);
+bool PrepareProfileFile(const std::wstring& path, bool textsNeedUnicode) {
+    UniqueHandle file = OpenFileHandle(path, GENERIC_READ, OPEN_EXISTING);
     if (!file) {
         return GetLastError() == ERROR_FILE_NOT_FOUND &&
-               WriteNewFile(ProfileFile, kUtf16LeBom, CREATE_NEW);
+               WriteNewFile(path, kUtf16LeBom, CREATE_NEW);
     }
     const std::optional<std::string> head = ReadBytes(file.get(), kUtf8Bom.size());
     file.reset();
@@ -155,7 +152,7 @@ bool PrepareProfileFile(bool textsNeedUnicode) {
     if (!textsNeedUnicode || StartsWithByteOrderMark(*head)) {
         return true;
     }
-    return ConvertProfileToUnicode();
+    return ConvertProfileToUnicode(path);
 }
 
 DWORD FileSizeOf(const std::wstring& path) {
@@ -169,12 +166,12 @@ DWORD FileSizeOf(const std::wstring& path) {
 
 // The section's "key=value" items, each followed by NUL, in one platform call: the text is never
 // longer than the file, so a buffer of the file's size fits it (grown if the file grew meanwhile).
-std::wstring ReadSectionText() {
-    DWORD size = std::max<DWORD>(FileSizeOf(ProfileFile) + 16, 1024);
+std::wstring ReadSectionText(const ProfileTarget& target) {
+    DWORD size = std::max<DWORD>(FileSizeOf(target.file) + 16, 1024);
     for (;;) {
         std::wstring buffer(size, L'\0');
-        const DWORD written = GetPrivateProfileSectionW(ProfileSection.c_str(), buffer.data(),
-                                                        size, ProfileFile.c_str());
+        const DWORD written = GetPrivateProfileSectionW(target.section.c_str(), buffer.data(),
+                                                        size, target.file.c_str());
         // A full buffer is reported as size - 2 characters.
         if (written + 2 < size || size > MAXDWORD / 4) {
             buffer.resize(written);
@@ -278,35 +275,37 @@ ParsedSection ParseSectionText(std::wstring_view sectionText) {
     return parsed;
 }
 
-std::wstring ReadProfileValue(const std::wstring& key, const std::wstring& defaultValue) {
+std::wstring ReadProfileValue(const ProfileTarget& target, const std::wstring& key,
+                              const std::wstring& defaultValue) {
     wchar_t buffer[kValueBuffer];
     const DWORD copied =
-        GetPrivateProfileStringW(ProfileSection.c_str(), key.c_str(), defaultValue.c_str(), buffer,
-                                 kValueBuffer, ProfileFile.c_str());
+        GetPrivateProfileStringW(target.section.c_str(), key.c_str(), defaultValue.c_str(), buffer,
+                                 kValueBuffer, target.file.c_str());
     return std::wstring(buffer, copied);
 }
 
-bool WriteProfileValue(const std::wstring& key, const std::wstring& value) {
+bool WriteProfileValue(const ProfileTarget& target, const std::wstring& key,
+                       const std::wstring& value) {
     const bool needsUnicode =
-        !AnsiCanHold(ProfileSection) || !AnsiCanHold(key) || !AnsiCanHold(value);
-    return PrepareProfileFile(needsUnicode) &&
-           WritePrivateProfileStringW(ProfileSection.c_str(), key.c_str(), value.c_str(),
-                                      ProfileFile.c_str());
+        !AnsiCanHold(target.section) || !AnsiCanHold(key) || !AnsiCanHold(value);
+    return PrepareProfileFile(target.file, needsUnicode) &&
+           WritePrivateProfileStringW(target.section.c_str(), key.c_str(), value.c_str(),
+                                      target.file.c_str());
 }
 
-void DeleteProfileKey(const std::wstring& key) {
-    WritePrivateProfileStringW(ProfileSection.c_str(), key.c_str(), nullptr, ProfileFile.c_str());
+void DeleteProfileKey(const ProfileTarget& target, const std::wstring& key) {
+    WritePrivateProfileStringW(target.section.c_str(), key.c_str(), nullptr, target.file.c_str());
 }
 
-std::vector<ProfileEntry> ReadSectionEntries() {
-    ParsedSection parsed = ParseSectionText(ReadSectionText());
+std::vector<ProfileEntry> ReadSectionEntries(const ProfileTarget& target) {
+    ParsedSection parsed = ParseSectionText(ReadSectionText(target));
     for (const size_t row : parsed.repeatedKeyRows) {
-        parsed.rows[row].value = ReadProfileValue(parsed.rows[row].key, L"");
+        parsed.rows[row].value = ReadProfileValue(target, parsed.rows[row].key, L"");
     }
     return std::move(parsed.rows);
 }
 
-bool WriteSectionEntries(const std::vector<ProfileEntry>& rows) {
+bool WriteSectionEntries(const ProfileTarget& target, const std::vector<ProfileEntry>& rows) {
     if (!std::all_of(rows.begin(), rows.end(), IsStorable)) {
         return false;
     }
@@ -315,13 +314,13 @@ bool WriteSectionEntries(const std::vector<ProfileEntry>& rows) {
         body += row.key + L'=' + StoredForm(row.value) + L'\0';
     }
     body += L'\0';  // ends the list even when it has no rows
-    const bool needsUnicode = !AnsiCanHold(ProfileSection) || !AnsiCanHold(body);
-    return PrepareProfileFile(needsUnicode) &&
-           WritePrivateProfileSectionW(ProfileSection.c_str(), body.c_str(), ProfileFile.c_str());
+    const bool needsUnicode = !AnsiCanHold(target.section) || !AnsiCanHold(body);
+    return PrepareProfileFile(target.file, needsUnicode) &&
+           WritePrivateProfileSectionW(target.section.c_str(), body.c_str(), target.file.c_str());
 }
 
-std::optional<std::wstring> ReadProfileText() {
-    UniqueHandle file = OpenFileHandle(ProfileFile, GENERIC_READ, OPEN_EXISTING);
+std::optional<std::wstring> ReadProfileText(const std::wstring& path) {
+    UniqueHandle file = OpenFileHandle(path, GENERIC_READ, OPEN_EXISTING);
     LARGE_INTEGER size{};
     if (!file || !GetFileSizeEx(file.get(), &size) || size.QuadPart > MAXLONG) {
         return std::nullopt;

@@ -1,15 +1,17 @@
 #pragma once
 // Access to profile (INI) files through the platform's wide-character profile functions.
-// Every routine works on the current target: ProfileFile and ProfileSection, which the caller
-// assigns right before the call. No file stays open after a routine returns.
+// Every routine is told its file and section by the caller, so that no call can act on a file
+// another caller named before a yield. No file stays open after a routine returns.
 #include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-extern std::wstring ProfileFile;     // full path of the profile file
-extern std::wstring ProfileSection;  // name of the section, e.g. "Main"
+struct ProfileTarget {
+    std::wstring file;     // full path of the profile file
+    std::wstring section;  // name of the section, e.g. "Main"
+};
 
 // A per-key read returns at most this many characters of a value.
 inline constexpr std::size_t kProfileValueLimit = 254;
@@ -22,32 +24,32 @@ struct ProfileEntry {
 
 // The key's value, cut to kProfileValueLimit characters and without enclosing quotes;
 // defaultValue when the key, the section or the file is missing.
-std::wstring ReadProfileValue(const std::wstring& key, const std::wstring& defaultValue);
+std::wstring ReadProfileValue(const ProfileTarget& target, const std::wstring& key, const std::wstring& defaultValue);
 
 // Sets the key's value (replacing an existing one, creating file and section when missing).
 // A missing file is created as UTF-16LE; an ANSI file is first converted to UTF-16LE when a text
 // has no form in the ANSI code page. False when nothing could be written.
-bool WriteProfileValue(const std::wstring& key, const std::wstring& value);
+bool WriteProfileValue(const ProfileTarget& target, const std::wstring& key, const std::wstring& value);
 
 // Removes the key's line; a missing file stays missing.
-void DeleteProfileKey(const std::wstring& key);
+void DeleteProfileKey(const ProfileTarget& target, const std::wstring& key);
 
 // Every key of the section in file order with the value ReadProfileValue(key, L"") gives,
 // read in one pass whatever the size. Lines without "=" or without a key are left out.
 // Missing file or section: no rows.
-std::vector<ProfileEntry> ReadSectionEntries();
+std::vector<ProfileEntry> ReadSectionEntries(const ProfileTarget& target);
 
 // Replaces all lines of the section by the rows, in order, in one rewrite of the file, so that
 // ReadSectionEntries gives the same rows back (values up to 253 characters that need quoting,
 // up to kProfileValueLimit otherwise). Refuses, writing nothing, when a key is empty, holds "=",
 // starts with ";" or "[", or begins or ends with a blank, or when a key or value holds a line
 // break or NUL. Files are prepared for Unicode as in WriteProfileValue.
-bool WriteSectionEntries(const std::vector<ProfileEntry>& rows);
+bool WriteSectionEntries(const ProfileTarget& target, const std::vector<ProfileEntry>& rows);
 
-// The whole of ProfileFile as text, decoded the way the profile functions read it (a UTF-16 or
+// The whole file as text, decoded the way the profile functions read it (a UTF-16 or
 // UTF-8 byte-order mark, else the ANSI code page). nullopt when the file cannot be read or its
 // UTF-8 is malformed.
-std::optional<std::wstring> ReadProfileText();
+std::optional<std::wstring> ReadProfileText(const std::wstring& file);
 
 // Text side, no file involved.
 

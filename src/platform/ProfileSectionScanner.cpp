@@ -49,8 +49,8 @@ std::vector<std::wstring> ListSectionNames(std::wstring_view profileText) {
     return names;
 }
 
-std::optional<std::vector<std::wstring>> ListProfileSections() {
-    const std::optional<std::wstring> text = ReadProfileText();
+std::optional<std::vector<std::wstring>> ListProfileSections(const std::wstring& file) {
+    const std::optional<std::wstring> text = ReadProfileText(file);
     if (!text) {
         return std::nullopt;
     }

@@ -19,5 +19,5 @@ std::wstring ScanSectionNames(std::wstring_view profileText);
 // The names of ScanSectionNames in order, up to the first empty one: a header "[]" ends the list.
 std::vector<std::wstring> ListSectionNames(std::wstring_view profileText);
 
-// ListSectionNames of ProfileFile; nullopt when the file cannot be read.
-std::optional<std::vector<std::wstring>> ListProfileSections();
+// ListSectionNames of the file; nullopt when it cannot be read.
+std::optional<std::vector<std::wstring>> ListProfileSections(const std::wstring& file);

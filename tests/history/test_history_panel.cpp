@@ -51,9 +51,7 @@ struct History {
         return lines;
     }
     std::vector<ProfileEntry> Stored() const {
-        ProfileFile = form.HistoryFilePath();
-        ProfileSection = L"Main";
-        return ReadSectionEntries();
+        return ReadSectionEntries({form.HistoryFilePath(), L"Main"});
     }
     int IndexOf(const std::wstring& line) const {
         for (int i = 0; i < form.lstHistory.Count(); ++i) {

@@ -20,10 +20,10 @@ namespace {
 const std::wstring kGreek = L"\u0391\u03b8\u03ae\u03bd\u03b1";
 const std::wstring kCjk = L"\u6771\u4eac";
 
-void Target(const std::wstring& file, const std::wstring& section) {
-    ProfileFile = file;
-    ProfileSection = section;
-}
+// The file and section the cases below work on.
+ProfileTarget target;
+
+void Target(const std::wstring& file, const std::wstring& section) { target = {file, section}; }
 
 // Splits a NUL-separated list as the profile functions return it; empty items are dropped.
 Names SplitNulList(const std::wstring& list) {
@@ -48,7 +48,7 @@ Names PlatformList(const wchar_t* section) {
     for (;;) {
         const DWORD length =
             GetPrivateProfileStringW(section, nullptr, L"", list.data(),
-                                     static_cast<DWORD>(list.size()), ProfileFile.c_str());
+                                     static_cast<DWORD>(list.size()), target.file.c_str());
         if (length + 2 < list.size()) {
             list.resize(length);
             return SplitNulList(list);
@@ -60,11 +60,11 @@ Names PlatformList(const wchar_t* section) {
 // The reference read: the keys as the platform lists them, then one platform call per key.
 Rows ReadPerKey() {
     Rows rows;
-    for (const std::wstring& key : PlatformList(ProfileSection.c_str())) {
+    for (const std::wstring& key : PlatformList(target.section.c_str())) {
         wchar_t value[kProfileValueLimit + 1];
-        const DWORD length = GetPrivateProfileStringW(ProfileSection.c_str(), key.c_str(), L"",
+        const DWORD length = GetPrivateProfileStringW(target.section.c_str(), key.c_str(), L"",
                                                       value, kProfileValueLimit + 1,
-                                                      ProfileFile.c_str());
+                                                      target.file.c_str());
         rows.push_back({key, std::wstring(value, length)});
     }
     return rows;
@@ -181,24 +181,24 @@ TEST_CASE("ReadProfileValue gives the value, cut to 254 characters, or the defau
         CAPTURE(c.section);
         CAPTURE(c.key);
         Target(c.file, c.section);
-        CHECK(ReadProfileValue(c.key, c.fallback) == c.value);
+        CHECK(ReadProfileValue(target, c.key, c.fallback) == c.value);
     }
 }
 
 TEST_CASE("WriteProfileValue creates the file, replaces values in place and appends new keys") {
     TempFolder folder;
     Target(folder / L"history.db", L"Main");
-    CHECK(WriteProfileValue(L"C:\\Apps\\One\\one.exe.manifest", L"One >> First program"));
-    CHECK(WriteProfileValue(L"C:\\Apps\\Two\\two.exe.manifest", L" >> "));
-    CHECK(WriteProfileValue(L"C:\\Apps\\One\\one.exe.manifest", L"One >> again"));
-    CHECK(ReadSectionEntries() == Rows{{L"C:\\Apps\\One\\one.exe.manifest", L"One >> again"},
+    CHECK(WriteProfileValue(target, L"C:\\Apps\\One\\one.exe.manifest", L"One >> First program"));
+    CHECK(WriteProfileValue(target, L"C:\\Apps\\Two\\two.exe.manifest", L" >> "));
+    CHECK(WriteProfileValue(target, L"C:\\Apps\\One\\one.exe.manifest", L"One >> again"));
+    CHECK(ReadSectionEntries(target) == Rows{{L"C:\\Apps\\One\\one.exe.manifest", L"One >> again"},
                                        {L"C:\\Apps\\Two\\two.exe.manifest", L">>"}});
     CHECK(SectionsOnDisk() == Names{L"Main"});
 
-    DeleteProfileKey(L"C:\\Apps\\One\\one.exe.manifest");
-    DeleteProfileKey(L"not there");
-    CHECK(ReadSectionEntries() == Rows{{L"C:\\Apps\\Two\\two.exe.manifest", L">>"}});
-    const auto text = ReadProfileText();
+    DeleteProfileKey(target, L"C:\\Apps\\One\\one.exe.manifest");
+    DeleteProfileKey(target, L"not there");
+    CHECK(ReadSectionEntries(target) == Rows{{L"C:\\Apps\\Two\\two.exe.manifest", L">>"}});
+    const auto text = ReadProfileText(target.file);
     REQUIRE(text.has_value());
     CHECK(text->find(L"one.exe") == std::wstring::npos);
 }
@@ -207,18 +207,18 @@ TEST_CASE("Missing files and folders") {
     TempFolder folder;
     SUBCASE("a delete leaves a missing file missing") {
         Target(folder / L"missing.db", L"Main");
-        DeleteProfileKey(L"key");
-        CHECK_FALSE(xpv_test::FileExists(ProfileFile));
+        DeleteProfileKey(target, L"key");
+        CHECK_FALSE(xpv_test::FileExists(target.file));
     }
     SUBCASE("a write into a missing folder fails and creates nothing") {
         Target(folder / L"no-such-folder\\history.db", L"Main");
-        CHECK_FALSE(WriteProfileValue(L"key", L"value"));
-        CHECK_FALSE(WriteSectionEntries({{L"key", L"value"}}));
+        CHECK_FALSE(WriteProfileValue(target, L"key", L"value"));
+        CHECK_FALSE(WriteSectionEntries(target, {{L"key", L"value"}}));
         CHECK(GetFileAttributesW((folder / L"no-such-folder").c_str()) == INVALID_FILE_ATTRIBUTES);
     }
     SUBCASE("ReadProfileText of a missing file") {
         Target(folder / L"missing.db", L"Main");
-        CHECK_FALSE(ReadProfileText().has_value());
+        CHECK_FALSE(ReadProfileText(target.file).has_value());
     }
 }
 
@@ -243,7 +243,7 @@ TEST_CASE("ReadSectionEntries gives the section's keys in file order with their 
     for (const Case& c : cases) {
         CAPTURE(c.section);
         Target(c.file, c.section);
-        CHECK(ReadSectionEntries() == c.rows);
+        CHECK(ReadSectionEntries(target) == c.rows);
     }
 }
 
@@ -269,29 +269,29 @@ TEST_CASE("The one-pass read gives the rows and values of the per-key read") {
     for (const Case& c : cases) {
         CAPTURE(std::wstring(c.file));
         Target(folder / c.file, c.section);
-        profile_test::WriteTestFile(ProfileFile, c.bytes);
-        const Rows rows = ReadSectionEntries();
+        profile_test::WriteTestFile(target.file, c.bytes);
+        const Rows rows = ReadSectionEntries(target);
         CHECK_FALSE(rows.empty());
         CHECK(rows == ReadPerKey());
     }
     // What those rules are, spelled out for the tricky file.
     Target(folder / L"tricky-ansi.db", L"Main");
-    CHECK(ReadSectionEntries() == kTrickyRows);
+    CHECK(ReadSectionEntries(target) == kTrickyRows);
 }
 
 TEST_CASE("A section of any size is read completely") {
     TempFolder folder;
     SUBCASE("far beyond 4096 characters of keys, same as the per-key read") {
         Target(folder / L"wide.db", L"Main");
-        profile_test::WriteTestFile(ProfileFile, NumberedSection(3000));
-        const Rows rows = ReadSectionEntries();
+        profile_test::WriteTestFile(target.file, NumberedSection(3000));
+        const Rows rows = ReadSectionEntries(target);
         CHECK(rows.size() == 3000);
         CHECK(rows == ReadPerKey());
     }
     SUBCASE("more rows than a 16-bit count holds") {
         Target(folder / L"tall.db", L"Main");
-        profile_test::WriteTestFile(ProfileFile, NumberedSection(40000));
-        const Rows rows = ReadSectionEntries();
+        profile_test::WriteTestFile(target.file, NumberedSection(40000));
+        const Rows rows = ReadSectionEntries(target);
         REQUIRE(rows.size() == 40000);
         CHECK(rows[32767] == ProfileEntry{L"key32767", L"value 32767"});
         CHECK(rows.back() == ProfileEntry{L"key39999", L"value 39999"});
@@ -318,10 +318,10 @@ TEST_CASE("A new file is created as UTF-16LE and keeps texts outside the ANSI co
     for (const Case& c : cases) {
         CAPTURE(c.file);
         Target(c.file, c.section);
-        REQUIRE(WriteProfileValue(c.key, c.value));
+        REQUIRE(WriteProfileValue(target, c.key, c.value));
         CHECK(IsUnicodeFile(c.file));
-        CHECK(ReadProfileValue(c.key, L"") == c.value);
-        CHECK(ReadSectionEntries() == Rows{{c.key, c.value}});
+        CHECK(ReadProfileValue(target, c.key, L"") == c.value);
+        CHECK(ReadSectionEntries(target) == Rows{{c.key, c.value}});
         CHECK(SectionsOnDisk() == Names{c.section});
     }
 }
@@ -350,29 +350,29 @@ TEST_CASE("An ANSI file stays ANSI until a text needs Unicode, then it is conver
     for (const Case& c : cases) {
         CAPTURE(std::wstring(c.what));
         Target(folder / (L"ansi" + std::to_wstring(number++) + L".db"), c.section);
-        profile_test::WriteTestFile(ProfileFile, profile_test::Ansi(original));
-        REQUIRE(WriteProfileValue(c.key, c.value));
-        CHECK(IsUnicodeFile(ProfileFile) == c.converts);
-        CHECK(ReadProfileValue(c.key, L"") == c.value);
+        profile_test::WriteTestFile(target.file, profile_test::Ansi(original));
+        REQUIRE(WriteProfileValue(target, c.key, c.value));
+        CHECK(IsUnicodeFile(target.file) == c.converts);
+        CHECK(ReadProfileValue(target, c.key, L"") == c.value);
         // Everything that was there is still there, in its place.
-        const auto text = ReadProfileText();
+        const auto text = ReadProfileText(target.file);
         REQUIRE(text.has_value());
         CHECK(HoldsInOrder(*text, {L"; written by hand", L"[Main]", L"old=caf\u00e9", L"[Other]",
                                    L"x=1"}));
-        ProfileSection = L"Main";
-        CHECK(ReadProfileValue(L"old", L"") == L"caf\u00e9");
+        target.section = L"Main";
+        CHECK(ReadProfileValue(target, L"old", L"") == L"caf\u00e9");
     }
 }
 
 TEST_CASE("Converting an ANSI file keeps its attributes and leaves no temporary file behind") {
     TempFolder folder;
     Target(folder / L"hidden.db", L"Main");
-    profile_test::WriteTestFile(ProfileFile, "[Main]\r\nold=1\r\n");
-    REQUIRE(SetFileAttributesW(ProfileFile.c_str(), FILE_ATTRIBUTE_HIDDEN));
-    REQUIRE(WriteProfileValue(kGreek, kCjk));
-    CHECK(IsUnicodeFile(ProfileFile));
-    CHECK((GetFileAttributesW(ProfileFile.c_str()) & FILE_ATTRIBUTE_HIDDEN) != 0);
-    CHECK(ReadSectionEntries() == Rows{{L"old", L"1"}, {kGreek, kCjk}});
+    profile_test::WriteTestFile(target.file, "[Main]\r\nold=1\r\n");
+    REQUIRE(SetFileAttributesW(target.file.c_str(), FILE_ATTRIBUTE_HIDDEN));
+    REQUIRE(WriteProfileValue(target, kGreek, kCjk));
+    CHECK(IsUnicodeFile(target.file));
+    CHECK((GetFileAttributesW(target.file.c_str()) & FILE_ATTRIBUTE_HIDDEN) != 0);
+    CHECK(ReadSectionEntries(target) == Rows{{L"old", L"1"}, {kGreek, kCjk}});
     CHECK_FALSE(profile_test::AnyFileMatches(folder / L"*.tmp"));
 }
 
@@ -380,11 +380,11 @@ TEST_CASE("A read-only ANSI file that would need converting is left as it was") 
     TempFolder folder;
     Target(folder / L"read-only.db", L"Main");
     const std::string original = "[Main]\r\nold=1\r\n";
-    profile_test::WriteTestFile(ProfileFile, original);
-    REQUIRE(SetFileAttributesW(ProfileFile.c_str(), FILE_ATTRIBUTE_READONLY));
-    CHECK_FALSE(WriteProfileValue(kGreek, kCjk));
-    CHECK_FALSE(WriteSectionEntries({{kGreek, kCjk}}));
-    CHECK(xpv_test::ReadBytes(ProfileFile) == original);
+    profile_test::WriteTestFile(target.file, original);
+    REQUIRE(SetFileAttributesW(target.file.c_str(), FILE_ATTRIBUTE_READONLY));
+    CHECK_FALSE(WriteProfileValue(target, kGreek, kCjk));
+    CHECK_FALSE(WriteSectionEntries(target, {{kGreek, kCjk}}));
+    CHECK(xpv_test::ReadBytes(target.file) == original);
     CHECK_FALSE(profile_test::AnyFileMatches(folder / L"*.tmp"));
 }
 
@@ -402,10 +402,10 @@ TEST_CASE("Files with a UTF-8 or UTF-16BE byte-order mark keep their encoding") 
     for (const Case& c : cases) {
         CAPTURE(std::wstring(c.file));
         Target(folder / c.file, L"Main");
-        profile_test::WriteTestFile(ProfileFile, c.bytes);
-        REQUIRE(WriteProfileValue(kGreek, kCjk));
-        CHECK(xpv_test::ReadBytes(ProfileFile).starts_with(c.bom));
-        CHECK(ReadSectionEntries() == Rows{{L"old", L"1"}, {kGreek, kCjk}});
+        profile_test::WriteTestFile(target.file, c.bytes);
+        REQUIRE(WriteProfileValue(target, kGreek, kCjk));
+        CHECK(xpv_test::ReadBytes(target.file).starts_with(c.bom));
+        CHECK(ReadSectionEntries(target) == Rows{{L"old", L"1"}, {kGreek, kCjk}});
     }
 }
 
@@ -439,40 +439,40 @@ TEST_CASE("WriteSectionEntries gives back exactly the rows it wrote") {
         CAPTURE(std::wstring(c.file));
         Target(folder / c.file, L"Main");
         if (!c.bytes.empty()) {
-            profile_test::WriteTestFile(ProfileFile, c.bytes);
+            profile_test::WriteTestFile(target.file, c.bytes);
         }
-        REQUIRE(WriteSectionEntries(rows));
-        CHECK(IsUnicodeFile(ProfileFile));
-        CHECK(ReadSectionEntries() == rows);
+        REQUIRE(WriteSectionEntries(target, rows));
+        CHECK(IsUnicodeFile(target.file));
+        CHECK(ReadSectionEntries(target) == rows);
         CHECK(ReadPerKey() == rows);
-        ProfileSection = L"After";
-        CHECK(ReadSectionEntries() == (c.bytes.empty() ? Rows{} : Rows{{L"a", L"1"}}));
+        target.section = L"After";
+        CHECK(ReadSectionEntries(target) == (c.bytes.empty() ? Rows{} : Rows{{L"a", L"1"}}));
     }
 }
 
 TEST_CASE("Dropping stale keys rewrites the section and leaves the rest of the file alone") {
     TempFolder folder;
     Target(folder / L"stale.db", L"Main");
-    profile_test::WriteTestFile(ProfileFile, NumberedSection(200));
-    const Rows all = ReadSectionEntries();
+    profile_test::WriteTestFile(target.file, NumberedSection(200));
+    const Rows all = ReadSectionEntries(target);
     REQUIRE(all.size() == 200);
 
     Rows kept;
     for (size_t i = 1; i < all.size(); i += 2) {
         kept.push_back(all[i]);
     }
-    REQUIRE(WriteSectionEntries(kept));
-    CHECK(ReadSectionEntries() == kept);
-    CHECK_FALSE(IsUnicodeFile(ProfileFile));
+    REQUIRE(WriteSectionEntries(target, kept));
+    CHECK(ReadSectionEntries(target) == kept);
+    CHECK_FALSE(IsUnicodeFile(target.file));
     CHECK(SectionsOnDisk() == Names{L"Before", L"Main", L"After"});
-    ProfileSection = L"Before";
-    CHECK(ReadSectionEntries() == Rows{{L"b", L"1"}});
-    ProfileSection = L"After";
-    CHECK(ReadSectionEntries() == Rows{{L"z", L"1"}});
+    target.section = L"Before";
+    CHECK(ReadSectionEntries(target) == Rows{{L"b", L"1"}});
+    target.section = L"After";
+    CHECK(ReadSectionEntries(target) == Rows{{L"z", L"1"}});
 
-    ProfileSection = L"Main";
-    REQUIRE(WriteSectionEntries({}));
-    CHECK(ReadSectionEntries().empty());
+    target.section = L"Main";
+    REQUIRE(WriteSectionEntries(target, {}));
+    CHECK(ReadSectionEntries(target).empty());
     CHECK(SectionsOnDisk() == Names{L"Before", L"Main", L"After"});
 }
 
@@ -497,13 +497,13 @@ TEST_CASE("WriteSectionEntries refuses rows the format cannot hold and changes n
         CAPTURE(bad.key);
         CAPTURE(bad.value);
         Target(folder / (L"refused" + std::to_wstring(number++) + L".db"), L"Main");
-        profile_test::WriteTestFile(ProfileFile, original);
-        CHECK_FALSE(WriteSectionEntries({{L"good", L"row"}, bad}));
-        CHECK(xpv_test::ReadBytes(ProfileFile) == original);
+        profile_test::WriteTestFile(target.file, original);
+        CHECK_FALSE(WriteSectionEntries(target, {{L"good", L"row"}, bad}));
+        CHECK(xpv_test::ReadBytes(target.file) == original);
     }
     Target(folder / L"never-created.db", L"Main");
-    CHECK_FALSE(WriteSectionEntries({{L"a=b", L"v"}}));
-    CHECK_FALSE(xpv_test::FileExists(ProfileFile));
+    CHECK_FALSE(WriteSectionEntries(target, {{L"a=b", L"v"}}));
+    CHECK_FALSE(xpv_test::FileExists(target.file));
 }
 
 TEST_CASE("A large section is written in one rewrite and read back whole") {
@@ -514,6 +514,6 @@ TEST_CASE("A large section is written in one rewrite and read back whole") {
         rows.push_back({L"C:\\Apps\\" + kGreek + std::to_wstring(i) + L"\\app.exe.manifest",
                         L"Product " + std::to_wstring(i) + L" >> " + kCjk});
     }
-    REQUIRE(WriteSectionEntries(rows));
-    CHECK(ReadSectionEntries() == rows);
+    REQUIRE(WriteSectionEntries(target, rows));
+    CHECK(ReadSectionEntries(target) == rows);
 }

@@ -103,9 +103,9 @@ TEST_CASE("ListProfileSections reads the file in the encoding the profile functi
     };
     for (const Case& c : cases) {
         CAPTURE(std::wstring(c.file));
-        ProfileFile = folder / c.file;
-        profile_test::WriteTestFile(ProfileFile, c.bytes);
-        const auto names = ListProfileSections();
+        const std::wstring file = folder / c.file;
+        profile_test::WriteTestFile(file, c.bytes);
+        const auto names = ListProfileSections(file);
         REQUIRE(names.has_value());
         CHECK(*names == c.names);
     }
@@ -113,25 +113,25 @@ TEST_CASE("ListProfileSections reads the file in the encoding the profile functi
 
 TEST_CASE("ListProfileSections reports a file it cannot read") {
     TempFolder folder;
-    ProfileFile = folder / L"missing.db";
-    CHECK_FALSE(ListProfileSections().has_value());
-    ProfileFile = folder / L"no-such-folder\\settings.db";
-    CHECK_FALSE(ListProfileSections().has_value());
-    ProfileFile = folder / L"bad-utf8.db";
-    profile_test::WriteTestFile(ProfileFile, "\xEF\xBB\xBF[Main]\r\n[\xC3]\r\n");
-    CHECK_FALSE(ListProfileSections().has_value());
+    std::wstring file = folder / L"missing.db";
+    CHECK_FALSE(ListProfileSections(file).has_value());
+    file = folder / L"no-such-folder\\settings.db";
+    CHECK_FALSE(ListProfileSections(file).has_value());
+    file = folder / L"bad-utf8.db";
+    profile_test::WriteTestFile(file, "\xEF\xBB\xBF[Main]\r\n[\xC3]\r\n");
+    CHECK_FALSE(ListProfileSections(file).has_value());
 }
 
 TEST_CASE("Every listed section of an LF-only file is readable by the profile functions") {
     TempFolder folder;
-    ProfileFile = folder / L"lf.db";
-    profile_test::WriteTestFile(ProfileFile, "[One]\na=1\n[Two]\nb=2\n");
-    const auto names = ListProfileSections();
+    const std::wstring file = folder / L"lf.db";
+    profile_test::WriteTestFile(file, "[One]\na=1\n[Two]\nb=2\n");
+    const auto names = ListProfileSections(file);
     REQUIRE(names.has_value());
     REQUIRE(*names == Names{L"One", L"Two"});
     const std::wstring keys[] = {L"a", L"b"};
     for (size_t i = 0; i < names->size(); ++i) {
-        ProfileSection = (*names)[i];
-        CHECK(ReadSectionEntries() == std::vector<ProfileEntry>{{keys[i], std::to_wstring(i + 1)}});
+        CHECK(ReadSectionEntries({file, (*names)[i]}) ==
+              std::vector<ProfileEntry>{{keys[i], std::to_wstring(i + 1)}});
     }
 }
