@@ -65,7 +65,7 @@ double TimeLoad(MainForm& form, int repeats) {
     double best = 1e9;
     for (int i = 0; i < repeats; ++i) {
         const double start = Seconds();
-        form.LoadHistory();
+        form.history.LoadHistory();
         best = std::min(best, Seconds() - start);
     }
     return best;
@@ -79,12 +79,12 @@ int wmain() {
     const std::wstring root = NewFolder(temp, L"xpv-bench-history-" + std::to_wstring(GetCurrentProcessId()));
     const std::wstring appFolder = NewFolder(root, L"app");
 
-    MainForm form;
     MainForm::Options options;
     options.applicationDirectory = appFolder;
     options.endsProgram = false;
     options.show = false;
-    if (!form.Create(options)) {
+    MainForm form(options);
+    if (!form.Create()) {
         std::fprintf(stderr, "no window\n");
         return 1;
     }
@@ -92,21 +92,21 @@ int wmain() {
     const std::wstring small = NewFolder(root, L"small");
     WriteHistory(appFolder, small, 2000);
     const double smallTime = TimeLoad(form, 3);
-    const int smallCount = form.lstHistory.Count();
+    const int smallCount = form.history.lstHistory.Count();
 
     const std::wstring large = NewFolder(root, L"large");
     const std::vector<std::wstring> manifests = WriteHistory(appFolder, large, 20000);
     const double largeTime = TimeLoad(form, 3);
-    const int largeCount = form.lstHistory.Count();
+    const int largeCount = form.history.lstHistory.Count();
 
     for (size_t i = 0; i < manifests.size(); i += 2) {
         SetFileAttributesW(manifests[i].c_str(), FILE_ATTRIBUTE_NORMAL);
         DeleteFileW(manifests[i].c_str());
     }
     const double staleStart = Seconds();
-    form.LoadHistory();
+    form.history.LoadHistory();
     const double staleTime = Seconds() - staleStart;
-    const int staleCount = form.lstHistory.Count();
+    const int staleCount = form.history.lstHistory.Count();
 
     std::printf("entries listed: %d, %d, %d (stale load)\n", smallCount, largeCount, staleCount);
     std::printf("load 2000: %.3f s, load 20000: %.3f s, load 20000 half stale: %.3f s\n", smallTime, largeTime,

@@ -25,7 +25,7 @@ add_library(xpv_doctest_main STATIC ${CMAKE_SOURCE_DIR}/tests/support/doctest_ma
 target_include_directories(xpv_doctest_main PUBLIC ${DOCTEST_INCLUDE_DIR} ${CMAKE_SOURCE_DIR}/tests)
 # The default MinGW thread model has no std::mutex.
 target_compile_definitions(xpv_doctest_main PUBLIC DOCTEST_CONFIG_NO_MULTITHREADING)
-target_link_libraries(xpv_doctest_main PUBLIC xpv_core)
+target_link_libraries(xpv_doctest_main PUBLIC xpv_platform)
 
 # xpv_add_test(<name> SOURCES <files...> [LIBS <targets...>] [DEPENDS <targets...>] [TIMEOUT s])
 # Builds test_<name>.exe and registers <arch>.<name>, run by Wine in the test session.

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "app/SubclassedControl.h"
-#include "platform/GdiHandles.h"
+#include "app/GdiHandles.h"
 
 // A list with a tick box in front of every item; an item counts as selected exactly when it is
 // ticked, and any number can be ticked. Independently of the ticks the list has a current item.

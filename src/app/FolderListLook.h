@@ -3,7 +3,7 @@
 
 #include <string_view>
 
-#include "platform/GdiHandles.h"
+#include "app/GdiHandles.h"
 
 // The small pictures in front of the rows of the drive and folder lists.
 enum class ListGlyph { OpenFolder, ClosedFolder, FixedDrive, RemovableDrive, CdDrive, NetworkDrive, RamDrive };

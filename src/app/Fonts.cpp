@@ -7,3 +7,11 @@ FontHandle CreateFontFor(const FontSpec& font, const TwipScale& scale) {
                                   CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                                   DEFAULT_PITCH | FF_DONTCARE, font.face.c_str()));
 }
+
+HFONT FontCache::Get(const FontSpec& font) {
+    for (const auto& [known, handle] : fonts_) {
+        if (known == font) return handle.get();
+    }
+    fonts_.emplace_back(font, CreateFontFor(font, scale_));
+    return fonts_.back().second.get();
+}

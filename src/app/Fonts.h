@@ -1,8 +1,12 @@
 #pragma once
+#include <windows.h>
+
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "app/TwipScale.h"
-#include "platform/GdiHandles.h"
+#include "app/GdiHandles.h"
 
 // A font as the layout names it: face, size in points, bold, italic.
 struct FontSpec {
@@ -10,6 +14,18 @@ struct FontSpec {
     double points;
     bool bold;
     bool italic;
+    bool operator==(const FontSpec&) const = default;
 };
 
 FontHandle CreateFontFor(const FontSpec& font, const TwipScale& scale);
+
+// One font object per distinct font the window uses, alive as long as the window.
+class FontCache {
+public:
+    explicit FontCache(const TwipScale& scale) : scale_(scale) {}
+    HFONT Get(const FontSpec& font);
+
+private:
+    TwipScale scale_;
+    std::vector<std::pair<FontSpec, FontHandle>> fonts_;
+};

@@ -1,116 +1,133 @@
-#include <windows.h>
+#include "app/QuickMenu.h"
 
 #include <commctrl.h>
 
-#include "app/Container.h"
 #include "app/ControlIds.h"
-#include "app/MainForm.h"
-#include "platform/MessagePump.h"
+#include "app/Look.h"
+#include "app/ResourceIds.h"
 
 namespace {
 
-constexpr COLORREF kStripGrey = RGB(0x50, 0x50, 0x50);
-constexpr COLORREF kStripText = RGB(0xE0, 0xE0, 0xE0);
 constexpr UINT_PTR kSubclassId = 1;
 const FontSpec kStripCaptionFont{L"Times New Roman", 9, true, false};
 
 // Items by index; their places on the strip run 0, 3, 4, 5, 1, 2 from top to bottom.
-constexpr int kItemTops[MainForm::kQuickMenuItems] = {620, 2940, 3520, 1200, 1780, 2360};
-const wchar_t* const kItemTooltips[MainForm::kQuickMenuItems] = {
+constexpr int kItemTops[QuickMenu::kItems] = {620, 2940, 3520, 1200, 1780, 2360};
+const wchar_t* const kItemTooltips[QuickMenu::kItems] = {
     L"Vestrim", L"Help", L"About", L"Turbo Vestrim", L"History", L"Settings"};
+constexpr int kItemIcons[QuickMenu::kItems] = {IDI_QMENU_VESTRIM, IDI_QMENU_HELP,    IDI_QMENU_ABOUT,
+                                               IDI_QMENU_TURBO,   IDI_QMENU_HISTORY, IDI_QMENU_SETTINGS};
 
 // How far right of the window's left edge the cursor may go before the raised button hides.
 constexpr int kSelectorReachPixelsAt96 = 60;
 
 }  // namespace
 
-int MainForm::QmenuTop(int index) { return kItemTops[index]; }
-int MainForm::QmenuSelectedTop() const { return qmenuSelectedTop_; }
-int MainForm::QmenuSelectorTop() const { return qmenuSelectorTop_; }
-HICON MainForm::QmenuIcon(int index) const { return qmenuIcons_[index].get(); }
+int QuickMenu::QmenuTop(int index) { return kItemTops[index]; }
 
-void MainForm::CreateQuickMenu() {
-    OutlookBar = Container::Create(window_, scale_.Rect(0, 0, 855, 4695),
-                                   Container::Look{kStripGrey, nullptr, false}, true);
+void QuickMenu::LoadPictures() {
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    const int size = host_.Scale().ScaleDesignPixels(32);
+    auto loadIcon = [&](int id) {
+        return IconHandle(static_cast<HICON>(
+            LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
+    };
+    for (int i = 0; i < kItems; ++i) icons_[i] = loadIcon(kItemIcons[i]);
+    bottomIcon_ = loadIcon(IDI_QMENU_BOTTOM);
+    selectorCursor_ = static_cast<HCURSOR>(LoadImageW(instance, MAKEINTRESOURCEW(IDC_QMENU_SELECTOR),
+                                                      IMAGE_CURSOR, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
+}
 
-    lblQMenuTop = AddChild(OutlookBar, L"STATIC", L" Quick Menu", WS_VISIBLE | SS_CENTER, 0, 0, 40,
-                           735, 495);
-    SetColours(lblQMenuTop, kStripText, kStripGrey, true);
-    SendMessageW(lblQMenuTop, WM_SETFONT, reinterpret_cast<WPARAM>(Font(kStripCaptionFont)), FALSE);
+HWND QuickMenu::AddIcon(int id, int top, HICON icon) {
+    HWND image = host_.AddChild({.parent = &strip_, .id = id, .rect = {120, top, 480, 480},
+                                 .style = WS_VISIBLE | WS_CLIPSIBLINGS | SS_ICON | SS_NOTIFY | SS_REALSIZECONTROL},
+                                L"STATIC");
+    SendMessageW(image, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
+    strip_.SetColours(image, look::kLightGrey, std::nullopt);
+    return image;
+}
+
+HWND QuickMenu::AddCaption(const wchar_t* text, int top, DWORD style) {
+    HWND caption = host_.AddChild({.parent = &strip_, .rect = {0, top, 735, 495}, .font = &kStripCaptionFont,
+                                   .text = text, .style = WS_VISIBLE | SS_CENTER | style},
+                                  L"STATIC");
+    strip_.SetColours(caption, look::kLightGrey, std::nullopt);
+    return caption;
+}
+
+void QuickMenu::Create(HWND form, const std::array<Panel*, kItems>& panels) {
+    form_ = form;
+    panels_ = panels;
+    LoadPictures();
+    strip_.Create(form, host_.Scale().Rect(0, 0, 855, 4695), PanelWindow::Look{look::kStripGrey, nullptr, false},
+                  true);
+
+    lblQMenuTop = AddCaption(L" Quick Menu", 40, 0);
 
     // The frame lies under the icons; siblings clip each other so the order holds when painting.
-    QmenuSelected = AddChild(OutlookBar, L"STATIC", L"", WS_VISIBLE | WS_CLIPSIBLINGS | SS_WHITEFRAME,
-                             0, 0, qmenuSelectedTop_, 780, 615);
+    QmenuSelected = host_.AddChild({.parent = &strip_, .rect = {0, selectedTop_, 780, 615},
+                                    .style = WS_VISIBLE | WS_CLIPSIBLINGS | SS_WHITEFRAME},
+                                   L"STATIC");
 
-    for (int index = 0; index < kQuickMenuItems; ++index) {
-        Qmenu[index] = AddChild(OutlookBar, L"STATIC", L"",
-                                WS_VISIBLE | WS_CLIPSIBLINGS | SS_ICON | SS_NOTIFY | SS_REALSIZECONTROL,
-                                kQmenuFirst + index, 120, kItemTops[index], 480, 480);
-        SendMessageW(Qmenu[index], STM_SETICON, reinterpret_cast<WPARAM>(qmenuIcons_[index].get()), 0);
-        SetColours(Qmenu[index], kStripText, kStripGrey, true);
+    for (int index = 0; index < kItems; ++index) {
+        Qmenu[index] = AddIcon(kQmenuFirst + index, kItemTops[index], icons_[index].get());
         SetWindowSubclass(Qmenu[index], QuickMenuItemProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
-        AddTooltip(Qmenu[index], kItemTooltips[index]);
+        host_.SetTooltip(Qmenu[index], kItemTooltips[index]);
+        strip_.OnClick(Qmenu[index], [this, index] { Qmenu_Click(index); });
     }
     SetWindowPos(QmenuSelected, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
-    QmenuSelector = AddChild(OutlookBar, L"BUTTON", L"", WS_CLIPSIBLINGS | BS_OWNERDRAW, kQmenuSelector,
-                             0, qmenuSelectorTop_, 780, 595);
+    QmenuSelector = host_.AddChild({.parent = &strip_, .id = kQmenuSelector, .rect = {0, selectorTop_, 780, 595},
+                                    .style = WS_CLIPSIBLINGS | BS_OWNERDRAW},
+                                   L"BUTTON");
     SetWindowPos(QmenuSelector, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     SetWindowSubclass(QmenuSelector, SelectorProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
-    AddTooltip(QmenuSelector, L"");
+    host_.SetTooltip(QmenuSelector, L"");
+    strip_.OnClick(QmenuSelector, [this] { QmenuSelector_Click(); });
+    strip_.OnDrawItem(QmenuSelector, [this](const DRAWITEMSTRUCT& item) { DrawSelector(item); });
 
-    imgQMenuBottom = AddChild(OutlookBar, L"STATIC", L"",
-                              WS_VISIBLE | WS_CLIPSIBLINGS | SS_ICON | SS_NOTIFY | SS_REALSIZECONTROL,
-                              kQmenuBottomImage, 120, 4080, 480, 480);
-    SendMessageW(imgQMenuBottom, STM_SETICON, reinterpret_cast<WPARAM>(bottomIcon_.get()), 0);
-    SetColours(imgQMenuBottom, kStripText, kStripGrey, true);
-    AddTooltip(imgQMenuBottom, L"Patient Information Sheet");
-    lblQMenuBottom = AddChild(OutlookBar, L"STATIC", L"XP Vestrim", WS_VISIBLE | WS_CLIPSIBLINGS | SS_CENTER,
-                              0, 0, 4080, 735, 495);
-    SetColours(lblQMenuBottom, kStripText, kStripGrey, true);
-    SendMessageW(lblQMenuBottom, WM_SETFONT, reinterpret_cast<WPARAM>(Font(kStripCaptionFont)), FALSE);
+    imgQMenuBottom = AddIcon(kQmenuBottomImage, 4080, bottomIcon_.get());
+    host_.SetTooltip(imgQMenuBottom, L"Patient Information Sheet");
+    // It shares its place with the bottom icon and takes turns with it.
+    lblQMenuBottom = AddCaption(L"XP Vestrim", 4080, WS_CLIPSIBLINGS);
 }
 
-void MainForm::Qmenu_Click(int index) {
-    for (HWND panel : {picVestrim, picAbout, picHelp, picTurbo, picHistory, picSettings}) {
-        ShowWindow(panel, SW_HIDE);
-    }
-    if (index >= 0 && index < kQuickMenuItems) {
-        qmenuSelectedTop_ = kItemTops[index] - 80;
-        const RECT frame = scale_.Rect(0, qmenuSelectedTop_, 780, 615);
+void QuickMenu::Qmenu_Click(int index) {
+    // A panel's "shown" step may yield: a close meanwhile waits for it.
+    const PanelHost::LongAction action(host_);
+    for (int item : {0, 2, 1, 3, 4, 5}) ShowWindow(panels_[item]->Window(), SW_HIDE);
+    if (index >= 0 && index < kItems) {
+        selectedTop_ = kItemTops[index] - 80;
+        const RECT frame = host_.Scale().Rect(0, selectedTop_, 780, 615);
         SetWindowPos(QmenuSelected, nullptr, frame.left, frame.top, 0, 0,
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     ShowWindow(QmenuSelector, SW_HIDE);
-    InvalidateRect(OutlookBar, nullptr, TRUE);
-    if (index < 0 || index >= kQuickMenuItems) return;
-    // By item index: Vestrim, Help, About, Turbo Vestrim, History, Settings.
-    const HWND panels[kQuickMenuItems] = {picVestrim, picHelp, picAbout, picTurbo, picHistory, picSettings};
-    ShowWindow(panels[index], SW_SHOW);
-    // The panels whose content follows the disk are read again every time they open.
-    if (index == 0) RefreshAppLists();
-    if (index == 4) LoadHistory();
+    InvalidateRect(OutlookBar(), nullptr, TRUE);
+    if (index < 0 || index >= kItems) return;
+    ShowWindow(panels_[index]->Window(), SW_SHOW);
+    panels_[index]->Shown();
 }
 
-void MainForm::Qmenu_MouseMove(int index) {
-    if (index < 0 || index >= kQuickMenuItems) return;
+void QuickMenu::Qmenu_MouseMove(int index) {
+    if (index < 0 || index >= kItems) return;
     HoveredIndex = index;
-    qmenuSelectorTop_ = kItemTops[index] - 80;
-    const RECT button = scale_.Rect(0, qmenuSelectorTop_, 780, 595);
+    selectorTop_ = kItemTops[index] - 80;
+    const RECT button = host_.Scale().Rect(0, selectorTop_, 780, 595);
     SetWindowPos(QmenuSelector, HWND_TOP, button.left, button.top, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
-    ShowWindow(QmenuSelector, qmenuSelectedTop_ == qmenuSelectorTop_ ? SW_HIDE : SW_SHOW);
-    selectorIcon_ = qmenuIcons_[index].get();
-    SetTooltip(QmenuSelector, TooltipOf(Qmenu[index]));
+    ShowWindow(QmenuSelector, selectedTop_ == selectorTop_ ? SW_HIDE : SW_SHOW);
+    selectorIcon_ = icons_[index].get();
+    host_.SetTooltip(QmenuSelector, host_.TooltipOf(Qmenu[index]));
     InvalidateRect(QmenuSelector, nullptr, TRUE);
 }
 
-void MainForm::QmenuSelector_Click() { Qmenu_Click(HoveredIndex); }
+void QuickMenu::QmenuSelector_Click() { Qmenu_Click(HoveredIndex); }
 
-void MainForm::tmrQuickMenu_Timer() {
+void QuickMenu::tmrQuickMenu_Timer() {
     GetCursorPos(&CursorPoint);
     RECT frame{};
-    GetWindowRect(window_, &frame);
-    if (CursorPoint.x - frame.left > scale_.ScaleDesignPixels(kSelectorReachPixelsAt96)) {
+    GetWindowRect(form_, &frame);
+    if (CursorPoint.x - frame.left > host_.Scale().ScaleDesignPixels(kSelectorReachPixelsAt96)) {
         ShowWindow(QmenuSelector, SW_HIDE);
     }
     const bool captionShown = IsWindowVisible(lblQMenuBottom) != FALSE;
@@ -118,13 +135,13 @@ void MainForm::tmrQuickMenu_Timer() {
     ShowWindow(imgQMenuBottom, captionShown ? SW_SHOW : SW_HIDE);
 }
 
-void MainForm::DrawSelector(const DRAWITEMSTRUCT& item) {
+void QuickMenu::DrawSelector(const DRAWITEMSTRUCT& item) {
     RECT face = item.rcItem;
-    BrushHandle grey(CreateSolidBrush(kStripGrey));
+    BrushHandle grey(CreateSolidBrush(look::kStripGrey));
     FillRect(item.hDC, &face, grey.get());
     DrawEdge(item.hDC, &face, (item.itemState & ODS_SELECTED) ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
     if (selectorIcon_) {
-        const int size = scale_.ScaleDesignPixels(32);
+        const int size = host_.Scale().ScaleDesignPixels(32);
         const int pressed = (item.itemState & ODS_SELECTED) ? 1 : 0;
         DrawIconEx(item.hDC, face.left + (face.right - face.left - size) / 2 + pressed,
                    face.top + (face.bottom - face.top - size) / 2 + pressed, selectorIcon_, size,
@@ -132,20 +149,19 @@ void MainForm::DrawSelector(const DRAWITEMSTRUCT& item) {
     }
 }
 
-LRESULT CALLBACK MainForm::QuickMenuItemProc(HWND item, UINT message, WPARAM wParam, LPARAM lParam,
-                                             UINT_PTR, DWORD_PTR self) {
+LRESULT CALLBACK QuickMenu::QuickMenuItemProc(HWND item, UINT message, WPARAM wParam, LPARAM lParam,
+                                              UINT_PTR, DWORD_PTR self) {
     if (message == WM_MOUSEMOVE) {
-        auto* form = reinterpret_cast<MainForm*>(self);
-        form->Qmenu_MouseMove(GetDlgCtrlID(item) - kQmenuFirst);
+        reinterpret_cast<QuickMenu*>(self)->Qmenu_MouseMove(GetDlgCtrlID(item) - kQmenuFirst);
     }
     return DefSubclassProc(item, message, wParam, lParam);
 }
 
-LRESULT CALLBACK MainForm::SelectorProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam,
-                                        UINT_PTR, DWORD_PTR self) {
-    auto* form = reinterpret_cast<MainForm*>(self);
-    if (message == WM_SETCURSOR && form->selectorCursor_) {
-        SetCursor(form->selectorCursor_);
+LRESULT CALLBACK QuickMenu::SelectorProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam,
+                                         UINT_PTR, DWORD_PTR self) {
+    auto* menu = reinterpret_cast<QuickMenu*>(self);
+    if (message == WM_SETCURSOR && menu->selectorCursor_) {
+        SetCursor(menu->selectorCursor_);
         return TRUE;
     }
     return DefSubclassProc(button, message, wParam, lParam);

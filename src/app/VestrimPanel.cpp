@@ -1,23 +1,16 @@
-#include <windows.h>
+#include "app/VestrimPanel.h"
 
 #include "app/ControlIds.h"
 #include "app/DisabledControls.h"
 #include "app/ExecutableFiles.h"
-#include "app/MainForm.h"
-#include "history/HistoryLines.h"
+#include "app/Look.h"
+#include "app/WindowText.h"
 #include "manifest/ManifestFile.h"
 #include "manifest/ManifestForExecutable.h"
 #include "platform/MessagePump.h"
 #include "platform/VersionInfo.h"
 
 namespace {
-
-constexpr COLORREF kDarkGrey = RGB(0x40, 0x40, 0x40);
-constexpr COLORREF kLightGrey = RGB(0xE0, 0xE0, 0xE0);
-constexpr COLORREF kNavy = RGB(0x00, 0x00, 0x80);
-constexpr COLORREF kDarkRed = RGB(0xC0, 0x00, 0x00);
-constexpr COLORREF kBlack = RGB(0, 0, 0);
-const FontSpec kPanelFont{L"Arial", 8.25, true, false};
 
 // Marks the panel's action as running for its whole length, however it ends.
 class RunningFlag {
@@ -33,20 +26,39 @@ private:
 
 }  // namespace
 
-const wchar_t MainForm::kApplyCaption[] = L"Apply XP Theme NOW!!! ";
-const wchar_t MainForm::kRemoveCaption[] = L"Remove XP Theme NOW!!! ";
+const wchar_t VestrimPanel::kApplyCaption[] = L"Apply XP Theme NOW!!! ";
+const wchar_t VestrimPanel::kRemoveCaption[] = L"Remove XP Theme NOW!!! ";
 
-void MainForm::CreateVestrimPanel() {
-    HWND panel = picVestrim;
-    HFONT font = Font(kPanelFont);
+HWND VestrimPanel::AddDetailBox(int id, int top) {
+    return host_.AddTextBox({.parent = &window_, .id = id, .rect = {1800, top, 3135, 315}, .font = &look::kPanelFont,
+                             .textColour = look::kLightGrey, .backColour = look::kDarkGrey});
+}
+
+HWND VestrimPanel::AddSignButton(const wchar_t* sign, int id, int top, const wchar_t* tooltip) {
+    return host_.AddButton({.parent = &window_, .id = id, .rect = {4680, top, 255, 495}, .font = &look::kPanelFont,
+                            .text = sign, .tooltip = tooltip});
+}
+
+HWND VestrimPanel::AddCaption(const wchar_t* text, COLORREF colour, int left, int top, int width) {
+    return host_.AddLabel({.parent = &window_, .rect = {left, top, width, 255}, .font = &look::kPanelFont,
+                           .text = text, .textColour = colour});
+}
+
+void VestrimPanel::Create() {
+    host_.CreatePanelWindow(window_);
+    const TwipScale& scale = host_.Scale();
+    HWND panel = window_.Handle();
+    HFONT font = host_.Font(look::kPanelFont);
     // Created in the panel's keyboard order; the hidden file list is no window at all.
-    cmdVestrim = AddButton(panel, kApplyCaption, kCmdVestrim, kPanelFont, 120, 4200, 4815, 375);
+    cmdVestrim = host_.AddButton({.parent = &window_, .id = kCmdVestrim, .rect = {120, 4200, 4815, 375},
+                                  .font = &look::kPanelFont, .text = kApplyCaption});
+    window_.OnClick(cmdVestrim, [this] { cmdVestrim_Click(); });
 
-    lstUnthemed.Create(panel, kLstUnthemed, scale_.Rect(2640, 360, 2055, 1020), CheckList::Style{},
-                       font, scale_.Dpi());
-    lstThemed.Create(panel, kLstThemed, scale_.Rect(2640, 1680, 2055, 1020), CheckList::Style{},
-                     font, scale_.Dpi());
-    checkLists_.insert(checkLists_.end(), {&lstUnthemed, &lstThemed});
+    lstUnthemed.Create(panel, kLstUnthemed, scale.Rect(2640, 360, 2055, 1020), CheckList::Style{}, font,
+                       scale.Dpi());
+    lstThemed.Create(panel, kLstThemed, scale.Rect(2640, 1680, 2055, 1020), CheckList::Style{}, font, scale.Dpi());
+    window_.Register(lstUnthemed);
+    window_.Register(lstThemed);
     lstUnthemed.onClick = [this] { lstUnthemed_Click(); };
     lstUnthemed.onGotFocus = [this] { lstUnthemed_GotFocus(); };
     lstUnthemed.onKeyPress = [this](wchar_t key) { lstUnthemed_KeyPress(key); };
@@ -54,82 +66,54 @@ void MainForm::CreateVestrimPanel() {
     lstThemed.onGotFocus = [this] { lstThemed_GotFocus(); };
     lstThemed.onKeyPress = [this](wchar_t key) { lstThemed_KeyPress(key); };
 
-    Drive1.Create(panel, kDrive1, scale_.Rect(120, 120, 2415, 330), font, kLightGrey, kDarkGrey);
-    Dir1.Create(panel, kDir1, scale_.Rect(120, 450, 2415, 2250), font, kLightGrey, kDarkGrey);
+    Drive1.Create(panel, kDrive1, scale.Rect(120, 120, 2415, 330), font, look::kLightGrey, look::kDarkGrey);
+    Dir1.Create(panel, kDir1, scale.Rect(120, 450, 2415, 2250), font, look::kLightGrey, look::kDarkGrey);
+    window_.Register(Drive1);
+    window_.Register(Dir1);
     Drive1.onChange = [this] { Drive1_Change(); };
     Dir1.onChange = [this] { Dir1_Change(); };
 
-    txtCompanyName = AddTextBox(panel, kTxtCompanyName, kPanelFont, kLightGrey, kDarkGrey, 1800, 2760, 3135, 315);
-    txtProductName = AddTextBox(panel, kTxtProductName, kPanelFont, kLightGrey, kDarkGrey, 1800, 3120, 3135, 315);
-    txtApplicationName =
-        AddTextBox(panel, kTxtApplicationName, kPanelFont, kLightGrey, kDarkGrey, 1800, 3480, 3135, 315);
-    txtDescription = AddTextBox(panel, kTxtDescription, kPanelFont, kLightGrey, kDarkGrey, 1800, 3840, 3135, 315);
+    txtCompanyName = AddDetailBox(kTxtCompanyName, 2760);
+    txtProductName = AddDetailBox(kTxtProductName, 3120);
+    txtApplicationName = AddDetailBox(kTxtApplicationName, 3480);
+    txtDescription = AddDetailBox(kTxtDescription, 3840);
 
-    cmdUnThemedSelAll = AddButton(panel, L"+", kCmdUnThemedSelAll, kPanelFont, 4680, 360, 255, 495, L"Select All");
-    cmdUnThemedUnSelAll =
-        AddButton(panel, L"-", kCmdUnThemedUnSelAll, kPanelFont, 4680, 840, 255, 495, L"Unselect All");
-    cmdThemedSelAll = AddButton(panel, L"+", kCmdThemedSelAll, kPanelFont, 4680, 1680, 255, 495, L"Select All");
-    cmdThemedUnSelAll =
-        AddButton(panel, L"-", kCmdThemedUnSelAll, kPanelFont, 4680, 2160, 255, 495, L"Unselect All");
+    cmdUnThemedSelAll = AddSignButton(L"+", kCmdUnThemedSelAll, 360, L"Select All");
+    cmdUnThemedUnSelAll = AddSignButton(L"-", kCmdUnThemedUnSelAll, 840, L"Unselect All");
+    cmdThemedSelAll = AddSignButton(L"+", kCmdThemedSelAll, 1680, L"Select All");
+    cmdThemedUnSelAll = AddSignButton(L"-", kCmdThemedUnSelAll, 2160, L"Unselect All");
+    window_.OnClick(cmdUnThemedSelAll, [this] { cmdUnThemedSelAll_Click(); });
+    window_.OnClick(cmdUnThemedUnSelAll, [this] { cmdUnThemedUnSelAll_Click(); });
+    window_.OnClick(cmdThemedSelAll, [this] { cmdThemedSelAll_Click(); });
+    window_.OnClick(cmdThemedUnSelAll, [this] { cmdThemedUnSelAll_Click(); });
 
-    lblUnthemed = AddLabel(panel, L"UnThemed Applications", kNavy, kPanelFont, 2640, 120, 2295, 255);
-    lblThemed = AddLabel(panel, L"Themed Applications", kDarkRed, kPanelFont, 2640, 1440, 2295, 255);
-    lblCompanyName = AddLabel(panel, L"Company Name", kBlack, kPanelFont, 120, 2760, 1935, 255);
-    lblProductName = AddLabel(panel, L"Product Name", kBlack, kPanelFont, 120, 3120, 1935, 255);
-    Label2 = AddLabel(panel, L"Application Name", kBlack, kPanelFont, 120, 3480, 1935, 255);
-    Label3 = AddLabel(panel, L"Description", kBlack, kPanelFont, 120, 3840, 1935, 255);
+    lblUnthemed = AddCaption(L"UnThemed Applications", look::kNavy, 2640, 120, 2295);
+    lblThemed = AddCaption(L"Themed Applications", look::kDarkRed, 2640, 1440, 2295);
+    lblCompanyName = AddCaption(L"Company Name", look::kBlack, 120, 2760, 1935);
+    lblProductName = AddCaption(L"Product Name", look::kBlack, 120, 3120, 1935);
+    Label2 = AddCaption(L"Application Name", look::kBlack, 120, 3480, 1935);
+    Label3 = AddCaption(L"Description", look::kBlack, 120, 3840, 1935);
 }
 
-bool MainForm::HandleVestrimCommand(int id, WORD notification, HWND control) {
-    if (control == Drive1.Handle()) {
-        Drive1.Command(notification);
-        return true;
-    }
-    if (control == Dir1.Handle()) {
-        Dir1.Command(notification);
-        return true;
-    }
-    if (notification != BN_CLICKED) return false;
-    switch (id) {
-        case kCmdVestrim:
-            cmdVestrim_Click();
-            return true;
-        case kCmdUnThemedSelAll:
-            cmdUnThemedSelAll_Click();
-            return true;
-        case kCmdUnThemedUnSelAll:
-            cmdUnThemedUnSelAll_Click();
-            return true;
-        case kCmdThemedSelAll:
-            cmdThemedSelAll_Click();
-            return true;
-        case kCmdThemedUnSelAll:
-            cmdThemedUnSelAll_Click();
-            return true;
-        default:
-            return false;
-    }
-}
-
-std::wstring MainForm::FullPathOf(const std::wstring& fileName) const {
+std::wstring VestrimPanel::FullPathOf(const std::wstring& fileName) const {
     // Plain concatenation: at a drive root the path holds two backslashes, as stored in history.
     return File1.Path + L"\\" + fileName;
 }
 
-void MainForm::Drive1_Change() { Dir1.SetPath(Drive1.Drive()); }
+void VestrimPanel::Drive1_Change() { Dir1.SetPath(Drive1.Drive()); }
 
-void MainForm::Dir1_Change() {
+void VestrimPanel::Dir1_Change() {
     File1.Path = Dir1.Path();
     RefreshAppLists();
 }
 
-void MainForm::RefreshAppLists() {
+void VestrimPanel::RefreshAppLists() {
     lstUnthemed.Clear();
     lstThemed.Clear();
     for (HWND box : {txtDescription, txtProductName, txtCompanyName, txtApplicationName}) SetText(box, L"");
     File1.Names = ListExecutableNames(File1.Path);
     // While an apply or remove runs, its scope keeps the button disabled.
-    if (!vestrimRunning_) EnableWindow(cmdVestrim, TRUE);
+    if (!running_) EnableWindow(cmdVestrim, TRUE);
     if (File1.Names.empty()) {
         EnableWindow(cmdVestrim, FALSE);
         return;
@@ -147,7 +131,7 @@ void MainForm::RefreshAppLists() {
     }
 }
 
-void MainForm::ShowFileDetails(const std::wstring& applicationName, const std::wstring& fullPath) {
+void VestrimPanel::ShowFileDetails(const std::wstring& applicationName, const std::wstring& fullPath) {
     VersionInfo version;
     version.SetFileName(fullPath);
     SetText(txtDescription, version.FileDescription());
@@ -156,112 +140,104 @@ void MainForm::ShowFileDetails(const std::wstring& applicationName, const std::w
     SetText(txtApplicationName, applicationName);
 }
 
-void MainForm::lstUnthemed_Click() {
+void VestrimPanel::lstUnthemed_Click() {
     const int current = lstUnthemed.Current();
     if (current < 0) return;
     const std::wstring name = lstUnthemed.Text(current);
     ShowFileDetails(name, FullPathOf(name));
 }
 
-void MainForm::lstThemed_Click() { ReadManifestDetails(); }
+void VestrimPanel::lstThemed_Click() { ReadManifestDetails(); }
 
-void MainForm::lstUnthemed_GotFocus() {
-    // A running apply or remove must not be started again from inside itself.
-    if (vestrimRunning_) return;
+void VestrimPanel::lstUnthemed_GotFocus() {
+    if (running_) return;
     EnableWindow(cmdVestrim, lstUnthemed.Count() > 0);
     SetText(cmdVestrim, kApplyCaption);
 }
 
-void MainForm::lstThemed_GotFocus() {
-    if (vestrimRunning_) return;
+void VestrimPanel::lstThemed_GotFocus() {
+    if (running_) return;
     EnableWindow(cmdVestrim, lstThemed.Count() > 0);
     SetText(cmdVestrim, kRemoveCaption);
 }
 
 // Any character key reloads the current item's details, except the space bar, which only ticks:
 // like a click on the tick box, it leaves the user's edits alone.
-void MainForm::lstUnthemed_KeyPress(wchar_t key) {
+void VestrimPanel::lstUnthemed_KeyPress(wchar_t key) {
     if (key != L' ') lstUnthemed_Click();
 }
 
-void MainForm::lstThemed_KeyPress(wchar_t key) {
+void VestrimPanel::lstThemed_KeyPress(wchar_t key) {
     if (key != L' ') lstThemed_Click();
 }
 
 // The "+" and "-" buttons: every item ticked or cleared, the focus to the list (which sets the
 // button's mode), then the list's Click handling.
-void MainForm::TickAllAndEnter(CheckList& list, bool ticked) {
+void VestrimPanel::TickAllAndEnter(CheckList& list, bool ticked) {
     list.SetAllTicked(ticked);
     SetFocus(list.Handle());
 }
 
-void MainForm::cmdUnThemedSelAll_Click() {
+void VestrimPanel::cmdUnThemedSelAll_Click() {
     TickAllAndEnter(lstUnthemed, true);
     lstUnthemed_Click();
 }
 
-void MainForm::cmdUnThemedUnSelAll_Click() {
+void VestrimPanel::cmdUnThemedUnSelAll_Click() {
     TickAllAndEnter(lstUnthemed, false);
     lstUnthemed_Click();
 }
 
-void MainForm::cmdThemedSelAll_Click() {
+void VestrimPanel::cmdThemedSelAll_Click() {
     TickAllAndEnter(lstThemed, true);
     lstThemed_Click();
 }
 
-void MainForm::cmdThemedUnSelAll_Click() {
+void VestrimPanel::cmdThemedUnSelAll_Click() {
     TickAllAndEnter(lstThemed, false);
     lstThemed_Click();
 }
 
-void MainForm::cmdVestrim_Click() {
-    LongAction action(*this);
+void VestrimPanel::cmdVestrim_Click() {
+    const PanelHost::LongAction action(host_);
+    const std::wstring caption = TextOf(cmdVestrim);
+    const bool applying = caption == kApplyCaption;
+    if (!applying && caption != kRemoveCaption) return;
     {
         // The folder cannot change under the loop, and the action cannot start inside itself.
-        RunningFlag running(vestrimRunning_);
-        DisabledControls disabled{cmdVestrim, OutlookBar, Drive1.Handle(), Dir1.Handle()};
-        const std::wstring caption = TextOf(cmdVestrim);
-        if (caption == kApplyCaption) {
-            const int count = lstUnthemed.Count();
-            for (int i = 0; i < count && !ShouldStop(); ++i) {
-                if (!lstUnthemed.IsTicked(i)) continue;
-                lstUnthemed.SetCurrent(i);
-                DoEvents();
-                // A file that cannot get its manifest is skipped; the refresh shows it unthemed.
+        const RunningFlag running(running_);
+        const DisabledControls disabled{cmdVestrim, host_.QuickMenuStrip(), Drive1.Handle(), Dir1.Handle()};
+        CheckList& list = applying ? lstUnthemed : lstThemed;
+        const int count = list.Count();
+        for (int i = 0; i < count && !host_.CloseRequested(); ++i) {
+            if (!list.IsTicked(i)) continue;
+            list.SetCurrent(i);
+            DoEvents();
+            // A file that cannot get (or lose) its manifest is skipped; the refresh shows where it stands.
+            if (applying) {
                 WriteManifest();
+            } else {
+                theming_.Untheme(ManifestPathFor(FullPathOf(list.Text(i))));
             }
-            RefreshAppLists();
-            SetFocus(lstUnthemed.Handle());
-        } else if (caption == kRemoveCaption) {
-            const int count = lstThemed.Count();
-            for (int i = 0; i < count && !ShouldStop(); ++i) {
-                if (!lstThemed.IsTicked(i)) continue;
-                lstThemed.SetCurrent(i);
-                DoEvents();
-                RemoveManifest(ManifestPathFor(FullPathOf(lstThemed.Text(i))));
-            }
-            RefreshAppLists();
-            SetFocus(lstThemed.Handle());
         }
+        RefreshAppLists();
+        SetFocus(list.Handle());
     }
-    // The focus moved while the action ran: the caption and button follow the list that has it.
-    if (GetFocus() == lstUnthemed.Handle()) lstUnthemed_GotFocus();
-    if (GetFocus() == lstThemed.Handle()) lstThemed_GotFocus();
+    // The action ends with the button enabled in the mode of the list it worked on, even when
+    // that list is now empty.
+    SetText(cmdVestrim, applying ? kApplyCaption : kRemoveCaption);
+    EnableWindow(cmdVestrim, TRUE);
 }
 
-bool MainForm::WriteManifest() {
+bool VestrimPanel::WriteManifest() {
     const int current = lstUnthemed.Current();
     if (current < 0) return false;
-    const ManifestDetails details{TextOf(txtCompanyName), TextOf(txtProductName),
-                                  TextOf(txtApplicationName), TextOf(txtDescription)};
-    const std::wstring executable = FullPathOf(lstUnthemed.Text(current));
-    if (!WriteManifestForExecutable(executable, details)) return false;
-    AddToHistory(ManifestPathFor(executable), HistoryValueFor(details.product, details.description));
-    return true;
+    const ManifestDetails details{TextOf(txtCompanyName), TextOf(txtProductName), TextOf(txtApplicationName),
+                                  TextOf(txtDescription)};
+    return theming_.Theme(FullPathOf(lstUnthemed.Text(current)), details).written;
 }
 
-void MainForm::ReadManifestDetails() {
+void VestrimPanel::ReadManifestDetails() {
     const int current = lstThemed.Current();
     const ManifestDetails details =
         current < 0 ? ManifestDetails{} : ReadManifestDetailsForExecutable(FullPathOf(lstThemed.Text(current)));

@@ -1,9 +1,11 @@
+#include "history/HistoryStore.h"
+
 #include <windows.h>
 
 #include <map>
 
-#include "app/MainForm.h"
 #include "history/HistoryLines.h"
+#include "history/HistoryLock.h"
 #include "history/ManifestPresence.h"
 #include "platform/IniEditor.h"
 #include "platform/VolumeReach.h"
@@ -14,26 +16,35 @@ constexpr wchar_t kHistorySection[] = L"Main";
 
 }  // namespace
 
-void MainForm::AddToHistory(const std::wstring& manifestPath, const std::wstring& value) {
-    WriteProfileValue({HistoryFilePath(), kHistorySection}, HistoryKeyFor(manifestPath), StoredHistoryValue(value));
+HistoryStore::HistoryStore(std::wstring file) : file_(std::move(file)) {}
+
+bool HistoryStore::Record(const std::wstring& manifestPath, const std::wstring& value) {
+    const HistoryLock lock(file_);
+    ForgetCachedProfile(file_);
+    const bool written = WriteProfileValue({file_, kHistorySection}, HistoryKeyFor(manifestPath),
+                                           StoredHistoryValue(value));
+    ForgetCachedProfile(file_);
+    return written;
 }
 
-void MainForm::LoadHistory() {
-    const ProfileTarget history{HistoryFilePath(), kHistorySection};
-    const std::vector<ProfileEntry> rows = ReadSectionEntries(history);
-    lstHistory.Clear();
-    lstTempHistory.clear();
+std::vector<HistoryStore::Entry> HistoryStore::Load() {
+    std::vector<ProfileEntry> rows;
+    {
+        // Another copy's write replaces the file: read it whole, not half-written.
+        const HistoryLock lock(file_);
+        ForgetCachedProfile(file_);
+        rows = ReadSectionEntries({file_, kHistorySection});
+    }
 
     std::vector<std::wstring> manifestPaths;
     manifestPaths.reserve(rows.size());
     for (const ProfileEntry& row : rows) manifestPaths.push_back(ManifestPathOfHistoryKey(row.key));
     const std::vector<bool> present = PresentManifests(manifestPaths);
 
-    std::vector<ProfileEntry> kept;
-    std::vector<std::wstring> lines;
+    std::vector<Entry> kept;
+    std::vector<std::wstring> gone;
     std::map<std::wstring, bool> reachableVolumes;
     for (size_t i = 0; i < rows.size(); ++i) {
-        const ProfileEntry& row = rows[i];
         const std::wstring& manifestPath = manifestPaths[i];
         if (!present[i]) {
             // An unplugged drive or an offline share says nothing about the manifest: keep it.
@@ -42,22 +53,31 @@ void MainForm::LoadHistory() {
             if (known == reachableVolumes.end()) {
                 known = reachableVolumes.emplace(root, IsVolumeReachable(manifestPath)).first;
             }
-            if (known->second) continue;
-        }
-        lines.push_back(HistoryDisplayText(row.value, manifestPath, lstTempHistory.size()));
-        lstTempHistory.push_back(manifestPath);
-        kept.push_back(row);
-    }
-    if (kept.size() != rows.size() && !WriteSectionEntries(history, kept)) {
-        // A section the one-pass rewrite refuses is pruned key by key instead.
-        size_t next = 0;
-        for (const ProfileEntry& row : rows) {
-            if (next < kept.size() && kept[next].key == row.key) {
-                ++next;
-            } else {
-                DeleteProfileKey(history, row.key);
+            if (known->second) {
+                gone.push_back(manifestPath);
+                continue;
             }
         }
+        kept.push_back({manifestPath, rows[i].value});
     }
-    lstHistory.AddMany(lines);
+    if (!gone.empty()) Drop(gone);
+    return kept;
+}
+
+bool HistoryStore::Drop(const std::vector<std::wstring>& manifestPaths) {
+    std::vector<std::wstring> keys;
+    keys.reserve(manifestPaths.size());
+    for (const std::wstring& path : manifestPaths) keys.push_back(HistoryKeyFor(path));
+    const HistoryLock lock(file_);
+    ForgetCachedProfile(file_);
+    const bool dropped = RemoveSectionKeys({file_, kHistorySection}, keys);
+    ForgetCachedProfile(file_);
+    return dropped;
+}
+
+void HistoryStore::Forget(const std::wstring& manifestPath) {
+    const HistoryLock lock(file_);
+    ForgetCachedProfile(file_);
+    DeleteProfileKey({file_, kHistorySection}, HistoryKeyFor(manifestPath));
+    ForgetCachedProfile(file_);
 }

@@ -5,9 +5,10 @@
 #include <algorithm>
 #include <cstring>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "platform/TextEncoding.h"
-#include "platform/UniqueHandle.h"
+#include "platform/WholeFile.h"
 
 namespace {
 
@@ -20,38 +21,6 @@ constexpr std::wstring_view kProfileBlanks = L" \t\n\v\f\r\x1a";
 constexpr std::string_view kUtf16LeBom = "\xFF\xFE";
 constexpr std::string_view kUtf16BeBom = "\xFE\xFF";
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
-
-UniqueHandle OpenFileHandle(const std::wstring& path, DWORD access, DWORD disposition) {
-    return UniqueHandle(CreateFileW(path.c_str(), access, FILE_SHARE_READ, nullptr, disposition,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr));
-}
-
-std::optional<std::string> ReadBytes(HANDLE file, DWORD count) {
-    std::string bytes(count, '\0');
-    DWORD read = 0;
-    if (count != 0 && !ReadFile(file, bytes.data(), count, &read, nullptr)) {
-        return std::nullopt;
-    }
-    bytes.resize(read);
-    return bytes;
-}
-
-// Creates the file with exactly these bytes; a failed write leaves no file behind.
-bool WriteNewFile(const std::wstring& path, std::string_view bytes, DWORD disposition) {
-    UniqueHandle file = OpenFileHandle(path, GENERIC_WRITE, disposition);
-    if (!file) {
-        return false;
-    }
-    DWORD done = 0;
-    const bool written =
-        WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &done, nullptr) &&
-        done == bytes.size();
-    file.reset();
-    if (!written) {
-        DeleteFileW(path.c_str());
-    }
-    return written;
-}
 
 std::wstring FromUtf16(std::string_view bytes, bool bigEndian) {
     std::wstring text(bytes.size() / 2, L'\0');
@@ -103,51 +72,20 @@ bool AnsiCanHold(std::wstring_view text) {
     return size > 0 && !usedDefault;
 }
 
-std::wstring TempFileBeside(const std::wstring& path) {
-    const size_t separator = path.find_last_of(L"\\/");
-    const std::wstring folder = separator == std::wstring::npos ? L"." : path.substr(0, separator);
-    wchar_t temp[MAX_PATH];
-    if (GetTempFileNameW(folder.c_str(), L"ini", 0, temp) == 0) {
-        return {};
-    }
-    return temp;
-}
-
 // Rewrites the ANSI file as UTF-16LE, line for line; the original stays as it was on failure.
-// A read-only file is left alone: replacing it by a rename would get round its protection.
 bool ConvertProfileToUnicode(const std::wstring& path) {
-    const DWORD attributes = GetFileAttributesW(path.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
-        return false;
-    }
     const std::optional<std::wstring> text = ReadProfileText(path);
-    const std::wstring temp = text ? TempFileBeside(path) : std::wstring();
-    if (temp.empty()) {
-        return false;
-    }
-    if (!WriteNewFile(temp, Utf16LeFileBytes(*text), CREATE_ALWAYS) ||
-        !MoveFileExW(temp.c_str(), path.c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        DeleteFileW(temp.c_str());
-        return false;
-    }
-    SetFileAttributesW(path.c_str(), attributes);
-    return true;
+    return text && ReplaceWholeFile(path, Utf16LeFileBytes(*text));
 }
 
 // Makes sure the profile functions will store Unicode texts in the file without loss: a
 // missing file is created holding only the UTF-16LE byte-order mark (the platform keeps the
 // encoding it finds), an ANSI file is converted when the texts need it.
 bool PrepareProfileFile(const std::wstring& path, bool textsNeedUnicode) {
-    UniqueHandle file = OpenFileHandle(path, GENERIC_READ, OPEN_EXISTING);
-    if (!file) {
+    const std::optional<std::string> head = ReadWholeFile(path, kUtf8Bom.size());
+    if (!head) {
         return GetLastError() == ERROR_FILE_NOT_FOUND &&
                WriteNewFile(path, kUtf16LeBom, CREATE_NEW);
-    }
-    const std::optional<std::string> head = ReadBytes(file.get(), kUtf8Bom.size());
-    file.reset();
-    if (!head) {
-        return false;
     }
     if (!textsNeedUnicode || StartsWithByteOrderMark(*head)) {
         return true;
@@ -320,12 +258,105 @@ bool WriteSectionEntries(const ProfileTarget& target, const std::vector<ProfileE
 }
 
 std::optional<std::wstring> ReadProfileText(const std::wstring& path) {
-    UniqueHandle file = OpenFileHandle(path, GENERIC_READ, OPEN_EXISTING);
-    LARGE_INTEGER size{};
-    if (!file || !GetFileSizeEx(file.get(), &size) || size.QuadPart > MAXLONG) {
-        return std::nullopt;
-    }
-    const std::optional<std::string> bytes =
-        ReadBytes(file.get(), static_cast<DWORD>(size.QuadPart));
+    const std::optional<std::string> bytes = ReadWholeFile(path);
     return bytes ? DecodeProfileBytes(*bytes) : std::nullopt;
+}
+
+namespace {
+
+// How the platform reads a profile file's bytes: the encoding its byte-order mark names, else
+// the ANSI code page.
+struct ProfileEncoding {
+    size_t markSize = 0;
+    size_t unitSize = 1;
+    bool bigEndian = false;
+    bool utf8 = false;
+};
+
+ProfileEncoding EncodingOf(std::string_view bytes) {
+    if (bytes.starts_with(kUtf16LeBom)) return {kUtf16LeBom.size(), 2, false, false};
+    if (bytes.starts_with(kUtf16BeBom)) return {kUtf16BeBom.size(), 2, true, false};
+    if (bytes.starts_with(kUtf8Bom)) return {kUtf8Bom.size(), 1, false, true};
+    return {};
+}
+
+std::wstring DecodeLine(std::string_view line, const ProfileEncoding& encoding) {
+    if (encoding.unitSize == 2) return FromUtf16(line, encoding.bigEndian);
+    if (encoding.utf8) {
+        if (std::optional<std::wstring> text = WideFromUtf8(line)) return *text;
+    }
+    return WideFromAnsi(line);
+}
+
+bool IsLineFeed(std::string_view bytes, size_t at, const ProfileEncoding& encoding) {
+    if (encoding.unitSize == 1) return bytes[at] == '\n';
+    const char high = encoding.bigEndian ? bytes[at] : bytes[at + 1];
+    const char low = encoding.bigEndian ? bytes[at + 1] : bytes[at];
+    return high == '\0' && low == '\n';
+}
+
+// The file's lines as byte ranges, each with its line end.
+std::vector<std::string_view> SplitLines(std::string_view bytes, const ProfileEncoding& encoding) {
+    std::vector<std::string_view> lines;
+    size_t start = encoding.markSize;
+    const size_t end = bytes.size() - (bytes.size() - encoding.markSize) % encoding.unitSize;
+    for (size_t at = start; at < end; at += encoding.unitSize) {
+        if (IsLineFeed(bytes, at, encoding)) {
+            lines.push_back(bytes.substr(start, at + encoding.unitSize - start));
+            start = at + encoding.unitSize;
+        }
+    }
+    if (start < bytes.size()) lines.push_back(bytes.substr(start));
+    return lines;
+}
+
+std::wstring Folded(std::wstring_view text) {
+    std::wstring folded(text);
+    if (!folded.empty()) CharUpperBuffW(folded.data(), static_cast<DWORD>(folded.size()));
+    return folded;
+}
+
+// The section a header line opens, as the profile functions read headers; nothing for other lines.
+std::optional<std::wstring_view> HeaderName(std::wstring_view line) {
+    if (line.empty() || line.front() != L'[') return std::nullopt;
+    const size_t close = line.rfind(L']');
+    if (close == std::wstring_view::npos) return std::nullopt;
+    return line.substr(1, close - 1);
+}
+
+}  // namespace
+
+bool RemoveSectionKeys(const ProfileTarget& target, const std::vector<std::wstring>& keys) {
+    const std::optional<std::string> bytes = ReadWholeFile(target.file);
+    if (!bytes) {
+        return false;
+    }
+    std::unordered_set<std::wstring> dropped;
+    for (const std::wstring& key : keys) dropped.insert(Folded(key));
+    const std::wstring section = Folded(target.section);
+
+    const ProfileEncoding encoding = EncodingOf(*bytes);
+    std::string kept(bytes->substr(0, encoding.markSize));
+    enum { Before, Inside, After } place = Before;
+    bool removedAny = false;
+    for (const std::string_view line : SplitLines(*bytes, encoding)) {
+        const std::wstring text = DecodeLine(line, encoding);
+        const std::wstring_view trimmed = TrimProfileBlanks(text);
+        if (const std::optional<std::wstring_view> header = HeaderName(trimmed)) {
+            if (place == Inside) place = After;
+            if (place == Before && Folded(*header) == section) place = Inside;
+        } else if (place == Inside) {
+            const std::wstring_view key = TrimProfileBlanks(trimmed.substr(0, trimmed.find(L'=')));
+            if (!key.empty() && dropped.count(Folded(key))) {
+                removedAny = true;
+                continue;
+            }
+        }
+        kept.append(line);
+    }
+    return !removedAny || ReplaceWholeFile(target.file, kept);
+}
+
+void ForgetCachedProfile(const std::wstring& file) {
+    WritePrivateProfileStringW(nullptr, nullptr, nullptr, file.c_str());
 }

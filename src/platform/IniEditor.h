@@ -46,6 +46,17 @@ std::vector<ProfileEntry> ReadSectionEntries(const ProfileTarget& target);
 // break or NUL. Files are prepared for Unicode as in WriteProfileValue.
 bool WriteSectionEntries(const ProfileTarget& target, const std::vector<ProfileEntry>& rows);
 
+// Removes every line of the target's section (the first of that name, as the profile functions
+// read it) whose key is one of these, letter case ignored; every other byte of the file stays as
+// it is, whatever was written to it meanwhile and however long its values are. The file is
+// replaced in one step and left alone when nothing matches. False when it could not be read or
+// replaced (a read-only file is not replaced).
+bool RemoveSectionKeys(const ProfileTarget& target, const std::vector<std::wstring>& keys);
+
+// Makes the profile functions drop what they cached of the file, so that the next call reads
+// what another process or a direct rewrite left there.
+void ForgetCachedProfile(const std::wstring& file);
+
 // The whole file as text, decoded the way the profile functions read it (a UTF-16 or
 // UTF-8 byte-order mark, else the ANSI code page). nullopt when the file cannot be read or its
 // UTF-8 is malformed.

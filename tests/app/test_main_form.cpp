@@ -22,8 +22,8 @@ MainForm::Options TestOptions() {
 }  // namespace
 
 TEST_CASE("The main window is laid out in twips through the screen's DPI") {
-    MainForm form;
-    REQUIRE(form.Create(TestOptions()));
+    MainForm form(TestOptions());
+    REQUIRE(form.Create());
     const TwipScale& scale = form.Scale();
 
     wchar_t caption[64] = {};
@@ -48,12 +48,12 @@ TEST_CASE("The main window is laid out in twips through the screen's DPI") {
     }
 
     SUBCASE("the strip and six panels at their rectangles; only the Vestrim panel shows") {
-        const RECT bar = RectIn(form.OutlookBar, form.Window());
+        const RECT bar = RectIn(form.quickMenu.OutlookBar(), form.Window());
         CHECK(bar.left == 0);
         CHECK(bar.right == scale.ToPixels(855));
         CHECK(bar.bottom == scale.ToPixels(4695));
-        const HWND panels[] = {form.picHelp,     form.picVestrim, form.picTurbo,
-                               form.picSettings, form.picAbout,   form.picHistory};
+        const HWND panels[] = {form.help.Window(),     form.vestrim.Window(), form.turbo.Window(),
+                               form.settings.Window(), form.about.Window(),   form.history.Window()};
         int visible = 0;
         for (HWND panel : panels) {
             const RECT rect = RectIn(panel, form.Window());
@@ -64,24 +64,24 @@ TEST_CASE("The main window is laid out in twips through the screen's DPI") {
             visible += IsWindowVisible(panel) ? 1 : 0;
         }
         CHECK(visible == 1);
-        CHECK(IsWindowVisible(form.picVestrim));
+        CHECK(IsWindowVisible(form.vestrim.Window()));
         // The panel overlaps the strip by one pixel at 96 DPI.
-        CHECK(RectIn(form.picVestrim, form.Window()).left < bar.right);
+        CHECK(RectIn(form.vestrim.Window(), form.Window()).left < bar.right);
     }
 
     SUBCASE("the wide lists are empty, each with a scroll range measured in its own font") {
-        for (CheckList* list : {&form.lstTurbo, &form.lstHistory, &form.lstSettings}) {
+        for (CheckList* list : {&form.turbo.lstTurbo, &form.history.lstHistory, &form.settings.lstSettings}) {
             CHECK(list->Count() == 0);
             RECT inside;
             GetClientRect(list->Handle(), &inside);
             // The 231-character sample is far wider than any of the lists.
             CHECK(list->HorizontalExtent() > inside.right * 2);
         }
-        CHECK(form.lstTurbo.HorizontalExtent() == form.lstHistory.HorizontalExtent());
-        CHECK(form.lstSettings.HorizontalExtent() > form.lstHistory.HorizontalExtent());
-        CHECK_FALSE(IsWindowVisible(form.lstTurbo.Handle()));
-        CHECK(RectIn(form.lstHistory.Handle(), form.picHistory).left == scale.ToPixels(120));
-        CHECK(RectIn(form.lstSettings.Handle(), form.picSettings).left == scale.ToPixels(1440));
+        CHECK(form.turbo.lstTurbo.HorizontalExtent() == form.history.lstHistory.HorizontalExtent());
+        CHECK(form.settings.lstSettings.HorizontalExtent() > form.history.lstHistory.HorizontalExtent());
+        CHECK_FALSE(IsWindowVisible(form.turbo.lstTurbo.Handle()));
+        CHECK(RectIn(form.history.lstHistory.Handle(), form.history.Window()).left == scale.ToPixels(120));
+        CHECK(RectIn(form.settings.lstSettings.Handle(), form.settings.Window()).left == scale.ToPixels(1440));
     }
 
     SUBCASE("the profile files lie in the application directory") {
@@ -91,22 +91,22 @@ TEST_CASE("The main window is laid out in twips through the screen's DPI") {
 }
 
 TEST_CASE("A drive root as application directory keeps its backslash in the profile paths") {
-    MainForm form;
-    MainForm::Options options = TestOptions();
+        MainForm::Options options = TestOptions();
     options.applicationDirectory = L"C:\\";
-    REQUIRE(form.Create(options));
+    MainForm form(options);
+    REQUIRE(form.Create());
     CHECK(form.HistoryFilePath() == L"C:\\\\history.db");
 }
 
 TEST_CASE("DoEvents runs queued messages and never swallows the quit message") {
-    MainForm form;
-    REQUIRE(form.Create(TestOptions()));
+    MainForm form(TestOptions());
+    REQUIRE(form.Create());
     // A queued click on the Turbo Vestrim item is handled inside DoEvents.
-    PostMessageW(form.OutlookBar, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(form.Qmenu[3]), STN_CLICKED),
-                 reinterpret_cast<LPARAM>(form.Qmenu[3]));
-    CHECK_FALSE(IsWindowVisible(form.picTurbo));
+    PostMessageW(form.quickMenu.OutlookBar(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(form.quickMenu.Qmenu[3]), STN_CLICKED),
+                 reinterpret_cast<LPARAM>(form.quickMenu.Qmenu[3]));
+    CHECK_FALSE(IsWindowVisible(form.turbo.Window()));
     CHECK(DoEvents());
-    CHECK(IsWindowVisible(form.picTurbo));
+    CHECK(IsWindowVisible(form.turbo.Window()));
 
     PostQuitMessage(7);
     CHECK_FALSE(DoEvents());
@@ -116,16 +116,16 @@ TEST_CASE("DoEvents runs queued messages and never swallows the quit message") {
 }
 
 TEST_CASE("Closing the window while a long action runs lets the action finish first") {
-    MainForm form;
-    REQUIRE(form.Create(TestOptions()));
+    MainForm form(TestOptions());
+    REQUIRE(form.Create());
     HWND window = form.Window();
     {
         MainForm::LongAction action(form);
         SendMessageW(window, WM_CLOSE, 0, 0);
         // The controls the action works on are still there; it is told to stop.
         CHECK(IsWindow(window));
-        CHECK(IsWindow(form.lstHistory.Handle()));
-        CHECK(form.ShouldStop());
+        CHECK(IsWindow(form.history.lstHistory.Handle()));
+        CHECK(form.CloseRequested());
         DoEvents();
         CHECK(IsWindow(window));
     }
@@ -134,13 +134,13 @@ TEST_CASE("Closing the window while a long action runs lets the action finish fi
 }
 
 TEST_CASE("An application directory on a network path starts the window all the same") {
-    MainForm form;
-    MainForm::Options options = TestOptions();
+        MainForm::Options options = TestOptions();
     options.applicationDirectory = L"\\\\nohost\\share\\tools";
-    REQUIRE(form.Create(options));
-    CHECK(IsWindowVisible(form.picVestrim));
+    MainForm form(options);
+    REQUIRE(form.Create());
+    CHECK(IsWindowVisible(form.vestrim.Window()));
     CHECK(form.HistoryFilePath() == L"\\\\nohost\\share\\tools\\history.db");
     // The folder lists stay on a folder they can show.
-    CHECK_FALSE(form.Dir1.Path().empty());
-    CHECK(form.File1.Path == form.Dir1.Path());
+    CHECK_FALSE(form.vestrim.Dir1.Path().empty());
+    CHECK(form.vestrim.File1.Path == form.vestrim.Dir1.Path());
 }

@@ -16,27 +16,30 @@ struct Item {
     int index;
     int top;
     const wchar_t* tooltip;
-    HWND MainForm::*panel;
+    HWND (*panel)(const MainForm&);
 };
 
 // From top to bottom of the strip.
 const Item kItems[] = {
-    {0, 620, L"Vestrim", &MainForm::picVestrim},   {3, 1200, L"Turbo Vestrim", &MainForm::picTurbo},
-    {4, 1780, L"History", &MainForm::picHistory},  {5, 2360, L"Settings", &MainForm::picSettings},
-    {1, 2940, L"Help", &MainForm::picHelp},        {2, 3520, L"About", &MainForm::picAbout},
+    {0, 620, L"Vestrim", [](const MainForm& form) { return form.vestrim.Window(); }},
+    {3, 1200, L"Turbo Vestrim", [](const MainForm& form) { return form.turbo.Window(); }},
+    {4, 1780, L"History", [](const MainForm& form) { return form.history.Window(); }},
+    {5, 2360, L"Settings", [](const MainForm& form) { return form.settings.Window(); }},
+    {1, 2940, L"Help", [](const MainForm& form) { return form.help.Window(); }},
+    {2, 3520, L"About", [](const MainForm& form) { return form.about.Window(); }},
 };
 
 int TopInStrip(const MainForm& form, HWND control) {
     RECT rect;
     GetWindowRect(control, &rect);
-    MapWindowPoints(nullptr, form.OutlookBar, reinterpret_cast<POINT*>(&rect), 2);
+    MapWindowPoints(nullptr, form.quickMenu.OutlookBar(), reinterpret_cast<POINT*>(&rect), 2);
     return rect.top;
 }
 
 int VisiblePanels(const MainForm& form) {
     int visible = 0;
-    for (HWND panel : {form.picHelp, form.picVestrim, form.picTurbo, form.picSettings, form.picAbout,
-                       form.picHistory}) {
+    for (HWND panel : {form.help.Window(), form.vestrim.Window(), form.turbo.Window(), form.settings.Window(), form.about.Window(),
+                       form.history.Window()}) {
         visible += IsWindowVisible(panel) ? 1 : 0;
     }
     return visible;
@@ -45,83 +48,83 @@ int VisiblePanels(const MainForm& form) {
 }  // namespace
 
 TEST_CASE("Each Quick Menu item stands at its place with its tooltip and opens its panel") {
-    MainForm form;
-    REQUIRE(form.Create(TestOptions()));
+    MainForm form(TestOptions());
+    REQUIRE(form.Create());
     wchar_t caption[32] = {};
-    GetWindowTextW(form.lblQMenuTop, caption, 32);
+    GetWindowTextW(form.quickMenu.lblQMenuTop, caption, 32);
     CHECK(std::wstring(caption) == L" Quick Menu");
-    CHECK(form.TooltipOf(form.imgQMenuBottom) == L"Patient Information Sheet");
+    CHECK(form.TooltipOf(form.quickMenu.imgQMenuBottom) == L"Patient Information Sheet");
 
     for (const Item& item : kItems) {
         CAPTURE(item.index);
-        HWND icon = form.Qmenu[item.index];
+        HWND icon = form.quickMenu.Qmenu[item.index];
         CHECK(TopInStrip(form, icon) == form.Scale().ToPixels(item.top));
         CHECK(form.TooltipOf(icon) == item.tooltip);
-        CHECK(form.QmenuIcon(item.index) != nullptr);
+        CHECK(form.quickMenu.QmenuIcon(item.index) != nullptr);
 
         // A real click on the item, as the strip reports it.
-        SendMessageW(form.OutlookBar, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(icon), STN_CLICKED),
+        SendMessageW(form.quickMenu.OutlookBar(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(icon), STN_CLICKED),
                      reinterpret_cast<LPARAM>(icon));
-        CHECK(IsWindowVisible(form.*item.panel));
+        CHECK(IsWindowVisible(item.panel(form)));
         CHECK(VisiblePanels(form) == 1);
-        CHECK(form.QmenuSelectedTop() == item.top - 80);
-        CHECK(TopInStrip(form, form.QmenuSelected) == form.Scale().ToPixels(item.top - 80));
-        CHECK_FALSE(IsWindowVisible(form.QmenuSelector));
+        CHECK(form.quickMenu.QmenuSelectedTop() == item.top - 80);
+        CHECK(TopInStrip(form, form.quickMenu.QmenuSelected) == form.Scale().ToPixels(item.top - 80));
+        CHECK_FALSE(IsWindowVisible(form.quickMenu.QmenuSelector));
     }
 
     SUBCASE("an index that names no item hides every panel") {
-        form.Qmenu_Click(9);
+        form.quickMenu.Qmenu_Click(9);
         CHECK(VisiblePanels(form) == 0);
     }
 }
 
 TEST_CASE("The raised button follows the hovered item, never over the open one") {
-    MainForm form;
-    REQUIRE(form.Create(TestOptions()));
-    REQUIRE(form.QmenuSelectedTop() == 620 - 80);  // Vestrim is open after start-up
+    MainForm form(TestOptions());
+    REQUIRE(form.Create());
+    REQUIRE(form.quickMenu.QmenuSelectedTop() == 620 - 80);  // Vestrim is open after start-up
 
-    form.Qmenu_MouseMove(0);
-    CHECK(form.HoveredIndex == 0);
-    CHECK_FALSE(IsWindowVisible(form.QmenuSelector));
+    form.quickMenu.Qmenu_MouseMove(0);
+    CHECK(form.quickMenu.HoveredIndex == 0);
+    CHECK_FALSE(IsWindowVisible(form.quickMenu.QmenuSelector));
 
-    form.Qmenu_MouseMove(4);
-    CHECK(IsWindowVisible(form.QmenuSelector));
-    CHECK(form.QmenuSelectorTop() == 1780 - 80);
-    CHECK(TopInStrip(form, form.QmenuSelector) == form.Scale().ToPixels(1780 - 80));
-    CHECK(form.SelectorIcon() == form.QmenuIcon(4));
-    CHECK(form.TooltipOf(form.QmenuSelector) == L"History");
+    form.quickMenu.Qmenu_MouseMove(4);
+    CHECK(IsWindowVisible(form.quickMenu.QmenuSelector));
+    CHECK(form.quickMenu.QmenuSelectorTop() == 1780 - 80);
+    CHECK(TopInStrip(form, form.quickMenu.QmenuSelector) == form.Scale().ToPixels(1780 - 80));
+    CHECK(form.quickMenu.SelectorIcon() == form.quickMenu.QmenuIcon(4));
+    CHECK(form.TooltipOf(form.quickMenu.QmenuSelector) == L"History");
 
     SUBCASE("a real mouse move over an item raises the hover") {
         RECT icon;
-        GetWindowRect(form.Qmenu[2], &icon);
-        MapWindowPoints(nullptr, form.Qmenu[2], reinterpret_cast<POINT*>(&icon), 2);
-        SendMessageW(form.Qmenu[2], WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
-        CHECK(form.HoveredIndex == 2);
-        CHECK(form.TooltipOf(form.QmenuSelector) == L"About");
+        GetWindowRect(form.quickMenu.Qmenu[2], &icon);
+        MapWindowPoints(nullptr, form.quickMenu.Qmenu[2], reinterpret_cast<POINT*>(&icon), 2);
+        SendMessageW(form.quickMenu.Qmenu[2], WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+        CHECK(form.quickMenu.HoveredIndex == 2);
+        CHECK(form.TooltipOf(form.quickMenu.QmenuSelector) == L"About");
     }
 
     SUBCASE("clicking the raised button opens the item it covers") {
-        HWND button = form.QmenuSelector;
-        SendMessageW(form.OutlookBar, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
+        HWND button = form.quickMenu.QmenuSelector;
+        SendMessageW(form.quickMenu.OutlookBar(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
                      reinterpret_cast<LPARAM>(button));
-        CHECK(IsWindowVisible(form.picHistory));
+        CHECK(IsWindowVisible(form.history.Window()));
         CHECK(VisiblePanels(form) == 1);
-        CHECK_FALSE(IsWindowVisible(form.QmenuSelector));
+        CHECK_FALSE(IsWindowVisible(form.quickMenu.QmenuSelector));
         // Now the open item: hovering it again keeps the button hidden.
-        form.Qmenu_MouseMove(4);
-        CHECK_FALSE(IsWindowVisible(form.QmenuSelector));
+        form.quickMenu.Qmenu_MouseMove(4);
+        CHECK_FALSE(IsWindowVisible(form.quickMenu.QmenuSelector));
     }
 }
 
 TEST_CASE("The timer hides the raised button once the cursor is well right of the strip") {
-    MainForm form;
-    REQUIRE(form.Create(TestOptions()));
+    MainForm form(TestOptions());
+    REQUIRE(form.Create());
     RECT frame;
     GetWindowRect(form.Window(), &frame);
     const int reach = form.Scale().ScaleDesignPixels(60);
     const RECT bar = [&] {
         RECT rect;
-        GetWindowRect(form.OutlookBar, &rect);
+        GetWindowRect(form.quickMenu.OutlookBar(), &rect);
         return rect;
     }();
 
@@ -139,42 +142,42 @@ TEST_CASE("The timer hides the raised button once the cursor is well right of th
     };
     for (const CursorCase& c : cases) {
         CAPTURE(c.x - frame.left);
-        form.Qmenu_MouseMove(3);
-        REQUIRE(IsWindowVisible(form.QmenuSelector));
+        form.quickMenu.Qmenu_MouseMove(3);
+        REQUIRE(IsWindowVisible(form.quickMenu.QmenuSelector));
         REQUIRE(SetCursorPos(c.x, c.y));
-        form.tmrQuickMenu_Timer();
-        CHECK(form.CursorPoint.x == c.x);
-        CHECK((IsWindowVisible(form.QmenuSelector) != FALSE) == c.stays);
+        form.quickMenu.tmrQuickMenu_Timer();
+        CHECK(form.quickMenu.CursorPoint.x == c.x);
+        CHECK((IsWindowVisible(form.quickMenu.QmenuSelector) != FALSE) == c.stays);
     }
     // The whole strip lies within the reach, at any DPI.
     CHECK(bar.right - frame.left <= reach);
 }
 
 TEST_CASE("The bottom of the strip shows caption and icon together until the first tick, then in turn") {
-    MainForm form;
-    REQUIRE(form.Create(TestOptions()));
-    CHECK(IsWindowVisible(form.lblQMenuBottom));
-    CHECK(IsWindowVisible(form.imgQMenuBottom));
+    MainForm form(TestOptions());
+    REQUIRE(form.Create());
+    CHECK(IsWindowVisible(form.quickMenu.lblQMenuBottom));
+    CHECK(IsWindowVisible(form.quickMenu.imgQMenuBottom));
     wchar_t caption[32] = {};
-    GetWindowTextW(form.lblQMenuBottom, caption, 32);
+    GetWindowTextW(form.quickMenu.lblQMenuBottom, caption, 32);
     CHECK(std::wstring(caption) == L"XP Vestrim");
 
     bool captionShown = true;
     for (int tick = 0; tick < 4; ++tick) {
-        form.tmrQuickMenu_Timer();
+        form.quickMenu.tmrQuickMenu_Timer();
         captionShown = !captionShown;
-        CHECK((IsWindowVisible(form.lblQMenuBottom) != FALSE) == captionShown);
-        CHECK((IsWindowVisible(form.imgQMenuBottom) != FALSE) == !captionShown);
+        CHECK((IsWindowVisible(form.quickMenu.lblQMenuBottom) != FALSE) == captionShown);
+        CHECK((IsWindowVisible(form.quickMenu.imgQMenuBottom) != FALSE) == !captionShown);
     }
 
     SUBCASE("the window's own timer drives it every half second") {
-        const bool before = IsWindowVisible(form.lblQMenuBottom) != FALSE;
+        const bool before = IsWindowVisible(form.quickMenu.lblQMenuBottom) != FALSE;
         // Waits up to ten ticks: this asks whether the window's timer blinks, not how punctually.
         const DWORD start = GetTickCount();
-        while ((IsWindowVisible(form.lblQMenuBottom) != FALSE) == before && GetTickCount() - start < 5000) {
+        while ((IsWindowVisible(form.quickMenu.lblQMenuBottom) != FALSE) == before && GetTickCount() - start < 5000) {
             DoEvents();
             Sleep(20);
         }
-        CHECK((IsWindowVisible(form.lblQMenuBottom) != FALSE) != before);
+        CHECK((IsWindowVisible(form.quickMenu.lblQMenuBottom) != FALSE) != before);
     }
 }

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "app/MainForm.h"
+#include "app/WindowText.h"
 #include "manifest/ManifestFile.h"
 #include "platform/MessagePump.h"
 #include "support/ComctlProbe.h"
@@ -31,37 +32,37 @@ TEST_CASE("Theming a program through the window gives it Common Controls 6, and 
     REQUIRE(CopyFileW(XPV_OWN_PROBE, probe.c_str(), FALSE));
     REQUIRE(IsSystemCommonControls(LoadedCommonControls(probe, report)));
 
-    MainForm form;
     MainForm::Options options;
     options.endsProgram = false;
     options.applicationDirectory = appFolder.Path();
-    REQUIRE(form.Create(options));
+    MainForm form(options);
+    REQUIRE(form.Create());
     SetForegroundWindow(form.Window());
-    form.Dir1.SetPath(programs.Path());
-    REQUIRE(form.lstUnthemed.Count() == 1);
-    REQUIRE(form.lstUnthemed.Text(0) == L"probe.exe");
+    form.vestrim.Dir1.SetPath(programs.Path());
+    REQUIRE(form.vestrim.lstUnthemed.Count() == 1);
+    REQUIRE(form.vestrim.lstUnthemed.Text(0) == L"probe.exe");
 
     // Tick it with the space bar, as a user would, and press the button.
-    SetFocus(form.lstUnthemed.Handle());
-    SendMessageW(form.lstUnthemed.Handle(), WM_CHAR, L' ', 0);
-    REQUIRE(form.lstUnthemed.IsTicked(0));
-    Click(form.cmdVestrim);
-    REQUIRE(form.lstThemed.Count() == 1);
+    SetFocus(form.vestrim.lstUnthemed.Handle());
+    SendMessageW(form.vestrim.lstUnthemed.Handle(), WM_CHAR, L' ', 0);
+    REQUIRE(form.vestrim.lstUnthemed.IsTicked(0));
+    Click(form.vestrim.cmdVestrim);
+    REQUIRE(form.vestrim.lstThemed.Count() == 1);
     CHECK(LoadedCommonControls(probe, report).find(L"\\winsxs\\") != std::wstring::npos);
 
     // The History panel lists it.
-    SendMessageW(form.OutlookBar, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(form.Qmenu[4]), STN_CLICKED),
-                 reinterpret_cast<LPARAM>(form.Qmenu[4]));
-    REQUIRE(form.lstHistory.Count() == 1);
-    CHECK(form.lstTempHistory.front() == ManifestPathFor(probe));
+    SendMessageW(form.quickMenu.OutlookBar(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(form.quickMenu.Qmenu[4]), STN_CLICKED),
+                 reinterpret_cast<LPARAM>(form.quickMenu.Qmenu[4]));
+    REQUIRE(form.history.lstHistory.Count() == 1);
+    CHECK(form.history.lstTempHistory.front() == ManifestPathFor(probe));
 
     // Back on the Vestrim panel, the themed list removes it.
-    SendMessageW(form.OutlookBar, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(form.Qmenu[0]), STN_CLICKED),
-                 reinterpret_cast<LPARAM>(form.Qmenu[0]));
-    Click(form.cmdThemedSelAll);
-    REQUIRE(form.TextOf(form.cmdVestrim) == L"Remove XP Theme NOW!!! ");
-    Click(form.cmdVestrim);
-    CHECK(form.lstUnthemed.Count() == 1);
+    SendMessageW(form.quickMenu.OutlookBar(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(form.quickMenu.Qmenu[0]), STN_CLICKED),
+                 reinterpret_cast<LPARAM>(form.quickMenu.Qmenu[0]));
+    Click(form.vestrim.cmdThemedSelAll);
+    REQUIRE(TextOf(form.vestrim.cmdVestrim) == L"Remove XP Theme NOW!!! ");
+    Click(form.vestrim.cmdVestrim);
+    CHECK(form.vestrim.lstUnthemed.Count() == 1);
     CHECK_FALSE(IsManifestPresent(ManifestPathFor(probe)));
     CHECK(IsSystemCommonControls(LoadedCommonControls(probe, report)));
 }

@@ -18,17 +18,21 @@ using xpv_test::TempFolder;
 
 namespace {
 
+MainForm::Options OptionsFor(const TempFolder& appFolder) {
+    MainForm::Options options;
+    options.endsProgram = false;
+    options.applicationDirectory = appFolder.Path();
+    return options;
+}
+
 // Values come back as the platform reads them: without surrounding blanks.
 struct History {
     TempFolder appFolder{L"xpv-app"};
     TempFolder programs{L"xpv-programs"};
-    MainForm form;
+    MainForm form{OptionsFor(appFolder)};
 
     History() {
-        MainForm::Options options;
-        options.endsProgram = false;
-        options.applicationDirectory = appFolder.Path();
-        REQUIRE(form.Create(options));
+        REQUIRE(form.Create());
     }
     // A themed program: its manifest written as the program writes them, and its entry recorded.
     std::wstring Themed(const std::wstring& relativeExe, const std::wstring& product, const std::wstring& description) {
@@ -38,31 +42,31 @@ struct History {
         const std::wstring manifest = ManifestPathFor(exe);
         REQUIRE(WriteManifestFile(manifest, ComposeManifestDocument({L"C", product, relativeExe, description},
                                                                     ProcessorArchitecture::X86)));
-        form.AddToHistory(manifest, HistoryValueFor(product, description));
+        form.historyStore.Record(manifest, HistoryValueFor(product, description));
         return manifest;
     }
     void Open() {
-        SendMessageW(form.OutlookBar, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(form.Qmenu[4]), STN_CLICKED),
-                     reinterpret_cast<LPARAM>(form.Qmenu[4]));
+        SendMessageW(form.quickMenu.OutlookBar(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(form.quickMenu.Qmenu[4]), STN_CLICKED),
+                     reinterpret_cast<LPARAM>(form.quickMenu.Qmenu[4]));
     }
     std::vector<std::wstring> Lines() const {
         std::vector<std::wstring> lines;
-        for (int i = 0; i < form.lstHistory.Count(); ++i) lines.push_back(form.lstHistory.Text(i));
+        for (int i = 0; i < form.history.lstHistory.Count(); ++i) lines.push_back(form.history.lstHistory.Text(i));
         return lines;
     }
     std::vector<ProfileEntry> Stored() const {
         return ReadSectionEntries({form.HistoryFilePath(), L"Main"});
     }
     int IndexOf(const std::wstring& line) const {
-        for (int i = 0; i < form.lstHistory.Count(); ++i) {
-            if (form.lstHistory.Text(i) == line) return i;
+        for (int i = 0; i < form.history.lstHistory.Count(); ++i) {
+            if (form.history.lstHistory.Text(i) == line) return i;
         }
         return -1;
     }
     void Untheme() {
-        SendMessageW(GetParent(form.cmdHistoryRemoveTheme), WM_COMMAND,
-                     MAKEWPARAM(GetDlgCtrlID(form.cmdHistoryRemoveTheme), BN_CLICKED),
-                     reinterpret_cast<LPARAM>(form.cmdHistoryRemoveTheme));
+        SendMessageW(GetParent(form.history.cmdHistoryRemoveTheme), WM_COMMAND,
+                     MAKEWPARAM(GetDlgCtrlID(form.history.cmdHistoryRemoveTheme), BN_CLICKED),
+                     reinterpret_cast<LPARAM>(form.history.cmdHistoryRemoveTheme));
     }
 };
 
@@ -73,17 +77,17 @@ TEST_CASE("The History panel lists every recorded application, sorted, linked to
     const std::wstring one = history.Themed(L"One\\one.exe", L"One", L"First program");
     const std::wstring two = history.Themed(L"Two\\two.exe", L"", L"");
     history.Open();
-    CHECK(IsWindowVisible(history.form.picHistory));
+    CHECK(IsWindowVisible(history.form.history.Window()));
     CHECK(history.Lines() == std::vector<std::wstring>{ExecutablePathOfManifest(two) + L" [00001]",
                                                        L"One >> First program [00000]"});
-    CHECK(history.form.lstTempHistory == std::vector<std::wstring>{one, two});
-    CHECK_FALSE(history.form.lstHistory.IsTicked(0));
+    CHECK(history.form.history.lstTempHistory == std::vector<std::wstring>{one, two});
+    CHECK_FALSE(history.form.history.lstHistory.IsTicked(0));
 
     // Clicking an item shows where its program lies.
-    history.form.lstHistory.SetCurrent(0);
-    CHECK(history.form.TooltipOf(history.form.lstHistory.Handle()) == ExecutablePathOfManifest(two));
-    history.form.lstHistory.SetCurrent(1);
-    CHECK(history.form.TooltipOf(history.form.lstHistory.Handle()) == ExecutablePathOfManifest(one));
+    history.form.history.lstHistory.SetCurrent(0);
+    CHECK(history.form.TooltipOf(history.form.history.lstHistory.Handle()) == ExecutablePathOfManifest(two));
+    history.form.history.lstHistory.SetCurrent(1);
+    CHECK(history.form.TooltipOf(history.form.history.lstHistory.Handle()) == ExecutablePathOfManifest(one));
 
     SUBCASE("theming again replaces the line's value") {
         history.Themed(L"One\\one.exe", L"One", L"Second theming");
@@ -103,8 +107,8 @@ TEST_CASE("Entries whose manifest is gone are dropped in one rewrite; the rest k
         REQUIRE(DeleteFileW(manifests[gone].c_str()));
     }
     history.Open();
-    REQUIRE(history.form.lstHistory.Count() == 11);
-    CHECK(history.form.lstTempHistory.front() == manifests[1]);
+    REQUIRE(history.form.history.lstHistory.Count() == 11);
+    CHECK(history.form.history.lstTempHistory.front() == manifests[1]);
     CHECK(history.IndexOf(L"Prog101 >> d [00000]") == 0);
     CHECK(history.IndexOf(L"Prog112 >> d [00010]") == 10);  // the eleventh entry
     const std::vector<ProfileEntry> stored = history.Stored();
@@ -118,9 +122,9 @@ TEST_CASE("Entries on a drive that cannot be reached now are kept") {
     history.Themed(L"here.exe", L"Here", L"");
     // A drive that was there when the program was themed, and is gone when the history loads.
     REQUIRE(DefineDosDeviceW(0, L"Q:", history.programs.Path().c_str()));
-    history.form.AddToHistory(L"Q:\\Removable\\tool.exe.manifest", L"Tool >> on a stick");
+    history.form.historyStore.Record(L"Q:\\Removable\\tool.exe.manifest", L"Tool >> on a stick");
     REQUIRE(DefineDosDeviceW(DDD_REMOVE_DEFINITION, L"Q:", nullptr));
-    history.form.AddToHistory(L"\\\\nohost\\share\\net.exe.manifest", L"Net >> offline");
+    history.form.historyStore.Record(L"\\\\nohost\\share\\net.exe.manifest", L"Net >> offline");
     history.Open();
     CHECK(history.Lines() == std::vector<std::wstring>{L"Here >> [00000]", L"Net >> offline [00002]",
                                                        L"Tool >> on a stick [00001]"});
@@ -136,45 +140,45 @@ TEST_CASE("Untheming removes the ticked manifests and their entries, pass by pas
     history.Open();
 
     SUBCASE("select all, then untheme: nothing left") {
-        history.form.cmdHistorySelAll_Click();
+        history.form.history.cmdHistorySelAll_Click();
         bool buttonEnabled = true, stripEnabled = true;
         xpv_test::InsideNextYield duringRemoval([&] {
-            buttonEnabled = IsWindowEnabled(history.form.cmdHistoryRemoveTheme) != FALSE;
-            stripEnabled = IsWindowEnabled(history.form.OutlookBar) != FALSE;
+            buttonEnabled = IsWindowEnabled(history.form.history.cmdHistoryRemoveTheme) != FALSE;
+            stripEnabled = IsWindowEnabled(history.form.quickMenu.OutlookBar()) != FALSE;
         });
         history.Untheme();
         REQUIRE(duringRemoval.Ran());
         CHECK_FALSE(buttonEnabled);
         CHECK_FALSE(stripEnabled);
-        CHECK(history.form.lstHistory.Count() == 0);
+        CHECK(history.form.history.lstHistory.Count() == 0);
         CHECK(history.Stored().empty());
         for (const std::wstring& manifest : {a, b, c, d}) CHECK_FALSE(IsManifestPresent(manifest));
-        CHECK(IsWindowEnabled(history.form.cmdHistoryRemoveTheme));
-        CHECK(IsWindowEnabled(history.form.OutlookBar));
+        CHECK(IsWindowEnabled(history.form.history.cmdHistoryRemoveTheme));
+        CHECK(IsWindowEnabled(history.form.quickMenu.OutlookBar()));
     }
 
     SUBCASE("three ticked, the first already without manifest: it stays ticked, the others go") {
         SetFileAttributesW(a.c_str(), FILE_ATTRIBUTE_NORMAL);
         DeleteFileW(a.c_str());
-        for (int i : {0, 1, 2}) history.form.lstHistory.SetTicked(i, true);
+        for (int i : {0, 1, 2}) history.form.history.lstHistory.SetTicked(i, true);
         history.Untheme();
         CHECK(history.Lines() == std::vector<std::wstring>{L"A >> [00000]", L"D >> [00003]"});
-        CHECK(history.form.lstHistory.IsTicked(0));
-        CHECK_FALSE(history.form.lstHistory.IsTicked(1));
+        CHECK(history.form.history.lstHistory.IsTicked(0));
+        CHECK_FALSE(history.form.history.lstHistory.IsTicked(1));
         CHECK(IsManifestPresent(d));
         CHECK(history.Stored() == std::vector<ProfileEntry>{{a, L"A >>"}, {d, L"D >>"}});
         // The hidden list is untouched: the remaining lines still find their own paths.
-        history.form.lstHistory.SetCurrent(1);
-        CHECK(history.form.TooltipOf(history.form.lstHistory.Handle()) == ExecutablePathOfManifest(d));
+        history.form.history.lstHistory.SetCurrent(1);
+        CHECK(history.form.TooltipOf(history.form.history.lstHistory.Handle()) == ExecutablePathOfManifest(d));
     }
 
     SUBCASE("a manifest that cannot be deleted keeps its line, unticked, and its entry") {
         UniqueHandle held(CreateFileW(b.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
         REQUIRE(held);
-        history.form.cmdHistorySelAll_Click();
+        history.form.history.cmdHistorySelAll_Click();
         history.Untheme();
         CHECK(history.Lines() == std::vector<std::wstring>{L"B >> [00001]"});
-        CHECK_FALSE(history.form.lstHistory.IsTicked(0));
+        CHECK_FALSE(history.form.history.lstHistory.IsTicked(0));
         CHECK(IsManifestPresent(b));
         CHECK(history.Stored() == std::vector<ProfileEntry>{{b, L"B >>"}});
     }
@@ -193,15 +197,15 @@ TEST_CASE("Unusual paths and names survive theming, loading and removal") {
                                  L"Evil  [Other]  key >> d [00003]",
                                  L"\u0394\u03bf\u03ba\u03b9\u03bc\u03ae >> \u8bf4\u660e [00000]",
                              });
-    CHECK(history.form.lstTempHistory[1] == equals);
+    CHECK(history.form.history.lstTempHistory[1] == equals);
     CHECK(history.Stored().size() == 4);
     // Loading again finds the same four: none was mistaken for a stale entry.
     history.Open();
-    CHECK(history.form.lstHistory.Count() == 4);
+    CHECK(history.form.history.lstHistory.Count() == 4);
 
-    history.form.cmdHistorySelAll_Click();
+    history.form.history.cmdHistorySelAll_Click();
     history.Untheme();
-    CHECK(history.form.lstHistory.Count() == 0);
+    CHECK(history.form.history.lstHistory.Count() == 0);
     CHECK(history.Stored().empty());
     for (const std::wstring& manifest : {unicode, equals, folderLike, injected}) CHECK_FALSE(IsManifestPresent(manifest));
 }
@@ -221,5 +225,5 @@ TEST_CASE("A history file an older version wrote in ANSI still reads, and takes 
     history.Open();
     CHECK(history.Lines() == std::vector<std::wstring>{L"Old >> written in ANSI [00000]",
                                                        L"\u039d\u03ad\u03bf >> [00001]"});
-    CHECK(history.form.lstTempHistory[1] == greek);
+    CHECK(history.form.history.lstTempHistory[1] == greek);
 }

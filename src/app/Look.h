@@ -1,0 +1,23 @@
+#pragma once
+#include <windows.h>
+
+#include "app/Fonts.h"
+
+// The colours and fonts the panels share.
+namespace look {
+
+inline constexpr COLORREF kDarkGrey = RGB(0x40, 0x40, 0x40);
+inline constexpr COLORREF kLightGrey = RGB(0xE0, 0xE0, 0xE0);
+inline constexpr COLORREF kStripGrey = RGB(0x50, 0x50, 0x50);
+inline constexpr COLORREF kNavy = RGB(0x00, 0x00, 0x80);
+inline constexpr COLORREF kDarkRed = RGB(0xC0, 0x00, 0x00);
+inline constexpr COLORREF kBlack = RGB(0x00, 0x00, 0x00);
+
+// Lists, text boxes, labels and most buttons.
+inline const FontSpec kPanelFont{L"Arial", 8.25, true, false};
+// The "+" and "-" buttons under the wide lists.
+inline const FontSpec kSignFont{L"Arial", 14.25, true, false};
+// The Settings panel.
+inline const FontSpec kSettingsFont{L"Arial", 9, true, false};
+
+}  // namespace look

@@ -1,0 +1,25 @@
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <unordered_map>
+
+// The tool tips of the window's controls: one tooltip window, and each control's text, which can
+// change while the window lives.
+class Tooltips {
+public:
+    Tooltips() = default;
+    Tooltips(const Tooltips&) = delete;
+    Tooltips& operator=(const Tooltips&) = delete;
+
+    void Create(HWND owner);
+    // Gives the control this tool tip text, adding the control on first use.
+    void Set(HWND control, const std::wstring& text);
+    // The control's text; empty when it has none.
+    std::wstring Of(HWND control) const;
+
+private:
+    HWND tooltip_ = nullptr;  // destroyed with its owner
+    // Node-based: the tooltip window keeps pointers to these texts.
+    std::unordered_map<HWND, std::wstring> texts_;
+};

@@ -1,0 +1,47 @@
+#include "history/HistoryLock.h"
+
+#include <windows.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+constexpr DWORD kLongestWaitMs = 10000;
+
+std::wstring FullPathOf(const std::wstring& path) {
+    const DWORD size = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    if (size == 0) return path;
+    std::vector<wchar_t> full(size, L'\0');
+    const DWORD length = GetFullPathNameW(path.c_str(), size, full.data(), nullptr);
+    return length == 0 || length >= size ? path : std::wstring(full.data(), length);
+}
+
+// Mutex names cannot hold a backslash and are limited in length: the name carries a hash of the
+// upper-cased full path, the same in every process.
+std::wstring MutexNameFor(const std::wstring& historyFile) {
+    std::wstring path = FullPathOf(historyFile);
+    if (!path.empty()) CharUpperBuffW(path.data(), static_cast<DWORD>(path.size()));
+    uint64_t hash = 14695981039346656037ull;
+    for (const wchar_t unit : path) {
+        hash = (hash ^ static_cast<uint16_t>(unit)) * 1099511628211ull;
+    }
+    wchar_t name[64];
+    std::swprintf(name, 64, L"Local\\XpVestrim.History.%016llx", static_cast<unsigned long long>(hash));
+    return name;
+}
+
+}  // namespace
+
+HistoryLock::HistoryLock(const std::wstring& historyFile)
+    : mutex_(CreateMutexW(nullptr, FALSE, MutexNameFor(historyFile).c_str())) {
+    if (!mutex_) return;
+    const DWORD waited = WaitForSingleObject(mutex_.get(), kLongestWaitMs);
+    // An abandoned mutex belonged to a copy that ended while writing: the file is ours now.
+    held_ = waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED;
+}
+
+HistoryLock::~HistoryLock() {
+    if (held_) ReleaseMutex(mutex_.get());
+}
