@@ -1,11 +1,11 @@
 #include "manifest/ManifestFile.h"
 
 #include <windows.h>
-#include <shellapi.h>
 
 #include <vector>
 
 #include "manifest/ManifestDocument.h"
+#include "manifest/RecycleBin.h"
 #include "platform/MessagePump.h"
 #include "platform/UniqueHandle.h"
 
@@ -83,25 +83,6 @@ ManifestKind ClassifyManifest(const std::wstring& manifestPath) {
     return IsOwnManifestDocument(DecodeManifestBytes(*bytes)) ? ManifestKind::OwnDocument : ManifestKind::Foreign;
 }
 
-// Local fixed drives keep a Recycle Bin; removable, network, optical and RAM drives do not, and
-// there the shell would delete the file outright instead.
-bool HasRecycleBin(const std::wstring& fullPath) {
-    std::vector<wchar_t> root(fullPath.size() + 2, L'\0');
-    if (!GetVolumePathNameW(fullPath.c_str(), root.data(), static_cast<DWORD>(root.size()))) return false;
-    return GetDriveTypeW(root.data()) == DRIVE_FIXED;
-}
-
-bool SendToRecycleBin(const std::wstring& fullPath) {
-    std::wstring from = fullPath;
-    from.push_back(L'\0');  // the list of paths ends with an empty one
-    SHFILEOPSTRUCTW operation{};
-    operation.wFunc = FO_DELETE;
-    operation.pFrom = from.c_str();
-    operation.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI;
-    return SHFileOperationW(&operation) == 0 && !operation.fAnyOperationsAborted &&
-           GetFileAttributesW(fullPath.c_str()) == INVALID_FILE_ATTRIBUTES;
-}
-
 }  // namespace
 
 std::wstring ManifestPathFor(const std::wstring& executablePath) { return executablePath + L".manifest"; }
@@ -149,7 +130,7 @@ RemovalOutcome RemoveManifest(const std::wstring& manifestPath) {
     const ManifestKind kind = ClassifyManifest(manifestPath);
     if (kind == ManifestKind::Unreadable) return RemovalOutcome::NotRemoved;
     const std::wstring fullPath = FullPathOf(manifestPath);
-    if (kind == ManifestKind::Foreign && !HasRecycleBin(fullPath)) return RemovalOutcome::NotRemoved;
+    if (kind == ManifestKind::Foreign && !HasConfirmedRecycleBin(fullPath)) return RemovalOutcome::NotRemoved;
 
     if (!SetFileAttributesW(manifestPath.c_str(), FILE_ATTRIBUTE_NORMAL)) return RemovalOutcome::NotRemoved;
     DoEvents();

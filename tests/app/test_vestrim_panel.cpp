@@ -296,6 +296,43 @@ TEST_CASE("While the button's action runs, the folder and the action itself are 
     CHECK(IsWindowEnabled(form.quickMenu.OutlookBar()));
 }
 
+TEST_CASE("An action that empties its list ends with the button enabled in that list's mode") {
+    TempFolder folder;
+    AddProgram(folder, L"alpha", L"one.exe");
+    AddProgram(folder, L"beta", L"two.exe");
+    VestrimWindow panel(folder);
+
+    panel.form.vestrim.cmdUnThemedSelAll_Click();
+    REQUIRE(panel.Caption() == kApply);
+    panel.Press();
+    REQUIRE(Items(panel.form.vestrim.lstThemed) == std::vector<std::wstring>{L"one.exe", L"two.exe"});
+    CHECK(panel.form.vestrim.lstUnthemed.Count() == 0);
+    CHECK(panel.ButtonEnabled());
+    CHECK(panel.Caption() == kApply);
+
+    panel.form.vestrim.cmdThemedSelAll_Click();
+    REQUIRE(panel.Caption() == kRemove);
+    panel.Press();
+    REQUIRE(Items(panel.form.vestrim.lstUnthemed) == std::vector<std::wstring>{L"one.exe", L"two.exe"});
+    CHECK(panel.form.vestrim.lstThemed.Count() == 0);
+    CHECK(panel.ButtonEnabled());
+    CHECK(panel.Caption() == kRemove);
+}
+
+TEST_CASE("An action gives every control it disabled back the state it had") {
+    TempFolder folder;
+    AddProgram(folder, L"alpha", L"one.exe");
+    VestrimWindow panel(folder);
+    // Something else had switched the folder list off before the action.
+    EnableWindow(panel.form.vestrim.Dir1.Handle(), FALSE);
+    panel.form.vestrim.cmdUnThemedSelAll_Click();
+    panel.Press();
+    REQUIRE(IsManifestPresent(folder / L"one.exe.manifest"));
+    CHECK_FALSE(IsWindowEnabled(panel.form.vestrim.Dir1.Handle()));
+    CHECK(IsWindowEnabled(panel.form.vestrim.Drive1.Handle()));
+    CHECK(IsWindowEnabled(panel.form.quickMenu.OutlookBar()));
+}
+
 TEST_CASE("At a drive root the paths hold two backslashes, and theming works there") {
     // The test session maps a drive letter of its own to a folder.
     const std::wstring root = sizeof(void*) == 8 ? L"T:\\" : L"U:\\";

@@ -59,3 +59,8 @@ foreach(test_name executable_architecture manifest_file manifest_probe)
         target_compile_definitions(test_${test_name} PRIVATE ${manifest_fixture_definitions})
     endif()
 endforeach()
+
+# It sets a policy of the current user's registry for a moment.
+if(TARGET test_manifest_file)
+    set_tests_properties(${XPV_ARCH}.manifest_file PROPERTIES RESOURCE_LOCK registry)
+endif()

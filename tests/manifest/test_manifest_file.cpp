@@ -7,6 +7,7 @@
 
 #include "manifest/ManifestDocument.h"
 #include "manifest/ManifestFile.h"
+#include "manifest/RecycleBin.h"
 #include "manifest/ManifestForExecutable.h"
 #include "platform/TextEncoding.h"
 #include "platform/UniqueHandle.h"
@@ -370,4 +371,98 @@ TEST_CASE("Where no Recycle Bin exists, another maker's manifest is left in plac
     REQUIRE(WriteBytes(own, OwnDocument()));
     CHECK(RemoveManifest(own) == RemovalOutcome::Removed);
     CHECK_FALSE(IsManifestPresent(folder / L"own.exe.manifest"));
+}
+
+namespace {
+
+// A drive letter of this test's own (each architecture its own, as both may run at once), shown
+// as a folder for as long as the object lives: the way SUBST maps a folder to a drive.
+class MappedDrive {
+public:
+    explicit MappedDrive(const std::wstring& folder) {
+        REQUIRE(DefineDosDeviceW(0, kLetter, folder.c_str()));
+    }
+    ~MappedDrive() { DefineDosDeviceW(DDD_REMOVE_DEFINITION, kLetter, nullptr); }
+    MappedDrive(const MappedDrive&) = delete;
+    MappedDrive& operator=(const MappedDrive&) = delete;
+    std::wstring operator/(const std::wstring& name) const { return std::wstring(kLetter) + L"\\" + name; }
+    wchar_t Letter() const { return kLetter[0]; }
+
+private:
+    static constexpr const wchar_t* kLetter = sizeof(void*) == 8 ? L"R:" : L"S:";
+};
+
+// A DWORD value of the current user's registry, set for the object's lifetime and then put back.
+class UserSetting {
+public:
+    UserSetting(const std::wstring& path, const std::wstring& name, DWORD value) : path_(path), name_(name) {
+        REQUIRE(RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key_,
+                                nullptr) == ERROR_SUCCESS);
+        DWORD size = sizeof(previous_);
+        DWORD type = 0;
+        hadValue_ = RegQueryValueExW(key_, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&previous_),
+                                     &size) == ERROR_SUCCESS &&
+                    type == REG_DWORD;
+        REQUIRE(RegSetValueExW(key_, name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
+                               sizeof(value)) == ERROR_SUCCESS);
+    }
+    ~UserSetting() {
+        if (hadValue_) {
+            RegSetValueExW(key_, name_.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&previous_),
+                           sizeof(previous_));
+        } else {
+            RegDeleteValueW(key_, name_.c_str());
+        }
+        RegCloseKey(key_);
+    }
+    UserSetting(const UserSetting&) = delete;
+    UserSetting& operator=(const UserSetting&) = delete;
+
+private:
+    std::wstring path_;
+    std::wstring name_;
+    HKEY key_ = nullptr;
+    DWORD previous_ = 0;
+    bool hadValue_ = false;
+};
+
+}  // namespace
+
+TEST_CASE("Another maker's manifest stays where no Recycle Bin is confirmed to keep it") {
+    TempFolder folder;
+    const std::wstring name = L"vendor-" + std::to_wstring(GetCurrentProcessId()) + L".exe.manifest";
+    REQUIRE(WriteBytes(folder / name, kVendorManifest));
+    REQUIRE(SetFileAttributesW((folder / name).c_str(), kHiddenSystem));
+
+    SUBCASE("a policy that turns the Recycle Bin off") {
+        const UserSetting policy(L"Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer",
+                                 L"NoRecycleFiles", 1);
+        CHECK(RemoveManifest(folder / name) == RemovalOutcome::NotRemoved);
+    }
+    SUBCASE("the drive's own bin set to delete at once") {
+        const std::wstring volume = VolumeNameOf(folder.Path().substr(0, 3));
+        const size_t open = volume.find(L'{');
+        if (open == std::wstring::npos) {
+            MESSAGE("the platform names no volume for this drive: no per-volume setting to test");
+            return;
+        }
+        const UserSetting nuke(L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\BitBucket\\Volume\\" +
+                                   volume.substr(open, volume.find(L'}') - open + 1),
+                               L"NukeOnDelete", 1);
+        CHECK(RemoveManifest(folder / name) == RemovalOutcome::NotRemoved);
+    }
+    CHECK(ReadBytes(folder / name) == kVendorManifest);
+    CHECK(AttributesOf(folder / name) == kHiddenSystem);
+}
+
+TEST_CASE("A drive letter mapped onto a folder is no volume of its own, and so has no bin") {
+    TempFolder folder;
+    const wchar_t own = folder.Path()[0];
+    CHECK(HasVolumeOfItsOwn(own));
+    {
+        const MappedDrive drive(folder.Path());
+        CHECK_FALSE(HasVolumeOfItsOwn(drive.Letter()));
+        CHECK_FALSE(HasConfirmedRecycleBin(drive / L"app.exe.manifest"));
+    }
+    CHECK(HasConfirmedRecycleBin(folder / L"app.exe.manifest"));
 }

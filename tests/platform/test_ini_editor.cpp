@@ -517,3 +517,69 @@ TEST_CASE("A large section is written in one rewrite and read back whole") {
     REQUIRE(WriteSectionEntries(target, rows));
     CHECK(ReadSectionEntries(target) == rows);
 }
+
+TEST_CASE("RemoveSectionKeys drops only those keys' lines and keeps every other byte") {
+    TempFolder folder;
+    // Comments, blank lines, a value far beyond the per-key read limit, odd spacing, a key in
+    // another letter case, another section holding the same key, and the section's name again.
+    const std::wstring before = L"; kept as it is\r\n\r\n[Main]\r\n";
+    const std::wstring dropA = L"C:\\a.exe.manifest=A >> gone\r\n";
+    const std::wstring keep1 = L"  C:\\long.exe.manifest =  " + std::wstring(300, L'v') + L"  \r\n";
+    const std::wstring dropB = L"c:\\B.EXE.MANIFEST=B\r\n";
+    const std::wstring keep2 = L"C:\\" + kGreek + L".exe.manifest=" + kCjk + L"\r\n";
+    const std::wstring after = L"[Other]\r\nC:\\a.exe.manifest=other section\r\n[main]\r\nC:\\a.exe.manifest=second\n";
+    const std::wstring whole = before + dropA + keep1 + dropB + keep2 + after;
+    const std::wstring kept = before + keep1 + keep2 + after;
+    const std::vector<std::wstring> keys = {L"C:\\a.exe.manifest", L"C:\\b.exe.manifest", L"C:\\never.exe.manifest"};
+
+    struct Case {
+        const wchar_t* file;
+        std::string (*encode)(std::wstring_view);
+    };
+    const Case cases[] = {
+        {L"utf16.db", profile_test::Utf16Le},
+        {L"utf8.db", profile_test::Utf8WithBom},
+        {L"ansi.db", [](std::wstring_view text) { return profile_test::Ansi(text); }},
+        {L"utf16be.db", [](std::wstring_view text) { return profile_test::Utf16WithBom(text, true); }},
+    };
+    for (const Case& c : cases) {
+        CAPTURE(std::wstring(c.file));
+        // The ANSI case holds only what its code page can.
+        const bool ansi = std::wstring_view(c.file) == L"ansi.db";
+        const auto adapt = [&](std::wstring text) {
+            if (!ansi) return text;
+            for (const std::wstring& foreign : {kGreek, kCjk}) {
+                for (size_t at; (at = text.find(foreign)) != std::wstring::npos;) text.replace(at, foreign.size(), L"x");
+            }
+            return text;
+        };
+        Target(folder / c.file, L"MAIN");
+        profile_test::WriteTestFile(target.file, c.encode(adapt(whole)));
+        REQUIRE(RemoveSectionKeys(target, keys));
+        CHECK(xpv_test::ReadBytes(target.file) == c.encode(adapt(kept)));
+    }
+}
+
+TEST_CASE("RemoveSectionKeys leaves a file alone when no key matches or it may not be replaced") {
+    TempFolder folder;
+    Target(folder / L"history.db", L"Main");
+    const std::string bytes = profile_test::Utf16Le(L"[Main]\r\nC:\\a.exe.manifest=A\r\n");
+
+    SUBCASE("nothing to drop") {
+        profile_test::WriteTestFile(target.file, bytes);
+        CHECK(RemoveSectionKeys(target, {L"C:\\other.exe.manifest"}));
+    }
+    SUBCASE("read-only") {
+        profile_test::WriteTestFile(target.file, bytes);
+        REQUIRE(SetFileAttributesW(target.file.c_str(), FILE_ATTRIBUTE_READONLY));
+        CHECK_FALSE(RemoveSectionKeys(target, {L"C:\\a.exe.manifest"}));
+        SetFileAttributesW(target.file.c_str(), FILE_ATTRIBUTE_NORMAL);
+    }
+    SUBCASE("missing") {
+        CHECK_FALSE(RemoveSectionKeys(target, {L"C:\\a.exe.manifest"}));
+        CHECK_FALSE(xpv_test::FileExists(target.file));
+        return;
+    }
+    CHECK(xpv_test::ReadBytes(target.file) == bytes);
+    CHECK_FALSE(profile_test::AnyFileMatches(folder / L"*.tmp"));
+}

@@ -1,0 +1,88 @@
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "history/HistoryLines.h"
+#include "history/HistoryStore.h"
+#include "manifest/ManifestDocument.h"
+#include "manifest/ManifestFile.h"
+#include "platform/IniEditor.h"
+#include "support/TempFolder.h"
+#include "support/doctest_profile.h"
+
+using xpv_test::TempFolder;
+
+namespace {
+
+using Entries = std::vector<HistoryStore::Entry>;
+
+struct Fixture {
+    TempFolder appFolder{L"xpv-app"};
+    TempFolder programs{L"xpv-programs"};
+    HistoryStore store{appFolder / L"history.db"};
+
+    // A manifest on disk and its entry in the history.
+    std::wstring Themed(const std::wstring& name, const std::wstring& value) {
+        const std::wstring manifest = programs / (name + L".exe.manifest");
+        REQUIRE(WriteManifestFile(manifest, ComposeManifestDocument({}, ProcessorArchitecture::X86)));
+        REQUIRE(store.Record(manifest, value));
+        return manifest;
+    }
+    void Gone(const std::wstring& manifest) {
+        SetFileAttributesW(manifest.c_str(), FILE_ATTRIBUTE_NORMAL);
+        REQUIRE(DeleteFileW(manifest.c_str()));
+    }
+    std::vector<ProfileEntry> Stored() const { return ReadSectionEntries({store.File(), L"Main"}); }
+};
+
+}  // namespace
+
+TEST_CASE("Pruning drops only the entries found gone, from the file as it is at that moment") {
+    Fixture f;
+    const std::wstring a = f.Themed(L"a", L"A >> first");
+    const std::wstring b = f.Themed(L"b", L"B >> second");
+    const std::wstring longValue = L"Long >> " + std::wstring(300, L'd');
+    const std::wstring c = f.Themed(L"c", longValue);
+    f.Gone(b);
+
+    SUBCASE("an entry another copy of the program records after the read survives") {
+        // The other copy writes after this one read the entries and found b gone.
+        HistoryStore other(f.store.File());
+        const std::wstring d = f.programs / L"d.exe.manifest";
+        REQUIRE(other.Record(d, L"D >> added meanwhile"));
+        REQUIRE(f.store.Drop({b}));
+        const std::vector<ProfileEntry> stored = f.Stored();
+        REQUIRE(stored.size() == 3);
+        CHECK(stored[0].key == a);
+        CHECK(stored[1].key == c);
+        CHECK(stored[2] == ProfileEntry{d, L"D >> added meanwhile"});
+    }
+    SUBCASE("a load prunes the entry whose manifest is gone and keeps a long value whole") {
+        const Entries listed = f.store.Load();
+        // Values are listed as the per-key read gives them; the file keeps the whole value.
+        CHECK(listed == Entries{{a, L"A >> first"}, {c, longValue.substr(0, kProfileValueLimit)}});
+        const auto text = ReadProfileText(f.store.File());
+        REQUIRE(text.has_value());
+        CHECK(text->find(c + L"=" + longValue + L"\r\n") != std::wstring::npos);
+        CHECK(text->find(b) == std::wstring::npos);
+    }
+}
+
+TEST_CASE("A history that has lost nothing is not rewritten by a load") {
+    Fixture f;
+    f.Themed(L"a", L"A >> first");
+    const std::string before = xpv_test::ReadBytes(f.store.File());
+    FILETIME written{};
+    {
+        WIN32_FILE_ATTRIBUTE_DATA data{};
+        REQUIRE(GetFileAttributesExW(f.store.File().c_str(), GetFileExInfoStandard, &data));
+        written = data.ftLastWriteTime;
+    }
+    Sleep(20);
+    CHECK(f.store.Load().size() == 1);
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    REQUIRE(GetFileAttributesExW(f.store.File().c_str(), GetFileExInfoStandard, &data));
+    CHECK(CompareFileTime(&data.ftLastWriteTime, &written) == 0);
+    CHECK(xpv_test::ReadBytes(f.store.File()) == before);
+}
