@@ -3,18 +3,20 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include <memory>
 #include <optional>
-#include <type_traits>
 #include <vector>
+
+#include "platform/RegistryMod.h"
 
 namespace {
 
 // A DWORD setting; nothing when it is missing or of another type.
 std::optional<DWORD> ReadSetting(HKEY root, const wchar_t* path, const wchar_t* name) {
-    HKEY opened = nullptr;
-    if (RegOpenKeyExW(root, path, 0, KEY_QUERY_VALUE, &opened) != ERROR_SUCCESS) return std::nullopt;
-    const std::unique_ptr<std::remove_pointer_t<HKEY>, decltype(&RegCloseKey)> key(opened, RegCloseKey);
+    // The settings the shell itself reads, also from the 32-bit build on 64-bit Windows.
+    UniqueRegistryKey key;
+    if (RegOpenKeyExW(root, path, 0, KEY_QUERY_VALUE | KEY_WOW64_64KEY, key.receive()) != ERROR_SUCCESS) {
+        return std::nullopt;
+    }
     DWORD type = 0;
     DWORD value = 0;
     DWORD size = sizeof(value);
