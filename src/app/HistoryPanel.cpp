@@ -60,12 +60,20 @@ void HistoryPanel::cmdHistorySelAll_Click() { lstHistory.SetAllTicked(true); }
 
 void HistoryPanel::cmdHistoryUnselAll_Click() { lstHistory.SetAllTicked(false); }
 
+void HistoryPanel::cmdHistoryRemoveTheme_Click() {
+    const PanelHost::LongAction action(host_);
+    FailureReport report(FailureReport::Action::Untheme);
+    {
+        const DisabledControls disabled{cmdHistoryRemoveTheme, host_.QuickMenuStrip()};
+        RemoveTickedThemes(report);
+    }
+    host_.Report(report);
+}
+
 // Ticked items go one at a time from the top, each pass starting again after a removal. A
 // manifest already gone stays listed and ticked (the next load drops its entry); one that cannot
 // be removed keeps its entry and is unticked, so it is not tried again in the same action.
-void HistoryPanel::cmdHistoryRemoveTheme_Click() {
-    const PanelHost::LongAction action(host_);
-    const DisabledControls disabled{cmdHistoryRemoveTheme, host_.QuickMenuStrip()};
+void HistoryPanel::RemoveTickedThemes(FailureReport& report) {
     bool removedInPass = true;
     while (removedInPass && !host_.CloseRequested()) {
         removedInPass = false;
@@ -74,7 +82,8 @@ void HistoryPanel::cmdHistoryRemoveTheme_Click() {
             if (!lstHistory.IsTicked(i)) continue;
             const std::optional<std::wstring> manifestPath = HistoryManifestPathOf(i);
             if (!manifestPath || !IsManifestPresent(*manifestPath)) continue;
-            if (!theming_.Untheme(*manifestPath)) {
+            if (const ManifestFailure failure = theming_.Untheme(*manifestPath); failure != ManifestFailure::None) {
+                report.Add(ExecutablePathOfManifest(*manifestPath), failure);
                 lstHistory.SetTicked(i, false);
                 continue;
             }

@@ -36,6 +36,8 @@ public:
     HWND cmdHistoryRemoveTheme = nullptr;
 
 private:
+    void RemoveTickedThemes(FailureReport& report);
+
     HistoryStore& store_;
     ThemingService& theming_;
 };

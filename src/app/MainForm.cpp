@@ -49,6 +49,7 @@ MainForm::MainForm(const Options& options)
       history(*this, historyStore, theming),
       show_(options.show),
       endsProgram_(options.endsProgram),
+      messageShown_(options.messageShown),
       fonts_(scale_) {}
 
 MainForm::~MainForm() {
@@ -157,6 +158,14 @@ void MainForm::LoadPictures() {
 bool MainForm::CreatePanelWindow(PanelWindow& window) {
     const PanelWindow::Look look{GetSysColor(COLOR_BTNFACE), background_.get(), true};
     return window.Create(window_, scale_.Rect(kPanelLeft, kPanelTop, kPanelWidth, kPanelHeight), look, false);
+}
+
+void MainForm::ShowMessage(const std::wstring& text) {
+    if (messageShown_) {
+        messageShown_(text);
+        return;
+    }
+    MessageBoxW(window_, text.c_str(), kCaption, MB_OK | MB_ICONWARNING);
 }
 
 void MainForm::LongActionEnded() {

@@ -1,6 +1,7 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 #include "app/AboutPanel.h"
@@ -30,6 +31,9 @@ public:
         bool show = true;
         // Closing the window ends the message loop (tests make several windows in one process).
         bool endsProgram = true;
+        // How a message reaches the user: a message box when empty. Tests record the messages
+        // instead, as they must never wait on a box.
+        std::function<void(const std::wstring&)> messageShown;
     };
 
     MainForm();
@@ -58,6 +62,7 @@ public:
     bool CreatePanelWindow(PanelWindow& window) override;
     const std::wstring& ApplicationDirectory() const override { return applicationDirectory_; }
     bool CloseRequested() const override { return closeRequested_; }
+    void ShowMessage(const std::wstring& text) override;
 
 private:
     // Declared before the parts, which are built from them.
@@ -86,6 +91,7 @@ private:
 
     bool show_;
     bool endsProgram_;
+    std::function<void(const std::wstring&)> messageShown_;
     HWND window_ = nullptr;
     FontCache fonts_;
     Tooltips tooltips_;

@@ -8,6 +8,7 @@
 #include "app/Fonts.h"
 #include "app/PanelWindow.h"
 #include "app/TwipScale.h"
+#include "theming/FailureReport.h"
 
 // A rectangle of the layout, in twips relative to the parent.
 struct TwipRect {
@@ -48,6 +49,12 @@ public:
     virtual const std::wstring& ApplicationDirectory() const = 0;
     std::wstring HistoryFilePath() const { return ApplicationDirectory() + L"\\history.db"; }
     std::wstring SettingsFilePath() const { return ApplicationDirectory() + L"\\settings.db"; }
+
+    // Tells the user, once, what went wrong in an action; nothing when nothing did.
+    void Report(const FailureReport& report) {
+        if (!report.Empty()) ShowMessage(report.Text());
+    }
+    virtual void ShowMessage(const std::wstring& text) = 0;
 
     // True once the user asked to close the window while a long action ran: the action finishes
     // the item in hand and stops.

@@ -203,6 +203,7 @@ void VestrimPanel::cmdVestrim_Click() {
     const std::wstring caption = TextOf(cmdVestrim);
     const bool applying = caption == kApplyCaption;
     if (!applying && caption != kRemoveCaption) return;
+    FailureReport report(applying ? FailureReport::Action::Theme : FailureReport::Action::Untheme);
     {
         // The folder cannot change under the loop, and the action cannot start inside itself.
         const RunningFlag running(running_);
@@ -213,11 +214,16 @@ void VestrimPanel::cmdVestrim_Click() {
             if (!list.IsTicked(i)) continue;
             list.SetCurrent(i);
             DoEvents();
-            // A file that cannot get (or lose) its manifest is skipped; the refresh shows where it stands.
+            // A file that cannot get (or lose) its manifest is skipped and reported at the end; the
+            // refresh shows where it stands.
+            const std::wstring executable = FullPathOf(list.Text(i));
             if (applying) {
-                WriteManifest();
-            } else {
-                theming_.Untheme(ManifestPathFor(FullPathOf(list.Text(i))));
+                const ThemingService::ThemeOutcome outcome = WriteManifest();
+                if (!outcome.written()) report.Add(executable, outcome.failure);
+                if (outcome.written() && !outcome.recorded) report.HistoryNotRecorded();
+            } else if (const ManifestFailure failure = theming_.Untheme(ManifestPathFor(executable));
+                       failure != ManifestFailure::None) {
+                report.Add(executable, failure);
             }
         }
         RefreshAppLists();
@@ -227,14 +233,15 @@ void VestrimPanel::cmdVestrim_Click() {
     // that list is now empty.
     SetText(cmdVestrim, applying ? kApplyCaption : kRemoveCaption);
     EnableWindow(cmdVestrim, TRUE);
+    host_.Report(report);
 }
 
-bool VestrimPanel::WriteManifest() {
+ThemingService::ThemeOutcome VestrimPanel::WriteManifest() {
     const int current = lstUnthemed.Current();
-    if (current < 0) return false;
+    if (current < 0) return {ManifestFailure::Missing};
     const ManifestDetails details{TextOf(txtCompanyName), TextOf(txtProductName), TextOf(txtApplicationName),
                                   TextOf(txtDescription)};
-    return theming_.Theme(FullPathOf(lstUnthemed.Text(current)), details).written;
+    return theming_.Theme(FullPathOf(lstUnthemed.Text(current)), details);
 }
 
 void VestrimPanel::ReadManifestDetails() {

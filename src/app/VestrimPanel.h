@@ -35,9 +35,9 @@ public:
     void cmdUnThemedUnSelAll_Click();
     void cmdThemedSelAll_Click();
     void cmdThemedUnSelAll_Click();
-    // Writes the manifest of lstUnthemed's current item from the four detail boxes; true when
-    // the file was written (and only then recorded in the history).
-    bool WriteManifest();
+    // Writes the manifest of lstUnthemed's current item from the four detail boxes; it is recorded
+    // in the history only when it was written.
+    ThemingService::ThemeOutcome WriteManifest();
     // Fills the four detail boxes from the manifest of lstThemed's current item; empty boxes
     // when there is none or it cannot be read.
     void ReadManifestDetails();

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "manifest/ManifestFile.h"
 #include "platform/TextFunctions.h"
 
 namespace {
@@ -26,6 +27,22 @@ bool EndsWithIgnoringCase(std::wstring_view text, std::wstring_view ending) {
 std::wstring HistoryKeyFor(std::wstring_view manifestPath) { return Replace(manifestPath, L'=', L'|'); }
 
 std::wstring ManifestPathOfHistoryKey(std::wstring_view key) { return Replace(key, L'|', L'='); }
+
+bool IsHistoryEntryPath(std::wstring_view manifestPath) {
+    if (!HasManifestName(manifestPath)) return false;
+    const auto isLetter = [](wchar_t c) { return (c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z'); };
+    if (manifestPath.size() > 3 && isLetter(manifestPath[0]) && manifestPath[1] == L':' && manifestPath[2] == L'\\') {
+        return true;
+    }
+    // A share: two backslashes, a server name and a share name; not the "\\?\" or "\\.\" forms of devices.
+    if (!manifestPath.starts_with(L"\\\\")) return false;
+    const size_t serverEnd = manifestPath.find(L'\\', 2);
+    if (serverEnd == std::wstring_view::npos || serverEnd == 2) return false;
+    const std::wstring_view server = manifestPath.substr(2, serverEnd - 2);
+    if (server == L"?" || server == L".") return false;
+    const size_t shareEnd = manifestPath.find(L'\\', serverEnd + 1);
+    return shareEnd != std::wstring_view::npos && shareEnd > serverEnd + 1;
+}
 
 std::wstring HistoryValueFor(std::wstring_view product, std::wstring_view description) {
     return std::wstring(product) + L" >> " + std::wstring(description);

@@ -11,6 +11,11 @@ std::wstring HistoryKeyFor(std::wstring_view manifestPath);
 // The manifest path a stored key stands for.
 std::wstring ManifestPathOfHistoryKey(std::wstring_view key);
 
+// Whether a manifest path read from the history names what this program writes: an absolute path
+// (on a drive, "C:\\...", or a share, "\\\\server\\share\\...") whose file name ends in
+// ".exe.manifest". Anything else in the file is no entry: never listed, removed or pruned.
+bool IsHistoryEntryPath(std::wstring_view manifestPath);
+
 // The product name, " >> " and the description.
 std::wstring HistoryValueFor(std::wstring_view product, std::wstring_view description);
 

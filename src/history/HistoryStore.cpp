@@ -36,15 +36,23 @@ std::vector<HistoryStore::Entry> HistoryStore::Load() {
         rows = ReadSectionEntries({file_, kHistorySection});
     }
 
+    // Lines that name no manifest of ours (planted, or written by hand) stay as they are.
     std::vector<std::wstring> manifestPaths;
+    std::vector<const std::wstring*> values;
     manifestPaths.reserve(rows.size());
-    for (const ProfileEntry& row : rows) manifestPaths.push_back(ManifestPathOfHistoryKey(row.key));
+    values.reserve(rows.size());
+    for (const ProfileEntry& row : rows) {
+        std::wstring manifestPath = ManifestPathOfHistoryKey(row.key);
+        if (!IsHistoryEntryPath(manifestPath)) continue;
+        manifestPaths.push_back(std::move(manifestPath));
+        values.push_back(&row.value);
+    }
     const std::vector<bool> present = PresentManifests(manifestPaths);
 
     std::vector<Entry> kept;
     std::vector<std::wstring> gone;
     std::map<std::wstring, bool> reachableVolumes;
-    for (size_t i = 0; i < rows.size(); ++i) {
+    for (size_t i = 0; i < manifestPaths.size(); ++i) {
         const std::wstring& manifestPath = manifestPaths[i];
         if (!present[i]) {
             // An unplugged drive or an offline share says nothing about the manifest: keep it.
@@ -58,7 +66,7 @@ std::vector<HistoryStore::Entry> HistoryStore::Load() {
                 continue;
             }
         }
-        kept.push_back({manifestPath, rows[i].value});
+        kept.push_back({manifestPath, *values[i]});
     }
     if (!gone.empty()) Drop(gone);
     return kept;

@@ -44,7 +44,11 @@ public:
     // Creates an empty, uniquely named file in the folder; check created() before use.
     explicit TemporaryFile(const std::wstring& folder) {
         std::vector<wchar_t> name(MAX_PATH + 1, L'\0');
-        if (GetTempFileNameW(folder.c_str(), L"xpv", 0, name.data()) != 0) path_ = name.data();
+        if (GetTempFileNameW(folder.c_str(), L"xpv", 0, name.data()) != 0) {
+            path_ = name.data();
+        } else {
+            error_ = GetLastError();
+        }
     }
     ~TemporaryFile() {
         if (!path_.empty()) DeleteFileW(path_.c_str());
@@ -53,26 +57,30 @@ public:
     TemporaryFile& operator=(const TemporaryFile&) = delete;
 
     bool created() const { return !path_.empty(); }
+    // Why it could not be created.
+    DWORD error() const { return error_; }
     const std::wstring& path() const { return path_; }
     void keep() { path_.clear(); }
 
 private:
     std::wstring path_;
+    DWORD error_ = ERROR_SUCCESS;
 };
 
-bool WriteWholeFile(const std::wstring& path, std::string_view bytes) {
+// The platform's error code, ERROR_SUCCESS when every byte is on disk.
+DWORD WriteWholeFile(const std::wstring& path, std::string_view bytes) {
     const UniqueHandle file(
         CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return false;
+    if (!file) return GetLastError();
     while (!bytes.empty()) {
         DWORD written = 0;
-        if (!WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
-            written == 0) {
-            return false;
+        if (!WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr)) {
+            return GetLastError();
         }
+        if (written == 0) return ERROR_DISK_FULL;
         bytes.remove_prefix(written);
     }
-    return FlushFileBuffers(file.get()) != FALSE;
+    return FlushFileBuffers(file.get()) ? ERROR_SUCCESS : GetLastError();
 }
 
 enum class ManifestKind { Unreadable, OwnDocument, Foreign };
@@ -103,42 +111,67 @@ std::optional<std::string> ReadManifestFile(const std::wstring& manifestPath) {
     return bytes;
 }
 
-bool WriteManifestFile(const std::wstring& manifestPath, std::string_view bytes) {
+ManifestWrite WriteManifestFile(const std::wstring& manifestPath, std::string_view bytes) {
     const DWORD previous = GetFileAttributesW(manifestPath.c_str());
     const bool replacing = previous != INVALID_FILE_ATTRIBUTES;
-    if (replacing && !IsFile(previous)) return false;
+    if (replacing && !IsFile(previous)) return {ManifestFailure::InTheWay};
 
     TemporaryFile temporary(FolderOf(manifestPath));
-    if (!temporary.created() || !WriteWholeFile(temporary.path(), bytes) ||
-        !SetFileAttributesW(temporary.path().c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) {
-        return false;
+    if (!temporary.created()) return {FailureFromError(temporary.error())};
+    if (const DWORD error = WriteWholeFile(temporary.path(), bytes)) return {FailureFromError(error)};
+    if (!SetFileAttributesW(temporary.path().c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) {
+        return {FailureFromError(GetLastError())};
     }
     // A read-only manifest cannot be replaced; a hidden or system one keeps the move from nothing.
-    if (replacing && !SetFileAttributesW(manifestPath.c_str(), FILE_ATTRIBUTE_NORMAL)) return false;
+    if (replacing && !SetFileAttributesW(manifestPath.c_str(), FILE_ATTRIBUTE_NORMAL)) {
+        return {FailureFromError(GetLastError())};
+    }
     if (!MoveFileExW(temporary.path().c_str(), manifestPath.c_str(),
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        const DWORD error = GetLastError();
         if (replacing) SetFileAttributesW(manifestPath.c_str(), previous & kSettableAttributes);
-        return false;
+        return {FailureFromError(error)};
     }
     temporary.keep();
-    return true;
+    return {};
 }
 
-RemovalOutcome RemoveManifest(const std::wstring& manifestPath) {
-    const DWORD attributes = GetFileAttributesW(manifestPath.c_str());
-    if (!IsFile(attributes)) return RemovalOutcome::NotRemoved;
-    const ManifestKind kind = ClassifyManifest(manifestPath);
-    if (kind == ManifestKind::Unreadable) return RemovalOutcome::NotRemoved;
-    const std::wstring fullPath = FullPathOf(manifestPath);
-    if (kind == ManifestKind::Foreign && !HasConfirmedRecycleBin(fullPath)) return RemovalOutcome::NotRemoved;
+bool HasManifestName(std::wstring_view path) {
+    constexpr std::wstring_view kEnding = L".exe.manifest";
+    const size_t slash = path.find_last_of(L"\\/");
+    const std::wstring_view name = slash == std::wstring_view::npos ? path : path.substr(slash + 1);
+    return name.size() >= kEnding.size() &&
+           CompareStringOrdinal(name.data() + name.size() - kEnding.size(), static_cast<int>(kEnding.size()),
+                                kEnding.data(), static_cast<int>(kEnding.size()), TRUE) == CSTR_EQUAL;
+}
 
-    if (!SetFileAttributesW(manifestPath.c_str(), FILE_ATTRIBUTE_NORMAL)) return RemovalOutcome::NotRemoved;
+ManifestRemoval RemoveManifest(const std::wstring& manifestPath) {
+    const auto notRemoved = [](ManifestFailure failure) { return ManifestRemoval{RemovalOutcome::NotRemoved, failure}; };
+    const DWORD attributes = GetFileAttributesW(manifestPath.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return notRemoved(FailureFromError(GetLastError()));
+    // A link or junction would lead the removal elsewhere; only the file itself is ours.
+    if (!HasManifestName(manifestPath) || (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
+        return notRemoved(ManifestFailure::NotAManifest);
+    }
+    if (!IsFile(attributes)) return notRemoved(ManifestFailure::InTheWay);
+    const ManifestKind kind = ClassifyManifest(manifestPath);
+    if (kind == ManifestKind::Unreadable) return notRemoved(ManifestFailure::InUse);
+    const std::wstring fullPath = FullPathOf(manifestPath);
+    if (kind == ManifestKind::Foreign && !HasConfirmedRecycleBin(fullPath)) return notRemoved(ManifestFailure::Foreign);
+
+    if (!SetFileAttributesW(manifestPath.c_str(), FILE_ATTRIBUTE_NORMAL)) {
+        return notRemoved(FailureFromError(GetLastError()));
+    }
     DoEvents();
+    DWORD error = ERROR_SUCCESS;
     if (kind == ManifestKind::OwnDocument) {
-        if (DeleteFileW(manifestPath.c_str())) return RemovalOutcome::Removed;
-    } else if (SendToRecycleBin(fullPath)) {
-        return RemovalOutcome::SentToRecycleBin;
+        if (DeleteFileW(manifestPath.c_str())) return {RemovalOutcome::Removed};
+        error = GetLastError();
+    } else {
+        if (SendToRecycleBin(fullPath)) return {RemovalOutcome::SentToRecycleBin};
+        // The shell tells no reason that could be trusted.
+        error = ERROR_GEN_FAILURE;
     }
     SetFileAttributesW(manifestPath.c_str(), attributes & kSettableAttributes);
-    return RemovalOutcome::NotRemoved;
+    return notRemoved(FailureFromError(error));
 }

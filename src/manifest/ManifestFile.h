@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+#include "manifest/ManifestFailure.h"
+
 // The manifest of an executable: its full path followed by ".manifest".
 std::wstring ManifestPathFor(const std::wstring& executablePath);
 
@@ -17,17 +19,26 @@ std::optional<std::string> ReadManifestFile(const std::wstring& manifestPath);
 // Writes the bytes as the manifest, hidden and system, replacing a manifest already there
 // whatever its attributes. The bytes go to a temporary file in the same folder first, which then
 // takes the manifest's place: when anything fails, the previous manifest (if any) is left as it
-// was, no temporary file remains, and the result is false.
-bool WriteManifestFile(const std::wstring& manifestPath, std::string_view bytes);
+// was, no temporary file remains, and the result tells why.
+ManifestWrite WriteManifestFile(const std::wstring& manifestPath, std::string_view bytes);
 
 enum class RemovalOutcome {
     Removed,           // deleted: it was a manifest this program wrote
     SentToRecycleBin,  // another maker's manifest, which the user can restore
-    NotRemoved,        // still in place: missing, a folder, unreadable or in use, or foreign where no
-                       // Recycle Bin exists
+    NotRemoved,        // still in place, or not there at all: the failure tells which and why
 };
+
+struct ManifestRemoval {
+    RemovalOutcome outcome = RemovalOutcome::NotRemoved;
+    ManifestFailure failure = ManifestFailure::None;
+    bool operator==(RemovalOutcome other) const { return outcome == other; }
+};
+
+// Whether a path names what a removal may touch: a file name ending in ".exe.manifest".
+bool HasManifestName(std::wstring_view path);
 
 // Removes a manifest: its attributes set to normal, pending window messages run once, then it is
 // deleted when it has the shape of the document this program writes, else sent to the Recycle
-// Bin. A manifest that stays where it was keeps its attributes.
-RemovalOutcome RemoveManifest(const std::wstring& manifestPath);
+// Bin. Anything but a regular file named "*.exe.manifest" (a folder, a link or junction, any
+// other name) is refused untouched. A manifest that stays where it was keeps its attributes.
+ManifestRemoval RemoveManifest(const std::wstring& manifestPath);

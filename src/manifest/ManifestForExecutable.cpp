@@ -4,7 +4,7 @@
 #include "manifest/ManifestFile.h"
 #include "manifest/ManifestReadBack.h"
 
-bool WriteManifestForExecutable(const std::wstring& executablePath, const ManifestDetails& details) {
+ManifestWrite WriteManifestForExecutable(const std::wstring& executablePath, const ManifestDetails& details) {
     return WriteManifestFile(ManifestPathFor(executablePath),
                              ComposeManifestDocument(details, ReadExecutableArchitecture(executablePath)));
 }

@@ -3,7 +3,7 @@
 
 #include "history/HistoryStore.h"
 #include "manifest/ManifestDocument.h"
-#include "manifest/ManifestFile.h"
+#include "manifest/ManifestFailure.h"
 
 // What every panel that themes or un-themes programs goes through: the manifest is written or
 // removed, and a written one is recorded in the history (only when it was written).
@@ -12,17 +12,18 @@ public:
     explicit ThemingService(HistoryStore& history) : history_(history) {}
 
     struct ThemeOutcome {
-        bool written = false;   // the manifest is in place
-        bool recorded = false;  // and its history entry too
+        ManifestFailure failure = ManifestFailure::None;
+        bool recorded = false;  // the history entry is in place too
+        bool written() const { return failure == ManifestFailure::None; }
     };
 
     // Writes the manifest of the executable with these details, naming the architecture of its
     // PE header, then records it with the product name and description.
     ThemeOutcome Theme(const std::wstring& executablePath, const ManifestDetails& details);
 
-    // Removes a manifest by the removal rule: true when it is gone (deleted or in the Recycle
-    // Bin). The history is left alone.
-    bool Untheme(const std::wstring& manifestPath);
+    // Removes a manifest by the removal rule. None when it is gone (deleted, in the Recycle Bin,
+    // or not there any more); otherwise why it stays. The history is left alone.
+    ManifestFailure Untheme(const std::wstring& manifestPath);
 
 private:
     HistoryStore& history_;

@@ -12,24 +12,19 @@
 #include "platform/UniqueHandle.h"
 #include "support/InsideYield.h"
 #include "support/TempFolder.h"
+#include "support/WindowTestOptions.h"
 #include "support/doctest_profile.h"
 
 using xpv_test::TempFolder;
 
 namespace {
 
-MainForm::Options OptionsFor(const TempFolder& appFolder) {
-    MainForm::Options options;
-    options.endsProgram = false;
-    options.applicationDirectory = appFolder.Path();
-    return options;
-}
-
 // Values come back as the platform reads them: without surrounding blanks.
 struct History {
     TempFolder appFolder{L"xpv-app"};
     TempFolder programs{L"xpv-programs"};
-    MainForm form{OptionsFor(appFolder)};
+    std::vector<std::wstring> messages;
+    MainForm form{xpv_test::WindowTestOptions(appFolder.Path(), &messages)};
 
     History() {
         REQUIRE(form.Create());
@@ -181,7 +176,36 @@ TEST_CASE("Untheming removes the ticked manifests and their entries, pass by pas
         CHECK_FALSE(history.form.history.lstHistory.IsTicked(0));
         CHECK(IsManifestPresent(b));
         CHECK(history.Stored() == std::vector<ProfileEntry>{{b, L"B >>"}});
+        // Told once, at the end.
+        REQUIRE(history.messages.size() == 1);
+        CHECK(history.messages[0].find(ExecutablePathOfManifest(b) + L" - in use by another program") !=
+              std::wstring::npos);
     }
+}
+
+TEST_CASE("A planted history lists and removes nothing but this program's manifests") {
+    History history;
+    const std::wstring ours = history.Themed(L"ours.exe", L"Ours", L"");
+    // Existing files that are no manifests of ours, one of them shaped like our document.
+    const std::wstring text = history.programs / L"notes.txt";
+    const std::wstring shaped = history.programs / L"shaped.bin";
+    REQUIRE(xpv_test::WriteBytes(text, "keep me"));
+    REQUIRE(xpv_test::WriteBytes(shaped, ComposeManifestDocument({}, ProcessorArchitecture::X86)));
+    for (const std::wstring& key : {text, shaped, std::wstring(L"relgone.exe.manifest")}) {
+        REQUIRE(WriteProfileValue({history.form.HistoryFilePath(), L"Main"}, key, L"v"));
+    }
+    history.Open();
+    CHECK(history.Lines() == std::vector<std::wstring>{L"Ours >> [00000]"});
+
+    history.form.history.cmdHistorySelAll_Click();
+    history.Untheme();
+    CHECK_FALSE(IsManifestPresent(ours));
+    CHECK(xpv_test::ReadBytes(text) == "keep me");
+    CHECK(xpv_test::ReadBytes(shaped) == ComposeManifestDocument({}, ProcessorArchitecture::X86));
+    // The planted lines stay in the file as they were.
+    CHECK(history.Stored() == std::vector<ProfileEntry>{
+                                  {text, L"v"}, {shaped, L"v"}, {L"relgone.exe.manifest", L"v"}});
+    CHECK(history.messages.empty());
 }
 
 TEST_CASE("Unusual paths and names survive theming, loading and removal") {

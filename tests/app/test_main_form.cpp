@@ -2,6 +2,7 @@
 
 #include "app/MainForm.h"
 #include "platform/MessagePump.h"
+#include "support/WindowTestOptions.h"
 #include "support/doctest_wide.h"
 
 namespace {
@@ -13,16 +14,10 @@ RECT RectIn(HWND control, HWND container) {
     return rect;
 }
 
-MainForm::Options TestOptions() {
-    MainForm::Options options;
-    options.endsProgram = false;
-    return options;
-}
-
 }  // namespace
 
 TEST_CASE("The main window is laid out in twips through the screen's DPI") {
-    MainForm form(TestOptions());
+    MainForm form(xpv_test::WindowTestOptions());
     REQUIRE(form.Create());
     const TwipScale& scale = form.Scale();
 
@@ -91,7 +86,7 @@ TEST_CASE("The main window is laid out in twips through the screen's DPI") {
 }
 
 TEST_CASE("A drive root as application directory keeps its backslash in the profile paths") {
-        MainForm::Options options = TestOptions();
+    MainForm::Options options = xpv_test::WindowTestOptions();
     options.applicationDirectory = L"C:\\";
     MainForm form(options);
     REQUIRE(form.Create());
@@ -99,7 +94,7 @@ TEST_CASE("A drive root as application directory keeps its backslash in the prof
 }
 
 TEST_CASE("DoEvents runs queued messages and never swallows the quit message") {
-    MainForm form(TestOptions());
+    MainForm form(xpv_test::WindowTestOptions());
     REQUIRE(form.Create());
     // A queued click on the Turbo Vestrim item is handled inside DoEvents.
     PostMessageW(form.quickMenu.OutlookBar(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(form.quickMenu.Qmenu[3]), STN_CLICKED),
@@ -116,7 +111,7 @@ TEST_CASE("DoEvents runs queued messages and never swallows the quit message") {
 }
 
 TEST_CASE("Closing the window while a long action runs lets the action finish first") {
-    MainForm form(TestOptions());
+    MainForm form(xpv_test::WindowTestOptions());
     REQUIRE(form.Create());
     HWND window = form.Window();
     {
@@ -134,7 +129,7 @@ TEST_CASE("Closing the window while a long action runs lets the action finish fi
 }
 
 TEST_CASE("An application directory on a network path starts the window all the same") {
-        MainForm::Options options = TestOptions();
+    MainForm::Options options = xpv_test::WindowTestOptions();
     options.applicationDirectory = L"\\\\nohost\\share\\tools";
     MainForm form(options);
     REQUIRE(form.Create());

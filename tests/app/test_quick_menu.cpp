@@ -2,15 +2,10 @@
 
 #include "app/MainForm.h"
 #include "platform/MessagePump.h"
+#include "support/WindowTestOptions.h"
 #include "support/doctest_wide.h"
 
 namespace {
-
-MainForm::Options TestOptions() {
-    MainForm::Options options;
-    options.endsProgram = false;
-    return options;
-}
 
 struct Item {
     int index;
@@ -48,7 +43,7 @@ int VisiblePanels(const MainForm& form) {
 }  // namespace
 
 TEST_CASE("Each Quick Menu item stands at its place with its tooltip and opens its panel") {
-    MainForm form(TestOptions());
+    MainForm form(xpv_test::WindowTestOptions());
     REQUIRE(form.Create());
     wchar_t caption[32] = {};
     GetWindowTextW(form.quickMenu.lblQMenuTop, caption, 32);
@@ -79,7 +74,7 @@ TEST_CASE("Each Quick Menu item stands at its place with its tooltip and opens i
 }
 
 TEST_CASE("The raised button follows the hovered item, never over the open one") {
-    MainForm form(TestOptions());
+    MainForm form(xpv_test::WindowTestOptions());
     REQUIRE(form.Create());
     REQUIRE(form.quickMenu.QmenuSelectedTop() == 620 - 80);  // Vestrim is open after start-up
 
@@ -117,7 +112,7 @@ TEST_CASE("The raised button follows the hovered item, never over the open one")
 }
 
 TEST_CASE("The timer hides the raised button once the cursor is well right of the strip") {
-    MainForm form(TestOptions());
+    MainForm form(xpv_test::WindowTestOptions());
     REQUIRE(form.Create());
     RECT frame;
     GetWindowRect(form.Window(), &frame);
@@ -154,7 +149,7 @@ TEST_CASE("The timer hides the raised button once the cursor is well right of th
 }
 
 TEST_CASE("The bottom of the strip shows caption and icon together until the first tick, then in turn") {
-    MainForm form(TestOptions());
+    MainForm form(xpv_test::WindowTestOptions());
     REQUIRE(form.Create());
     CHECK(IsWindowVisible(form.quickMenu.lblQMenuBottom));
     CHECK(IsWindowVisible(form.quickMenu.imgQMenuBottom));

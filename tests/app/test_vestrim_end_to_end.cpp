@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "app/MainForm.h"
+#include "support/WindowTestOptions.h"
 #include "app/WindowText.h"
 #include "manifest/ManifestFile.h"
 #include "platform/MessagePump.h"
@@ -32,10 +33,7 @@ TEST_CASE("Theming a program through the window gives it Common Controls 6, and 
     REQUIRE(CopyFileW(XPV_OWN_PROBE, probe.c_str(), FALSE));
     REQUIRE(IsSystemCommonControls(LoadedCommonControls(probe, report)));
 
-    MainForm::Options options;
-    options.endsProgram = false;
-    options.applicationDirectory = appFolder.Path();
-    MainForm form(options);
+    MainForm form(xpv_test::WindowTestOptions(appFolder.Path()));
     REQUIRE(form.Create());
     SetForegroundWindow(form.Window());
     form.vestrim.Dir1.SetPath(programs.Path());

@@ -13,6 +13,7 @@
 #include "platform/UniqueHandle.h"
 #include "support/InsideYield.h"
 #include "support/TempFolder.h"
+#include "support/WindowTestOptions.h"
 #include "support/doctest_wide.h"
 
 using xpv_test::FileExists;
@@ -43,16 +44,10 @@ std::vector<std::wstring> Items(const CheckList& list) {
     return items;
 }
 
-MainForm::Options OptionsFor(const TempFolder& folder) {
-    MainForm::Options options;
-    options.endsProgram = false;
-    options.applicationDirectory = folder.Path();
-    return options;
-}
-
 struct VestrimWindow {
+    std::vector<std::wstring> messages;
     MainForm form;
-    explicit VestrimWindow(const TempFolder& folder) : form(OptionsFor(folder)) {
+    explicit VestrimWindow(const TempFolder& folder) : form(xpv_test::WindowTestOptions(folder.Path(), &messages)) {
         REQUIRE(form.Create());
         SetForegroundWindow(form.Window());
         DoEvents();
@@ -241,6 +236,11 @@ TEST_CASE("A manifest that cannot be written or removed is skipped; the others a
     // Only the manifest that was written is in the history.
     panel.form.history.LoadHistory();
     CHECK(panel.form.history.lstTempHistory == std::vector<std::wstring>{folder / L"fine.exe.manifest"});
+    // The user is told once, at the end, which program failed and why.
+    REQUIRE(panel.messages.size() == 1);
+    CHECK(panel.messages[0] == L"These programs could not be themed:\r\n\r\n" + (folder / L"blocked.exe") +
+                                   L" - a folder or other item of the manifest's name is in the way\r\n\r\n"
+                                   L"Everything else was done.");
 
     SUBCASE("a manifest held open without sharing stays, and the rest are removed") {
         AddManifest(folder, L"held.exe", {L"H", L"H", L"held.exe", L"H"});
@@ -259,7 +259,38 @@ TEST_CASE("A manifest that cannot be written or removed is skipped; the others a
         CHECK(IsManifestPresent(folder / L"held.exe.manifest"));
         CHECK(panel.ButtonEnabled());
         CHECK(IsWindowEnabled(panel.form.quickMenu.OutlookBar()));
+        REQUIRE(panel.messages.size() == 2);
+        CHECK(panel.messages[1].starts_with(L"The themes of these programs could not be removed:\r\n\r\n" +
+                                            (folder / L"held.exe") + L" - in use by another program\r\n"));
     }
+}
+
+TEST_CASE("A manifest written where the history cannot record it is reported once") {
+    TempFolder folder;
+    AddProgram(folder, L"alpha", L"one.exe");
+    AddProgram(folder, L"beta", L"two.exe");
+    // A folder where the history file should be: nothing can be recorded.
+    REQUIRE(CreateDirectoryW((folder / L"history.db").c_str(), nullptr));
+    VestrimWindow panel(folder);
+    panel.form.vestrim.cmdUnThemedSelAll_Click();
+    panel.Press();
+    CHECK(IsManifestPresent(folder / L"one.exe.manifest"));
+    CHECK(IsManifestPresent(folder / L"two.exe.manifest"));
+    REQUIRE(panel.messages.size() == 1);
+    CHECK(panel.messages[0].find(L"could not be themed") == std::wstring::npos);
+    CHECK(panel.messages[0].find(L"The history file could not record") != std::wstring::npos);
+}
+
+TEST_CASE("An action in which nothing failed says nothing") {
+    TempFolder folder;
+    AddProgram(folder, L"alpha", L"one.exe");
+    VestrimWindow panel(folder);
+    panel.form.vestrim.cmdUnThemedSelAll_Click();
+    panel.Press();
+    panel.form.vestrim.cmdThemedSelAll_Click();
+    panel.Press();
+    CHECK(panel.form.vestrim.lstUnthemed.Count() == 1);
+    CHECK(panel.messages.empty());
 }
 
 TEST_CASE("While the button's action runs, the folder and the action itself are out of reach") {

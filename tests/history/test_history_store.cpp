@@ -86,3 +86,47 @@ TEST_CASE("A history that has lost nothing is not rewritten by a load") {
     CHECK(CompareFileTime(&data.ftLastWriteTime, &written) == 0);
     CHECK(xpv_test::ReadBytes(f.store.File()) == before);
 }
+
+TEST_CASE("Lines that name no manifest of ours are no entries: not listed, not pruned, kept as they are") {
+    Fixture f;
+    const std::wstring ours = f.Themed(L"ours", L"Ours >> listed");
+    // What a planted or hand-edited history may hold; none of these names a file that exists.
+    const std::wstring planted[] = {
+        L"relgone.exe.manifest",                // no drive, no folder
+        L"C:\\windows\\win.ini",                // not a manifest
+        L"C:\\gone\\data.manifest",             // a manifest's ending without ".exe"
+        L"\\\\?\\C:\\gone\\app.exe.manifest",   // the device form
+        L"\\\\server\\app.exe.manifest",        // a server without a share
+        L"C:app.exe.manifest",                  // relative to the drive's current folder
+    };
+    for (const std::wstring& key : planted) REQUIRE(WriteProfileValue({f.store.File(), L"Main"}, key, L"v"));
+    const std::string before = xpv_test::ReadBytes(f.store.File());
+
+    CHECK(f.store.Load() == Entries{{ours, L"Ours >> listed"}});
+    CHECK(xpv_test::ReadBytes(f.store.File()) == before);
+}
+
+TEST_CASE("A history entry is an absolute path to a file named *.exe.manifest") {
+    const struct {
+        const wchar_t* path;
+        bool entry;
+    } cases[] = {
+        {L"C:\\Apps\\app.exe.manifest", true},
+        {L"c:\\APP.EXE.MANIFEST", true},
+        {L"T:\\\\root.exe.manifest", true},
+        {L"\\\\server\\share\\app.exe.manifest", true},
+        {L"C:\\Apps\\app.manifest", false},
+        {L"C:\\Apps\\app.exe", false},
+        {L"app.exe.manifest", false},
+        {L"\\Apps\\app.exe.manifest", false},
+        {L"C:app.exe.manifest", false},
+        {L"\\\\?\\C:\\app.exe.manifest", false},
+        {L"\\\\.\\C:\\app.exe.manifest", false},
+        {L"\\\\server\\app.exe.manifest", false},
+        {L"\\\\\\share\\app.exe.manifest", false},
+    };
+    for (const auto& c : cases) {
+        CAPTURE(std::wstring(c.path));
+        CHECK(IsHistoryEntryPath(c.path) == c.entry);
+    }
+}

@@ -466,3 +466,20 @@ TEST_CASE("A drive letter mapped onto a folder is no volume of its own, and so h
     }
     CHECK(HasConfirmedRecycleBin(folder / L"app.exe.manifest"));
 }
+
+TEST_CASE("A removal refuses anything that is not a file named *.exe.manifest") {
+    TempFolder folder;
+    // Our own document under other names, and a text file: what a planted history might name.
+    const std::wstring names[] = {L"data.bin", L"app.manifest", L"notes.txt", L"app.exe"};
+    for (const std::wstring& name : names) {
+        CAPTURE(name);
+        REQUIRE(WriteBytes(folder / name, OwnDocument()));
+        const ManifestRemoval removal = RemoveManifest(folder / name);
+        CHECK(removal == RemovalOutcome::NotRemoved);
+        CHECK(removal.failure == ManifestFailure::NotAManifest);
+        CHECK(ReadBytes(folder / name) == OwnDocument());
+    }
+    REQUIRE(CreateDirectoryW((folder / L"dir.exe.manifest").c_str(), nullptr));
+    CHECK(RemoveManifest(folder / L"dir.exe.manifest").failure == ManifestFailure::InTheWay);
+    CHECK(RemoveManifest(folder / L"gone.exe.manifest").failure == ManifestFailure::Missing);
+}

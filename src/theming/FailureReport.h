@@ -1,0 +1,35 @@
+#pragma once
+#include <string>
+#include <vector>
+
+#include "manifest/ManifestFailure.h"
+
+// What went wrong in one action over many programs, told once at its end: the programs (the
+// first ten, then how many more) with the reason in plain words, and whether the history could
+// not record what was themed.
+class FailureReport {
+public:
+    enum class Action { Theme, Untheme };
+
+    explicit FailureReport(Action action) : action_(action) {}
+
+    void Add(const std::wstring& path, ManifestFailure failure);
+    void HistoryNotRecorded() { historyNotRecorded_ = true; }
+    bool Empty() const { return failures_.empty() && !historyNotRecorded_; }
+
+    // The message; empty when nothing went wrong.
+    std::wstring Text() const;
+
+private:
+    struct Failure {
+        std::wstring path;
+        ManifestFailure failure;
+    };
+
+    Action action_;
+    std::vector<Failure> failures_;
+    bool historyNotRecorded_ = false;
+};
+
+// The reason in plain words.
+std::wstring FailureReason(ManifestFailure failure);

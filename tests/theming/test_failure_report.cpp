@@ -1,0 +1,56 @@
+#include <string>
+
+#include "manifest/ManifestFailure.h"
+#include "theming/FailureReport.h"
+#include "support/doctest_wide.h"
+
+TEST_CASE("A failure report names the first ten programs with their reasons, then how many more") {
+    FailureReport report(FailureReport::Action::Theme);
+    CHECK(report.Empty());
+    CHECK(report.Text().empty());
+    for (int i = 0; i < 12; ++i) {
+        report.Add(L"C:\\p" + std::to_wstring(i) + L".exe", i == 0 ? ManifestFailure::AccessDenied : ManifestFailure::InUse);
+    }
+    const std::wstring text = report.Text();
+    CHECK(text.starts_with(L"These programs could not be themed:\r\n\r\nC:\\p0.exe - access denied\r\n"
+                           L"C:\\p1.exe - in use by another program\r\n"));
+    CHECK(text.find(L"C:\\p9.exe") != std::wstring::npos);
+    CHECK(text.find(L"C:\\p10.exe") == std::wstring::npos);
+    CHECK(text.ends_with(L"and 2 more\r\n\r\nEverything else was done."));
+}
+
+TEST_CASE("A failure report tells a history that could not record, alone or after the programs") {
+    FailureReport alone(FailureReport::Action::Theme);
+    alone.HistoryNotRecorded();
+    CHECK_FALSE(alone.Empty());
+    CHECK(alone.Text().starts_with(L"The history file could not record"));
+
+    FailureReport both(FailureReport::Action::Untheme);
+    both.Add(L"C:\\a.exe", ManifestFailure::Foreign);
+    both.HistoryNotRecorded();
+    const std::wstring text = both.Text();
+    CHECK(text.starts_with(L"The themes of these programs could not be removed:\r\n\r\nC:\\a.exe - not written by "
+                           L"XP Vestrim, and no Recycle Bin here could keep it\r\n"));
+    CHECK(text.find(L"Everything else was done.\r\n\r\nThe history file could not record") != std::wstring::npos);
+}
+
+TEST_CASE("Platform errors map to the reasons a user is told") {
+    const struct {
+        DWORD error;
+        ManifestFailure failure;
+    } cases[] = {
+        {ERROR_SUCCESS, ManifestFailure::None},
+        {ERROR_ACCESS_DENIED, ManifestFailure::AccessDenied},
+        {ERROR_WRITE_PROTECT, ManifestFailure::AccessDenied},
+        {ERROR_SHARING_VIOLATION, ManifestFailure::InUse},
+        {ERROR_LOCK_VIOLATION, ManifestFailure::InUse},
+        {ERROR_FILE_NOT_FOUND, ManifestFailure::Missing},
+        {ERROR_PATH_NOT_FOUND, ManifestFailure::Missing},
+        {ERROR_DIRECTORY, ManifestFailure::InTheWay},
+        {ERROR_DISK_FULL, ManifestFailure::Other},
+    };
+    for (const auto& c : cases) {
+        CAPTURE(c.error);
+        CHECK(FailureFromError(c.error) == c.failure);
+    }
+}
