@@ -59,7 +59,7 @@ set(patched_fixtures)
 function(xpv_patch_version_fixture script change)
     set(output ${version_fixture_dir}/${change}.dll)
     add_custom_command(OUTPUT ${output}
-        COMMAND ${Python3_EXECUTABLE} ${version_fixture_sources}/${script}
+        COMMAND ${Python3_EXECUTABLE} -B ${version_fixture_sources}/${script}
                 ${change} $<TARGET_FILE:version_fixture_patch_base> ${output}
         DEPENDS version_fixture_patch_base ${version_fixture_sources}/${script}
                 ${version_fixture_sources}/patch_version_block.py
