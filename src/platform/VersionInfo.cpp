@@ -12,6 +12,8 @@
 #include <string_view>
 #include <utility>
 
+#include "platform/VersionResourceCheck.h"
+
 namespace {
 
 constexpr int32_t kNoModuleHandle = static_cast<int32_t>(0x812E7845u);
@@ -121,8 +123,11 @@ void VersionInfo::LoadVersionInfo() {
         }
     }
 
+    // A file whose version resource the system's functions cannot read safely counts as having
+    // none: they never see it.
     DWORD unused = 0;
-    const DWORD size = GetFileVersionInfoSizeW(fileName_.c_str(), &unused);
+    const DWORD size =
+        HasSoundVersionResource(fileName_) ? GetFileVersionInfoSizeW(fileName_.c_str(), &unused) : 0;
     versionBlock_.assign(size, 0);
     if (versionBlock_.empty() ||
         !GetFileVersionInfoW(fileName_.c_str(), 0, size, versionBlock_.data())) {

@@ -12,7 +12,9 @@ struct VersionInfoError {
 
 // The version resource of an executable file, or of a module loaded in this process.
 // Setting FileName or ModuleName loads everything at once and never fails: a file that cannot be
-// read gives empty texts and zero numbers, and each failed step is recorded as an error.
+// read gives empty texts and zero numbers, and each failed step is recorded as an error. Only a PE
+// image whose version resource is sound is read; a damaged one, or a file of another kind (a
+// 16-bit program among them), reads as a file without version information.
 class VersionInfo {
 public:
     // Reads the file at this path. The object then describes that file only: a module name set

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/VersionInfo.h"
+#include "support/TempFolder.h"
 
 using namespace std::string_literals;
 
@@ -325,6 +326,10 @@ TEST_CASE("Damaged or unusual version blocks read as empty or truncated texts, n
         {L"translation-beyond-block", L"", L"", L"", L"", 0, 1, {kNoTranslation}},
         // A fixed record shorter than its structure is no fixed record.
         {L"short-fixed-record", L"", L"", L"", L"", 0, 0, {kNoTranslation, kNoFixedInformation}},
+        // A block of the 16-bit format claiming 64 KB: the system would write its converted
+        // texts past the block's buffer.
+        {L"sixteen-bit-block", L"", L"", L"", L"", 0, 0,
+         {kNoVersionBlock, kNoTranslation, kNoFixedInformation}},
     };
     for (const Case& c : cases) {
         CAPTURE(c.fixture);
@@ -337,6 +342,92 @@ TEST_CASE("Damaged or unusual version blocks read as empty or truncated texts, n
         CHECK(info.Language() == c.language);
         CHECK(info.FileFlagsRaw() == c.flagsRaw);
         CheckErrors(info, c.errors);
+    }
+}
+
+namespace {
+
+void Put16(std::string& bytes, size_t at, size_t value) {
+    bytes[at] = static_cast<char>(value & 0xFF);
+    bytes[at + 1] = static_cast<char>((value >> 8) & 0xFF);
+}
+
+// A block of the 16-bit format: wLength, wValueLength and an ANSI key, then the value and the
+// children, each on a 4-byte boundary.
+std::string Block16(const std::string& key, const std::string& value, const std::string& children = "") {
+    std::string block(4, '\0');
+    block += key + '\0';
+    block.resize((block.size() + 3) & ~size_t{3}, '\0');
+    block += value;
+    block.resize((block.size() + 3) & ~size_t{3}, '\0');
+    block += children;
+    Put16(block, 0, block.size());
+    Put16(block, 2, value.size());
+    return block;
+}
+
+// A 16-bit program whose one resource is a version block naming a company; the block claims
+// 64 KB, far more than the resource holds.
+std::string SixteenBitProgram() {
+    constexpr size_t kNewHeader = 0x80;
+    constexpr size_t kResourceTable = 0x40;  // from the new header
+    constexpr size_t kBlockAt = 0x200;
+    constexpr size_t kShift = 4;
+    std::string block = Block16(
+        "VS_VERSION_INFO", std::string(52, '\0'),
+        Block16("StringFileInfo", "", Block16("040904E4", "", Block16("CompanyName", std::string("Company16", 10)))) +
+            Block16("VarFileInfo", "", Block16("Translation", std::string("\x09\x04\xE4\x04", 4))));
+    const size_t units = (block.size() + 15) >> kShift;
+    Put16(block, 0, 0xFFFF);
+
+    std::string image(kBlockAt, '\0');
+    image[0] = 'M', image[1] = 'Z';
+    Put16(image, 0x3C, kNewHeader);
+    image[kNewHeader] = 'N', image[kNewHeader + 1] = 'E';
+    Put16(image, kNewHeader + 0x24, kResourceTable);
+    Put16(image, kNewHeader + 0x26, kResourceTable + 0x40);  // the table of names after it
+    const size_t table = kNewHeader + kResourceTable;
+    Put16(image, table, kShift);
+    Put16(image, table + 2, 0x8010);  // type: version
+    Put16(image, table + 4, 1);       // one resource of it
+    Put16(image, table + 10, kBlockAt >> kShift);
+    Put16(image, table + 12, units);
+    Put16(image, table + 14, 0x30);
+    Put16(image, table + 16, 0x8001);  // name: 1
+    return image + block + std::string((units << kShift) - block.size(), '\0');
+}
+
+}  // namespace
+
+TEST_CASE("A damaged resource directory, or a file that is no PE image, reads as no version information") {
+    const std::wstring damagedImages[] = {
+        L"data-past-end", L"size-past-end", L"size-past-section", L"directory-loop", L"cut-directory",
+    };
+    for (const std::wstring& name : damagedImages) {
+        CAPTURE(name);
+        VersionInfo info;
+        info.SetFileName(Fixture(name));
+        CHECK(Take(info) == Empty(Fixture(name)));
+        CheckErrors(info, {kNoVersionBlock, kNoTranslation, kNoFixedInformation});
+    }
+
+    const xpv_test::TempFolder folder;
+    const struct {
+        const wchar_t* name;
+        std::string bytes;
+    } otherFiles[] = {
+        {L"empty.exe", ""},
+        {L"text.exe", "just some text, not a program\r\n"},
+        {L"sixteen-bit.exe", SixteenBitProgram()},
+    };
+    for (const auto& file : otherFiles) {
+        CAPTURE(file.name);
+        const std::wstring path = folder / file.name;
+        REQUIRE(xpv_test::WriteBytes(path, file.bytes));
+        VersionInfo info;
+        info.SetFileName(path);
+        CHECK(Take(info) == Empty(path));
+        CheckErrors(info, {kNoVersionBlock, kNoTranslation, kNoFixedInformation});
     }
 }
 

@@ -4,6 +4,7 @@ set(version_fixture_sources ${CMAKE_CURRENT_SOURCE_DIR}/version_fixtures)
 set(version_fixture_dir ${CMAKE_CURRENT_BINARY_DIR}/version_fixtures)
 
 add_library(version_fixture_entry OBJECT ${version_fixture_sources}/fixture_entry.c)
+add_custom_target(version_fixtures_built)
 
 # xpv_add_version_fixture(<name> [<resource script>]): builds version_fixtures/<name>.dll.
 function(xpv_add_version_fixture name)
@@ -13,7 +14,7 @@ function(xpv_add_version_fixture name)
         LIBRARY_OUTPUT_DIRECTORY ${version_fixture_dir})
     # No runtime library: the entry point and the resource are all there is.
     target_link_options(version_fixture_${name} PRIVATE -nostdlib -s)
-    add_dependencies(test_version_info version_fixture_${name})
+    add_dependencies(version_fixtures_built version_fixture_${name})
 endfunction()
 
 xpv_add_version_fixture(no_version_resource)
@@ -50,21 +51,34 @@ foreach(case IN LISTS fixed_field_cases)
     xpv_add_version_fixture(${fixture_name} ${script})
 endforeach()
 
-# Copies of patch_base.dll, each changed in one way by patch_version_block.py.
+# Copies of patch_base.dll, each changed in one way by a patcher script: the version block by
+# patch_version_block.py, the resource directory by damage_resource_directory.py (which also
+# checks that its copy really is damaged that way).
 xpv_add_version_fixture(patch_base ${version_fixture_sources}/patch_base.rc)
 set(patched_fixtures)
-foreach(change embedded-nul inflated-block string-beyond-block value-without-nul
-               empty-translation short-translation translation-beyond-block short-fixed-record)
+function(xpv_patch_version_fixture script change)
     set(output ${version_fixture_dir}/${change}.dll)
     add_custom_command(OUTPUT ${output}
-        COMMAND ${Python3_EXECUTABLE} ${version_fixture_sources}/patch_version_block.py
+        COMMAND ${Python3_EXECUTABLE} -B ${version_fixture_sources}/${script}
                 ${change} $<TARGET_FILE:version_fixture_patch_base> ${output}
-        DEPENDS version_fixture_patch_base ${version_fixture_sources}/patch_version_block.py
+        DEPENDS version_fixture_patch_base ${version_fixture_sources}/${script}
+                ${version_fixture_sources}/patch_version_block.py
         VERBATIM)
-    list(APPEND patched_fixtures ${output})
+    set(patched_fixtures ${patched_fixtures} ${output} PARENT_SCOPE)
+endfunction()
+foreach(change embedded-nul inflated-block string-beyond-block value-without-nul
+               empty-translation short-translation translation-beyond-block short-fixed-record
+               sixteen-bit-block)
+    xpv_patch_version_fixture(patch_version_block.py ${change})
 endforeach()
+foreach(damage data-past-end size-past-end size-past-section directory-loop cut-directory)
+    xpv_patch_version_fixture(damage_resource_directory.py ${damage})
+endforeach()
+# The window's tests use these files too.
 add_custom_target(version_fixtures_patched DEPENDS ${patched_fixtures})
-add_dependencies(test_version_info version_fixtures_patched)
 
-target_compile_definitions(test_version_info PRIVATE
-    "VERSION_FIXTURE_DIR=L\"Z:${version_fixture_dir}/\"")
+foreach(test_name version_info version_resource_check)
+    add_dependencies(test_${test_name} version_fixtures_built version_fixtures_patched)
+    target_compile_definitions(test_${test_name} PRIVATE
+        "VERSION_FIXTURE_DIR=L\"Z:${version_fixture_dir}/\"")
+endforeach()

@@ -3,8 +3,8 @@
 
 usage: patch_version_block.py <change> <input image> <output image>
 
-The changes mimic files met in the wild: a text holding a NUL, and sizes and lengths that
-do not match the bytes the block has.
+The changes mimic files met in the wild: a text holding a NUL, sizes and lengths that do
+not match the bytes the block has, and a block of the 16-bit format in a 32-bit image.
 """
 import struct
 import sys
@@ -79,6 +79,30 @@ def translation_beyond_block(block):
     block.set_value_length("Translation", 0xFFFF, expected=4)
 
 
+def block_16(key, value=b"", children=b""):
+    """A block of the 16-bit format: wLength, wValueLength and an ANSI key, then the value and
+    the children, each on a 4-byte boundary."""
+    body = struct.pack("<HH", 0, len(value)) + key.encode("ascii") + b"\0"
+    body += b"\0" * (-len(body) % 4) + value
+    body += b"\0" * (-len(body) % 4) + children
+    return struct.pack("<H", len(body)) + body[2:]
+
+
+def sixteen_bit_block(block):
+    # The same entries in the format of 16-bit programs, claiming 64 KB: converting its texts,
+    # the system writes them past the end of the buffer it asked for.
+    fixed = struct.pack("<13I", 0xFEEF04BD, 0x10000, 1, 0, 1, 0, 0x3F, 1, 0x40004, 1, 0, 0, 0)
+    strings = block_16("040904B0", children=block_16("CompanyName", b"Company\0"))
+    translation = block_16("Translation", struct.pack("<HH", 0x0409, 0x04B0))
+    old = block.word(block.root)
+    new = bytearray(block_16("VS_VERSION_INFO", fixed, block_16("StringFileInfo", children=strings)
+                             + block_16("VarFileInfo", children=translation)))
+    if len(new) > old:
+        sys.exit("the 16-bit block does not fit in place of the original")
+    block.image[block.root:block.root + len(new)] = new
+    block.set_word(block.root, 0xFFFF)
+
+
 def short_fixed_record(block):
     # The fixed record claims 48 of its 52 bytes, so the entries after it are misplaced too.
     block.set_word(block.root + 2, 48, expected=52)
@@ -93,19 +117,22 @@ CHANGES = {
     "short-translation": short_translation,
     "translation-beyond-block": translation_beyond_block,
     "short-fixed-record": short_fixed_record,
+    "sixteen-bit-block": sixteen_bit_block,
 }
 
 
-def main():
-    if len(sys.argv) != 4 or sys.argv[1] not in CHANGES:
-        sys.exit(__doc__)
+def patch_image(changes, view, usage):
+    """Runs the command line <change> <input image> <output image>: the change gets the input's
+    bytes through `view` and changes them in place."""
+    if len(sys.argv) != 4 or sys.argv[1] not in changes:
+        sys.exit(usage)
     change, source, target = sys.argv[1:]
     with open(source, "rb") as f:
         image = bytearray(f.read())
-    CHANGES[change](VersionBlock(image))
+    changes[change](view(image))
     with open(target, "wb") as f:
         f.write(image)
 
 
 if __name__ == "__main__":
-    main()
+    patch_image(CHANGES, VersionBlock, __doc__)
