@@ -4,8 +4,10 @@
 #include <vector>
 
 #include "app/MainForm.h"
+#include "app/WindowText.h"
 #include "platform/MessagePump.h"
 #include "support/TempFolder.h"
+#include "support/WindowTestOptions.h"
 #include "support/doctest_wide.h"
 
 using xpv_test::TempFolder;
@@ -30,8 +32,8 @@ const Program kHealthy = {L"patch_base", L"g-healthy.exe"};
 
 // Company, product, description and application name as the Vestrim panel shows them.
 std::vector<std::wstring> Details(const MainForm& form) {
-    return {form.TextOf(form.txtCompanyName), form.TextOf(form.txtProductName),
-            form.TextOf(form.txtDescription), form.TextOf(form.txtApplicationName)};
+    return {TextOf(form.vestrim.txtCompanyName), TextOf(form.vestrim.txtProductName),
+            TextOf(form.vestrim.txtDescription), TextOf(form.vestrim.txtApplicationName)};
 }
 
 std::vector<std::wstring> NoVersionDetails(const wchar_t* name) { return {L"", L"", L"", name}; }
@@ -48,26 +50,23 @@ TEST_CASE("The window opens on a folder whose first program has a damaged versio
     REQUIRE(xpv_test::CopyInto(kFixtures + L"\\" + kHealthy.fixture + L".dll", folder / kHealthy.name));
     names.push_back(kHealthy.name);
 
-    MainForm form;
-    MainForm::Options options;
-    options.endsProgram = false;
-    options.applicationDirectory = folder.Path();
-    REQUIRE(form.Create(options));
+    MainForm form(xpv_test::WindowTestOptions(folder.Path()));
+    REQUIRE(form.Create());
     DoEvents();
 
     std::vector<std::wstring> listed;
-    for (int i = 0; i < form.lstUnthemed.Count(); ++i) listed.push_back(form.lstUnthemed.Text(i));
+    for (int i = 0; i < form.vestrim.lstUnthemed.Count(); ++i) listed.push_back(form.vestrim.lstUnthemed.Text(i));
     CHECK(listed == names);
-    CHECK(form.lstUnthemed.Current() == 0);
+    CHECK(form.vestrim.lstUnthemed.Current() == 0);
     CHECK(Details(form) == NoVersionDetails(kDamaged[0].name));
 
     // Each damaged file after the healthy one: its details replace the healthy file's.
     const int healthy = static_cast<int>(std::size(kDamaged));
     for (int i = 0; i < healthy; ++i) {
         CAPTURE(std::wstring(kDamaged[i].name));
-        form.lstUnthemed.SetCurrent(healthy);
+        form.vestrim.lstUnthemed.SetCurrent(healthy);
         REQUIRE(Details(form) == std::vector<std::wstring>{L"Company", L"Product", L"Before|After", kHealthy.name});
-        form.lstUnthemed.SetCurrent(i);
+        form.vestrim.lstUnthemed.SetCurrent(i);
         CHECK(Details(form) == NoVersionDetails(kDamaged[i].name));
     }
 }
