@@ -41,7 +41,7 @@ std::wstring ModulePath(HMODULE module) {
 // The value at a query path as bytes of the block. A value the platform reports partly or wholly
 // outside the block counts as missing: damaged files report lengths far beyond their block.
 // unitSize is the size of one unit of the reported length (1 for binary values, 2 for texts).
-std::optional<std::span<const unsigned char>> QueryValue(const std::vector<unsigned char>& block,
+std::optional<std::span<const unsigned char>> QueryValue(std::span<const unsigned char> block,
                                                          const wchar_t* path, size_t unitSize) {
     if (block.empty()) {
         return std::nullopt;
@@ -60,6 +60,9 @@ std::optional<std::span<const unsigned char>> QueryValue(const std::vector<unsig
     }
     return std::span(block.data() + (at - begin), static_cast<size_t>(bytes));
 }
+
+// A block's lengths are 16-bit: no lookup inside it reaches further than this past its start.
+constexpr size_t kReadSlack = 0x10000;
 
 std::wstring TrimAtNull(std::wstring text) {
     text.resize(std::min(text.size(), text.find(L'\0')));
@@ -107,6 +110,7 @@ VersionInfoError VersionInfo::LastError() const {
 // Every step runs even when an earlier one failed; a failed step leaves its part empty or zero.
 void VersionInfo::LoadVersionInfo() {
     versionBlock_.clear();
+    blockSize_ = 0;
     translation_.clear();
     fixed_ = {};
     loadErrors_.clear();
@@ -128,15 +132,19 @@ void VersionInfo::LoadVersionInfo() {
     DWORD unused = 0;
     const DWORD size =
         HasSoundVersionResource(fileName_) ? GetFileVersionInfoSizeW(fileName_.c_str(), &unused) : 0;
-    versionBlock_.assign(size, 0);
+    // The system's lookups follow the block's own lengths, which may point past what was filled:
+    // zeros behind the block keep every such read inside memory of ours.
+    versionBlock_.assign(size == 0 ? 0 : size + kReadSlack, 0);
+    blockSize_ = size;
     if (versionBlock_.empty() ||
         !GetFileVersionInfoW(fileName_.c_str(), 0, size, versionBlock_.data())) {
         versionBlock_.clear();
+        blockSize_ = 0;
         RaiseError(kNoVersionBlock, L"Unable to retrieve version information.");
     }
 
     // Only the first translation counts: language bytes b1 b0, then code page bytes b3 b2.
-    const auto table = QueryValue(versionBlock_, L"\\VarFileInfo\\Translation", 1);
+    const auto table = QueryValue(Block(), L"\\VarFileInfo\\Translation", 1);
     if (!table || table->size() < 4) {
         RaiseError(kNoTranslation, L"Unable to retrieve language and code page information.");
     } else {
@@ -147,7 +155,7 @@ void VersionInfo::LoadVersionInfo() {
         }
     }
 
-    const auto record = QueryValue(versionBlock_, L"\\", 1);
+    const auto record = QueryValue(Block(), L"\\", 1);
     if (!record || record->size() < sizeof(VS_FIXEDFILEINFO)) {
         RaiseError(kNoFixedInformation, L"Unable to retrieve fixed file version information.");
     } else {
@@ -160,7 +168,7 @@ void VersionInfo::LoadVersionInfo() {
 
 std::wstring VersionInfo::QueryStringValue(const wchar_t* entry) const {
     const std::wstring path = L"\\StringFileInfo\\" + translation_ + L"\\" + entry;
-    const auto value = QueryValue(versionBlock_, path.c_str(), sizeof(wchar_t));
+    const auto value = QueryValue(Block(), path.c_str(), sizeof(wchar_t));
     if (!value || value->empty()) {
         return {};
     }

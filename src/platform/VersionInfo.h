@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -78,7 +79,11 @@ private:
 
     std::wstring moduleName_;
     std::wstring fileName_;
+    // The filled part of the block, which is all that values are taken from.
+    std::span<const unsigned char> Block() const { return {versionBlock_.data(), blockSize_}; }
+
     std::vector<unsigned char> versionBlock_;
+    size_t blockSize_ = 0;
     std::wstring translation_;
     FixedInformation fixed_;
     std::vector<VersionInfoError> loadErrors_;
