@@ -27,6 +27,16 @@ target_include_directories(xpv_doctest_main PUBLIC ${DOCTEST_INCLUDE_DIR} ${CMAK
 target_compile_definitions(xpv_doctest_main PUBLIC DOCTEST_CONFIG_NO_MULTITHREADING)
 target_link_libraries(xpv_doctest_main PUBLIC xpv_platform)
 
+# The path by which a test program reaches a file of the build.
+function(xpv_windows_path out path)
+    if(CMAKE_HOST_WIN32)
+        set(${out} "${path}" PARENT_SCOPE)
+    else()
+        # Wine reaches the Linux root as drive Z:.
+        set(${out} "Z:${path}" PARENT_SCOPE)
+    endif()
+endfunction()
+
 # xpv_add_test(<name> SOURCES <files...> [LIBS <targets...>] [DEPENDS <targets...>] [TIMEOUT s])
 # Builds test_<name>.exe and registers <arch>.<name>, run by Wine in the test session.
 function(xpv_add_test name)

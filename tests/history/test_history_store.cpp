@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -8,6 +9,7 @@
 #include "manifest/ManifestDocument.h"
 #include "manifest/ManifestFile.h"
 #include "platform/IniEditor.h"
+#include "platform/UniqueHandle.h"
 #include "support/TempFolder.h"
 #include "support/doctest_profile.h"
 
@@ -129,4 +131,76 @@ TEST_CASE("A history entry is an absolute path to a file named *.exe.manifest") 
         CAPTURE(std::wstring(c.path));
         CHECK(IsHistoryEntryPath(c.path) == c.entry);
     }
+}
+
+namespace {
+
+// A running history_writer: another process recording `count` entries of `folder`.
+class Writer {
+public:
+    Writer(const std::wstring& history, const std::wstring& folder, int count) {
+        std::wstring command = L"\"" XPV_HISTORY_WRITER L"\" \"" + history + L"\" \"" + folder + L"\" " +
+                               std::to_wstring(count);
+        STARTUPINFOW startup{};
+        startup.cb = sizeof(startup);
+        PROCESS_INFORMATION process{};
+        REQUIRE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                               &process));
+        process_ = UniqueHandle(process.hProcess);
+        UniqueHandle thread(process.hThread);
+    }
+    bool Running() const { return WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT; }
+    // The writer's exit code once it ended; every entry written gives 0.
+    DWORD Finish() const {
+        REQUIRE(WaitForSingleObject(process_.get(), 120000) == WAIT_OBJECT_0);
+        DWORD code = 1;
+        GetExitCodeProcess(process_.get(), &code);
+        return code;
+    }
+
+private:
+    UniqueHandle process_;
+};
+
+}  // namespace
+
+TEST_CASE("Two copies of the program recording at the same moment lose no entry") {
+    Fixture f;
+    const Writer first(f.store.File(), f.programs / L"first", 200);
+    const Writer second(f.store.File(), f.programs / L"second", 200);
+    CHECK(first.Finish() == 0);
+    CHECK(second.Finish() == 0);
+    const std::vector<ProfileEntry> stored = f.Stored();
+    CHECK(stored.size() == 400);
+    for (int i : {0, 199}) {
+        for (const wchar_t* folder : {L"first", L"second"}) {
+            const std::wstring key = f.programs / (std::wstring(folder) + L"\\entry" + std::to_wstring(i) + L".exe.manifest");
+            CHECK(std::count_if(stored.begin(), stored.end(), [&](const ProfileEntry& row) { return row.key == key; }) == 1);
+        }
+    }
+}
+
+TEST_CASE("A prune in one copy while another records keeps every entry recorded") {
+    Fixture f;
+    // The other copy records programs whose manifests exist; this one keeps pruning gone ones.
+    const std::wstring folder = f.programs / L"kept";
+    REQUIRE(CreateDirectoryW(folder.c_str(), nullptr));
+    constexpr int kCount = 150;
+    for (int i = 0; i < kCount; ++i) {
+        REQUIRE(xpv_test::WriteBytes(folder + L"\\entry" + std::to_wstring(i) + L".exe.manifest", "x"));
+    }
+    const Writer writer(f.store.File(), folder, kCount);
+    int prunes = 0;
+    while (writer.Running()) {
+        const std::wstring stale = f.programs / (L"stale" + std::to_wstring(prunes) + L".exe.manifest");
+        REQUIRE(f.store.Record(stale, L"Stale >> gone"));
+        f.store.Load();
+        ++prunes;
+    }
+    CHECK(writer.Finish() == 0);
+    MESSAGE("prunes while the other copy recorded: " << prunes);
+    CHECK(prunes > 0);
+    const Entries listed = f.store.Load();
+    CHECK(listed.size() == kCount);
+    for (const HistoryStore::Entry& entry : listed) CHECK(entry.manifestPath.find(L"\\stale") == std::wstring::npos);
 }

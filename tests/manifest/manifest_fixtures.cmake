@@ -4,15 +4,6 @@
 #   hold_open.exe: keeps a file open without sharing, from another process.
 set(manifest_fixture_source ${CMAKE_CURRENT_SOURCE_DIR}/fixtures)
 
-function(xpv_windows_path out path)
-    if(CMAKE_HOST_WIN32)
-        set(${out} "${path}" PARENT_SCOPE)
-    else()
-        # Wine reaches the Linux root as drive Z:.
-        set(${out} "Z:${path}" PARENT_SCOPE)
-    endif()
-endfunction()
-
 # The probe for this build's architecture with this build's compiler, the other one with the
 # other cross compiler when it is installed, so each build proves both architectures.
 if(XPV_ARCH STREQUAL "i686")
