@@ -166,12 +166,11 @@ private:
 
 // The list answers another program only while its thread takes messages.
 bool ServeMessagesUntilExit(HANDLE process, DWORD milliseconds) {
-    const ULONGLONG deadline = GetTickCount64() + milliseconds;
+    const DWORD start = GetTickCount();
     for (;;) {
-        const ULONGLONG now = GetTickCount64();
-        if (now >= deadline) return false;
-        const DWORD woken = MsgWaitForMultipleObjects(1, &process, FALSE, static_cast<DWORD>(deadline - now),
-                                                      QS_ALLINPUT);
+        const DWORD elapsed = GetTickCount() - start;
+        if (elapsed >= milliseconds) return false;
+        const DWORD woken = MsgWaitForMultipleObjects(1, &process, FALSE, milliseconds - elapsed, QS_ALLINPUT);
         if (woken == WAIT_OBJECT_0) return true;
         MSG message;
         while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
