@@ -7,6 +7,8 @@
 namespace {
 
 constexpr LRESULT kTicked = 1;
+// Wine's ANSI-to-Unicode copy of LB_GETTEXT holds 512 characters, the terminating zero included.
+constexpr size_t kLongestToldText = 511;
 
 int ScaleFrom96(int pixels, int dpi) { return MulDiv(pixels, dpi, 96); }
 
@@ -32,6 +34,8 @@ void CheckList::Create(HWND parent, int id, const RECT& rect, const Style& style
     }
     const int itemHeight = std::max<int>(metrics.tmHeight + 2, BoxWidth());
     SendMessageW(list, LB_SETITEMHEIGHT, 0, itemHeight);
+    // Only after creation: LBS_HASSTRINGS at creation would cancel LBS_NODATA.
+    SetWindowLongPtrW(list, GWL_STYLE, GetWindowLongPtrW(list, GWL_STYLE) | LBS_HASSTRINGS | LBS_MULTIPLESEL);
     list_.Attach(list, [this](UINT message, WPARAM wParam, LPARAM lParam) {
         return HandleMessage(message, wParam, lParam);
     });
@@ -227,7 +231,47 @@ void CheckList::DrawItem(const DRAWITEMSTRUCT& item) {
     if ((item.itemState & ODS_FOCUS) != 0) DrawFocusRect(dc, &textArea);
 }
 
+std::wstring_view CheckList::TextToTell(size_t index) const {
+    return std::wstring_view(items_[index].text).substr(0, kLongestToldText);
+}
+
+std::optional<LRESULT> CheckList::AnswerItemQuery(UINT message, WPARAM wParam, LPARAM lParam) const {
+    const bool isItem = wParam < items_.size();
+    switch (message) {
+        case LB_GETTEXTLEN:
+            if (!isItem) return LB_ERR;
+            return static_cast<LRESULT>(TextToTell(wParam).size());
+        case LB_GETTEXT: {
+            if (!isItem) return LB_ERR;
+            const std::wstring_view text = TextToTell(wParam);
+            if (auto* buffer = reinterpret_cast<wchar_t*>(lParam)) {
+                text.copy(buffer, text.size());
+                buffer[text.size()] = L'\0';
+            }
+            return static_cast<LRESULT>(text.size());
+        }
+        case LB_GETSEL:
+            if (!isItem) return LB_ERR;
+            return items_[wParam].ticked ? kTicked : 0;
+        case LB_GETSELCOUNT:
+            return static_cast<LRESULT>(
+                std::count_if(items_.begin(), items_.end(), [](const Item& item) { return item.ticked; }));
+        case LB_GETSELITEMS: {
+            auto* indices = reinterpret_cast<int*>(lParam);
+            if (indices == nullptr) return LB_ERR;
+            size_t written = 0;
+            for (size_t i = 0; i < items_.size() && written < wParam; ++i) {
+                if (items_[i].ticked) indices[written++] = static_cast<int>(i);
+            }
+            return static_cast<LRESULT>(written);
+        }
+        default:
+            return std::nullopt;
+    }
+}
+
 LRESULT CheckList::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (const std::optional<LRESULT> answer = AnswerItemQuery(message, wParam, lParam)) return *answer;
     switch (message) {
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK: {

@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,6 +14,20 @@
 // ticked, and any number can be ticked. Independently of the ticks the list has a current item.
 // The space bar and a click on the box toggle the tick; the owner window passes WM_DRAWITEM and
 // WM_COMMAND for the list on to DrawItem and Command.
+//
+// Screen readers and UI automation read it through the list box messages; it answers them as a
+// multiple-selection list box with strings does, although its window holds no texts:
+// - LB_GETCOUNT: the number of items. LB_GETTEXTLEN, LB_GETTEXT: the item's text, in the ANSI code
+//   page for the ANSI forms; a null buffer gets the length. A text is told up to its first 511
+//   characters, since Wine turns an ANSI LB_GETTEXT into a Unicode one with a fixed buffer of 512;
+//   file names and paths stay well below that.
+// - LB_GETSEL: whether the item is ticked, so a reader announces the ticked items as selected;
+//   LB_GETSELCOUNT and LB_GETSELITEMS count and list them. LB_GETCURSEL and LB_GETCARETINDEX: the
+//   current item (LB_GETCURSEL: LB_ERR when there is none).
+// - An index out of range gets LB_ERR.
+// The window's style says LBS_HASSTRINGS and LBS_MULTIPLESEL because readers, and the system when it
+// copies these messages between ANSI and Unicode or between processes, go by it; the list box itself
+// keeps the styles it was created with.
 class CheckList {
 public:
     struct Style {
@@ -69,6 +84,9 @@ private:
     };
 
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    // Answers the list box messages that read items; nullopt for any other message.
+    std::optional<LRESULT> AnswerItemQuery(UINT message, WPARAM wParam, LPARAM lParam) const;
+    std::wstring_view TextToTell(size_t index) const;
     void ToggleByUser(int index);
     // Tells the window how many items there are, keeping the current item where it was.
     void SyncCount(int current);
