@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "BenchClock.h"
+#include "BenchTiming.h"
 #include "app/MainForm.h"
 #include "history/HistoryLines.h"
 #include "platform/IniEditor.h"
@@ -40,35 +40,29 @@ void RemoveFolder(const std::wstring& path) {
     RemoveDirectoryW(path.c_str());
 }
 
-// A history of `count` entries whose manifests exist, spread over folders of 500 programs.
-std::vector<std::wstring> WriteHistory(const std::wstring& appFolder, const std::wstring& programs, int count) {
-    std::vector<std::wstring> manifests;
-    std::vector<ProfileEntry> rows;
-    for (int i = 0; i < count; ++i) {
-        const std::wstring folder = NewFolder(programs, L"set" + std::to_wstring(i / 500));
-        const std::wstring manifest = folder + L"\\program" + std::to_wstring(i) + L".exe.manifest";
-        HANDLE file = CreateFileW(manifest.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                  FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM, nullptr);
-        if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
-        manifests.push_back(manifest);
-        rows.push_back({HistoryKeyFor(manifest),
-                        HistoryValueFor(L"Product " + std::to_wstring((i * 7919) % count), L"Description")});
-    }
-    const ProfileTarget history{appFolder + L"\\history.db", L"Main"};
-    DeleteFileW(history.file.c_str());
-    WriteSectionEntries(history, rows);
-    return manifests;
+void CreateEmptyFile(const std::wstring& path) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM, nullptr);
+    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
 }
 
-// Best of a few loads, each of the same file.
-double TimeLoad(MainForm& form, int repeats) {
-    double best = 1e9;
-    for (int i = 0; i < repeats; ++i) {
-        const double start = Seconds();
-        form.history.LoadHistory();
-        best = std::min(best, Seconds() - start);
+// `count` programs with manifests, spread over folders of 500, and their history rows.
+struct Programs {
+    std::vector<std::wstring> manifests;
+    std::vector<ProfileEntry> rows;
+};
+
+Programs ThemedPrograms(const std::wstring& folder, int count) {
+    Programs programs;
+    for (int i = 0; i < count; ++i) {
+        const std::wstring set = NewFolder(folder, L"set" + std::to_wstring(i / 500));
+        const std::wstring manifest = set + L"\\program" + std::to_wstring(i) + L".exe.manifest";
+        CreateEmptyFile(manifest);
+        programs.manifests.push_back(manifest);
+        programs.rows.push_back({HistoryKeyFor(manifest),
+                                 HistoryValueFor(L"Product " + std::to_wstring((i * 7919) % count), L"Description")});
     }
-    return best;
+    return programs;
 }
 
 }  // namespace
@@ -88,31 +82,42 @@ int wmain() {
         std::fprintf(stderr, "no window\n");
         return 1;
     }
+    const ProfileTarget history{form.HistoryFilePath(), L"Main"};
+    const auto writeHistory = [&](const std::vector<ProfileEntry>& rows) {
+        DeleteFileW(history.file.c_str());
+        WriteSectionEntries(history, rows);
+    };
 
-    const std::wstring small = NewFolder(root, L"small");
-    WriteHistory(appFolder, small, 2000);
-    const double smallTime = TimeLoad(form, 3);
-    const int smallCount = form.history.lstHistory.Count();
+    const Programs small = ThemedPrograms(NewFolder(root, L"small"), 2000);
+    const Programs large = ThemedPrograms(NewFolder(root, L"large"), 20000);
+    // Half of the large history's manifests gone: they are in the file again before each load.
+    const Programs staleHalf = ThemedPrograms(NewFolder(root, L"stale"), 20000);
+    for (size_t i = 0; i < staleHalf.manifests.size(); i += 2) DeleteFileW(staleHalf.manifests[i].c_str());
 
-    const std::wstring large = NewFolder(root, L"large");
-    const std::vector<std::wstring> manifests = WriteHistory(appFolder, large, 20000);
-    const double largeTime = TimeLoad(form, 3);
-    const int largeCount = form.history.lstHistory.Count();
+    int smallCount = 0, largeCount = 0, staleCount = 0;
+    const std::vector<double> seconds = bench::MedianSecondsPerCall({
+        {[&] { writeHistory(small.rows); },
+         [&] {
+             form.history.LoadHistory();
+             smallCount = form.history.lstHistory.Count();
+         }},
+        {[&] { writeHistory(large.rows); },
+         [&] {
+             form.history.LoadHistory();
+             largeCount = form.history.lstHistory.Count();
+         }},
+        {[&] { writeHistory(staleHalf.rows); },
+         [&] {
+             form.history.LoadHistory();
+             staleCount = form.history.lstHistory.Count();
+         }},
+    });
 
-    for (size_t i = 0; i < manifests.size(); i += 2) {
-        SetFileAttributesW(manifests[i].c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileW(manifests[i].c_str());
-    }
-    const double staleStart = Seconds();
-    form.history.LoadHistory();
-    const double staleTime = Seconds() - staleStart;
-    const int staleCount = form.history.lstHistory.Count();
-
-    std::printf("entries listed: %d, %d, %d (stale load)\n", smallCount, largeCount, staleCount);
-    std::printf("load 2000: %.3f s, load 20000: %.3f s, load 20000 half stale: %.3f s\n", smallTime, largeTime,
-                staleTime);
-    std::printf("per-entry ratio: %.2f\n", (largeTime / 20000.0) / (smallTime / 2000.0));
-    std::printf("stale ratio: %.2f\n", staleTime / largeTime);
+    std::printf("entries listed: %d, %d, %d (half stale)\n", smallCount, largeCount, staleCount);
+    std::printf("load 2000: %.3f s, load 20000: %.3f s, load 20000 half stale: %.3f s (medians of %d)\n",
+                seconds[0], seconds[1], seconds[2], bench::kRuns);
+    std::printf("per-entry ratio: %.2f\n", (seconds[1] / 20000.0) / (seconds[0] / 2000.0));
+    std::printf("stale ratio: %.2f\n", seconds[2] / seconds[1]);
     RemoveFolder(root);
     return (smallCount == 2000 && largeCount == 20000 && staleCount == 10000) ? 0 : 1;
 }

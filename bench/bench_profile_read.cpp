@@ -5,8 +5,9 @@
 #include <algorithm>
 #include <cstdio>
 #include <string>
+#include <vector>
 
-#include "BenchClock.h"
+#include "BenchTiming.h"
 #include "platform/IniEditor.h"
 
 namespace {
@@ -29,23 +30,6 @@ void WriteNumberedSection(const std::wstring& path, size_t rowCount) {
     CloseHandle(file);
 }
 
-// The file read last, for the per-key reads.
-ProfileTarget lastRead;
-
-// Best of three files of that size, each read once.
-double FastestRead(const std::wstring& folder, size_t rowCount) {
-    double best = 1e9;
-    for (int run = 0; run < 3; ++run) {
-        lastRead = {folder + L"\\rows" + std::to_wstring(rowCount) + L"-" + std::to_wstring(run) + L".db", L"Main"};
-        WriteNumberedSection(lastRead.file, rowCount);
-        const double start = Seconds();
-        const size_t rows = ReadSectionEntries(lastRead).size();
-        best = std::min(best, Seconds() - start);
-        if (rows != rowCount) std::fprintf(stderr, "read %zu rows of %zu\n", rows, rowCount);
-    }
-    return best;
-}
-
 }  // namespace
 
 int wmain() {
@@ -53,28 +37,32 @@ int wmain() {
     GetTempPathW(MAX_PATH, temp);
     const std::wstring folder = std::wstring(temp) + L"xpv-bench-profile-" + std::to_wstring(GetCurrentProcessId());
     CreateDirectoryW(folder.c_str(), nullptr);
+    const ProfileTarget small{folder + L"\\rows4000.db", L"Main"};
+    const ProfileTarget large{folder + L"\\rows64000.db", L"Main"};
+    WriteNumberedSection(small.file, 4000);
+    WriteNumberedSection(large.file, 64000);
 
-    const double small = FastestRead(folder, 4000);
-    const double large = FastestRead(folder, 64000);
-    // One per-key read of the last (now loaded) file, over keys spread through it.
+    size_t smallRows = 0, largeRows = 0;
+    // Per-key reads of keys spread through the large file.
     constexpr int kSampledKeys = 200;
-    const double start = Seconds();
-    for (int i = 0; i < kSampledKeys; ++i) ReadProfileValue(lastRead, L"key" + std::to_wstring(i * 320), L"");
-    const double perKey = (Seconds() - start) / kSampledKeys;
+    const std::vector<double> seconds = bench::MedianSecondsPerCall({
+        {nullptr, [&] { smallRows = ReadSectionEntries(small).size(); }},
+        {nullptr, [&] { largeRows = ReadSectionEntries(large).size(); }},
+        {nullptr,
+         [&] {
+             for (int i = 0; i < kSampledKeys; ++i) ReadProfileValue(large, L"key" + std::to_wstring(i * 320), L"");
+         }},
+    });
+    const double perKey = seconds[2] / kSampledKeys;
 
-    std::printf("read 4000 rows: %.1f ms, 64000 rows: %.1f ms, one per-key read: %.3f ms\n", small * 1000,
-                large * 1000, perKey * 1000);
+    std::printf("read 4000 rows: %.1f ms, 64000 rows: %.1f ms, one per-key read: %.3f ms (medians of %d)\n",
+                seconds[0] * 1000, seconds[1] * 1000, perKey * 1000, bench::kRuns);
     // 16 times the rows: linear is about 16, quadratic about 256.
-    std::printf("growth ratio: %.1f\n", large / small);
-    std::printf("one-pass to per-key ratio: %.3f\n", large / (perKey * 64000));
+    std::printf("growth ratio: %.1f\n", seconds[1] / seconds[0]);
+    std::printf("one-pass to per-key ratio: %.3f\n", seconds[1] / (perKey * 64000));
 
-    WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW((folder + L"\\*.db").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do DeleteFileW((folder + L"\\" + found.cFileName).c_str());
-        while (FindNextFileW(search, &found));
-        FindClose(search);
-    }
+    DeleteFileW(small.file.c_str());
+    DeleteFileW(large.file.c_str());
     RemoveDirectoryW(folder.c_str());
-    return 0;
+    return smallRows == 4000 && largeRows == 64000 ? 0 : 1;
 }
