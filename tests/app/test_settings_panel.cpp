@@ -453,12 +453,14 @@ TEST_CASE("With an empty catalogue the buttons do nothing visible, except Change
 TEST_CASE("Closing the window while Settings opens waits until the group is listed, then closes") {
     SettingsWindow window;
     window.WriteOwnCatalogue();
-    window.Put(L"HideExt", NumberValue(0));
+    window.Put(L"HideExt", NumberValue(1));
     const HWND form = window.form.Window();
     bool openInsideYield = false;
     xpv_test::InsideNextYield closeMeanwhile([&] {
         SendMessageW(form, WM_CLOSE, 0, 0);
         openInsideYield = IsWindow(form) != FALSE;
+        // Shows whether the group is listed again after the yield.
+        window.Put(L"HideExt", NumberValue(0));
     });
     window.Open();
     REQUIRE(closeMeanwhile.Ran());
