@@ -29,4 +29,10 @@ enum ControlId : int {
     kCmdHistoryUnselAll,
     kCmdHistoryRemoveTheme,
     kLstSettings = 500,
+
+    // Settings panel
+    kLstSettingsGroups,
+    kCmdThemeCPLTheme,
+    kCmdSettingsRefresh,
+    kCmdSettingsApply,
 };
