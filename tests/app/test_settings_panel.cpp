@@ -12,6 +12,7 @@
 #include "settings/doctest_ticks.h"
 #include "support/InsideYield.h"
 #include "support/TempFolder.h"
+#include "support/WindowTestOptions.h"
 
 using namespace registry_test;
 using xpv_test::TempFolder;
@@ -74,7 +75,7 @@ struct SettingsWindow {
 
     TempFolder appFolder{L"xpv-settings"};
     TestRoot root{L"settings-panel"};
-    MainForm form{OptionsFor(appFolder)};
+    MainForm form{xpv_test::WindowTestOptions(appFolder.Path())};
     SettingsPanel& panel = form.settings;
     std::vector<StartRequest> starts;
     bool startSucceeds = true;
@@ -85,13 +86,6 @@ struct SettingsWindow {
             return startSucceeds;
         };
         REQUIRE(form.Create());
-    }
-
-    static MainForm::Options OptionsFor(const TempFolder& folder) {
-        MainForm::Options options;
-        options.endsProgram = false;
-        options.applicationDirectory = folder.Path();
-        return options;
     }
 
     // The catalogue as a user's editor saves it: ANSI, CR LF.
