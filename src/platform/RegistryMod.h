@@ -11,6 +11,8 @@
 #include <utility>
 #include <variant>
 
+#include "platform/UniqueHandle.h"
+
 // One of the seven predefined root keys by its number (0x80000000 to 0x80000006), or 0.
 using RegistryRoot = std::uint32_t;
 
@@ -43,34 +45,9 @@ LONG SetRegistryString(RegistryRoot root, const std::wstring& path, const std::w
 LONG SetRegistryNumber(RegistryRoot root, const std::wstring& path, const std::wstring& name,
                        std::int32_t number);
 
-// Owns an open registry key and closes it however the scope is left.
-class UniqueRegistryKey {
-public:
-    UniqueRegistryKey() = default;
-    explicit UniqueRegistryKey(HKEY key) : key_(key) {}
-    ~UniqueRegistryKey() { reset(); }
-    UniqueRegistryKey(UniqueRegistryKey&& other) noexcept : key_(std::exchange(other.key_, nullptr)) {}
-    UniqueRegistryKey& operator=(UniqueRegistryKey&& other) noexcept {
-        if (this != &other) {
-            reset();
-            key_ = std::exchange(other.key_, nullptr);
-        }
-        return *this;
-    }
-    UniqueRegistryKey(const UniqueRegistryKey&) = delete;
-    UniqueRegistryKey& operator=(const UniqueRegistryKey&) = delete;
-
-    HKEY get() const { return key_; }
-    // For the functions that hand back a newly opened key.
-    HKEY* receive() {
-        reset();
-        return &key_;
-    }
-    explicit operator bool() const { return key_ != nullptr; }
-    void reset() {
-        if (key_) RegCloseKey(std::exchange(key_, nullptr));
-    }
-
-private:
-    HKEY key_ = nullptr;
+// An open registry key, closed however the scope is left.
+struct RegistryKeyTraits {
+    static bool IsNone(HKEY key) { return key == nullptr; }
+    static void Close(HKEY key) { RegCloseKey(key); }
 };
+using UniqueRegistryKey = UniqueResource<HKEY, RegistryKeyTraits>;

@@ -2,19 +2,11 @@
 
 #include "app/MainForm.h"
 #include "platform/MessagePump.h"
+#include "support/WindowGeometry.h"
 #include "support/WindowTestOptions.h"
 #include "support/doctest_wide.h"
 
-namespace {
-
-RECT RectIn(HWND control, HWND container) {
-    RECT rect;
-    GetWindowRect(control, &rect);
-    MapWindowPoints(nullptr, container, reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
-
-}  // namespace
+using xpv_test::RectIn;
 
 TEST_CASE("The main window is laid out in twips through the screen's DPI") {
     MainForm form(xpv_test::WindowTestOptions());

@@ -2,6 +2,7 @@
 
 #include "app/MainForm.h"
 #include "platform/MessagePump.h"
+#include "support/WindowGeometry.h"
 #include "support/WindowTestOptions.h"
 #include "support/doctest_wide.h"
 
@@ -24,12 +25,7 @@ const Item kItems[] = {
     {2, 3520, L"About", [](const MainForm& form) { return form.about.Window(); }},
 };
 
-int TopInStrip(const MainForm& form, HWND control) {
-    RECT rect;
-    GetWindowRect(control, &rect);
-    MapWindowPoints(nullptr, form.quickMenu.OutlookBar(), reinterpret_cast<POINT*>(&rect), 2);
-    return rect.top;
-}
+int TopInStrip(const MainForm& form, HWND control) { return xpv_test::RectIn(control, form.quickMenu.OutlookBar()).top; }
 
 int VisiblePanels(const MainForm& form) {
     int visible = 0;

@@ -12,12 +12,15 @@
 #include "settings/doctest_ticks.h"
 #include "support/InsideYield.h"
 #include "support/TempFolder.h"
+#include "support/WindowGeometry.h"
 #include "support/WindowTestOptions.h"
 
 using namespace registry_test;
 using xpv_test::TempFolder;
 using Names = std::vector<std::wstring>;
 using Ticks = std::vector<TweakTick>;
+
+using xpv_test::RectIn;
 
 namespace {
 
@@ -150,13 +153,6 @@ struct SettingsWindow {
 Ticks ExplorerTicks(bool extensions, bool hidden, bool menuDelay, bool readOnly) {
     return {{L"Show extensions", extensions}, {L"Hidden files", hidden}, {L"Menu delay", menuDelay},
             {L"Read only", readOnly}};
-}
-
-RECT RectIn(HWND control, HWND container) {
-    RECT rect;
-    GetWindowRect(control, &rect);
-    MapWindowPoints(nullptr, container, reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include "platform/UniqueHandle.h"
 #include "support/InsideYield.h"
 #include "support/TempFolder.h"
+#include "support/WindowGeometry.h"
 #include "support/WindowTestOptions.h"
 #include "support/doctest_wide.h"
 
@@ -501,9 +502,7 @@ TEST_CASE("Every control of the panel stands at its rectangle") {
     for (const Place& place : places) {
         CAPTURE(place.name);
         REQUIRE(GetParent(place.control) == form.vestrim.Window());
-        RECT rect;
-        GetWindowRect(place.control, &rect);
-        MapWindowPoints(nullptr, form.vestrim.Window(), reinterpret_cast<POINT*>(&rect), 2);
+        const RECT rect = xpv_test::RectIn(place.control, form.vestrim.Window());
         const RECT expected = scale.Rect(place.left, place.top, place.width, place.height);
         CHECK(rect.left == expected.left);
         CHECK(rect.top == expected.top);
