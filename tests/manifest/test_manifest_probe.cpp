@@ -15,6 +15,7 @@
 
 using xpv_test::TempFolder;
 
+using xpv_test::HostRuns32BitPrograms;
 using xpv_test::IsSystemCommonControls;
 using xpv_test::LoadedCommonControls;
 
@@ -22,13 +23,18 @@ TEST_CASE("A manifest written beside a program gives it Common Controls 6; remov
     const struct {
         const wchar_t* probe;
         const wchar_t* storePrefix;  // of the side-by-side folder the loader picks
+        bool is32Bit;
     } probes[] = {
-        {XPV_PROBE_X86, L"\\winsxs\\x86_microsoft.windows.common-controls_"},
-        {XPV_PROBE_X64, L"\\winsxs\\amd64_microsoft.windows.common-controls_"},
+        {XPV_PROBE_X86, L"\\winsxs\\x86_microsoft.windows.common-controls_", true},
+        {XPV_PROBE_X64, L"\\winsxs\\amd64_microsoft.windows.common-controls_", false},
     };
     for (const auto& p : probes) {
         if (*p.probe == L'\0') {
             MESSAGE("no cross compiler for this architecture: case skipped");
+            continue;
+        }
+        if (p.is32Bit && !HostRuns32BitPrograms()) {
+            MESSAGE("this host runs no 32-bit code: the case of the 32-bit probe is skipped");
             continue;
         }
         CAPTURE(std::wstring(p.probe));

@@ -31,4 +31,11 @@ bool IsSystemCommonControls(const std::wstring& loaded) {
            loaded.find(L"\\syswow64\\comctl32.dll") != std::wstring::npos;
 }
 
+bool HostRuns32BitPrograms() {
+    // Set by wine-run.sh from the host's loader choice; a run outside it assumes they do.
+    wchar_t value[4] = {};
+    const DWORD length = GetEnvironmentVariableW(L"XPV_HOST_RUNS_32BIT", value, 4);
+    return !(length == 2 && std::wstring(value) == L"no");
+}
+
 }  // namespace xpv_test

@@ -10,4 +10,7 @@ std::wstring LoadedCommonControls(const std::wstring& probe, const std::wstring&
 // The system's own copy, as opposed to the side-by-side Common Controls 6.
 bool IsSystemCommonControls(const std::wstring& loaded);
 
+// False when the test runner says this host runs no 32-bit code, so a 32-bit probe cannot start.
+bool HostRuns32BitPrograms();
+
 }  // namespace xpv_test
