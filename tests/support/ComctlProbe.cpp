@@ -38,4 +38,15 @@ bool HostRuns32BitPrograms() {
     return !(length == 2 && std::wstring(value) == L"no");
 }
 
+bool StoreHasX86CommonControls() {
+    wchar_t windows[MAX_PATH] = {};
+    REQUIRE(GetWindowsDirectoryW(windows, MAX_PATH) > 0);
+    const std::wstring pattern = std::wstring(windows) + L"\\winsxs\\x86_microsoft.windows.common-controls_*";
+    WIN32_FIND_DATAW found;
+    const HANDLE search = FindFirstFileW(pattern.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return false;
+    FindClose(search);
+    return true;
+}
+
 }  // namespace xpv_test
