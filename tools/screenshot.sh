@@ -46,4 +46,4 @@ done
 sleep 1
 import -window root "$shot.part.png"
 mv "$shot.part.png" "$shot"
-wineserver -k
+wineserver -k 2>/dev/null || true
