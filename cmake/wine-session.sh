@@ -13,6 +13,8 @@ flock 9
 export WINEPREFIX=$root/wineprefix
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
+# shellcheck source=wine-host.sh
+. "$(dirname "$0")/wine-host.sh"
 
 alive() { [ -f "$state/xvfb.pid" ] && kill -0 "$(cat "$state/xvfb.pid")" 2>/dev/null; }
 count() { cat "$state/users" 2>/dev/null || echo 0; }
@@ -52,8 +54,15 @@ ENV
     export DISPLAY=$display
     # Wine's services inherit our output and outlive us: keep them off the runner's pipe.
     mkdir -p "$WINEPREFIX"
-    wineserver -p </dev/null >>"$state/wine.log" 2>&1 9>&-
-    wineboot -i </dev/null >>"$state/wine.log" 2>&1 9>&-
+    log=$state/wine.log
+    echo "Wine loader $XPV_WINE (32-bit programs run: $XPV_HOST_RUNS_32BIT${XPV_NO_32BIT_REASON:+, $XPV_NO_32BIT_REASON})" >"$log"
+    wineserver -p </dev/null >>"$log" 2>&1 9>&-
+    if ! xpv_wineboot "$log"; then
+        echo "Wine could not make the prefix $WINEPREFIX; the end of $log:" >&2
+        tail -n 20 "$log" >&2
+        stop_all
+        exit 1
+    fi
     # Drive letters whose root is a folder of the session, for tests of paths at a drive root:
     # T: for the 64-bit tests, U: for the 32-bit ones, so that both can run at once.
     for letter in t u; do
@@ -61,7 +70,7 @@ ENV
         ln -sfn "$root/drive-$letter" "$WINEPREFIX/dosdevices/$letter:"
     done
     # No window manager runs here: unmanaged windows close at once instead of waiting for one.
-    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >>"$state/wine.log" 2>&1 9>&-
+    "$XPV_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >>"$log" 2>&1 9>&-
     echo 1 >"$state/users"
     echo "wine session started on display $display, prefix $WINEPREFIX"
     ;;

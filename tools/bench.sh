@@ -4,7 +4,15 @@
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 arch=${1:-x86_64}
-XPV_ARCHS=$arch bash "$top/tools/build.sh" >/dev/null
+# shellcheck source=../cmake/wine-host.sh
+. "$top/cmake/wine-host.sh"
+if [ "$arch" = i686 ] && [ "$XPV_HOST_RUNS_32BIT" != yes ]; then
+    echo "this host runs no 32-bit code ($XPV_NO_32BIT_REASON): the i686 benchmarks cannot run here" >&2
+    exit 1
+fi
+benches=()
+for source in "$top"/bench/bench_*.cpp; do benches+=("$(basename "$source" .cpp)"); done
+XPV_ARCHS=$arch bash "$top/tools/build.sh" "${benches[@]}" >/dev/null
 root="$top/build/wine"
 bash "$top/cmake/wine-session.sh" start "$root" >/dev/null
 trap 'bash "$top/cmake/wine-session.sh" stop "$root" >/dev/null' EXIT

@@ -1,25 +1,23 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds and starts the program under Wine.
-# Without a display it runs under Xvfb, saves a screenshot and ends.
+# Installs what is missing, builds the program and starts it under Wine.
+# Without a display it runs under Xvfb, saves a screenshot of its window and ends; when the window
+# does not appear it says so, with the end of Wine's log, and fails.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 bash "$top/tools/install-deps.sh"
-XPV_ARCHS=${XPV_ARCHS:-x86_64} bash "$top/tools/build.sh"
 arch=${XPV_ARCHS:-x86_64}; arch=${arch%% *}
+# shellcheck source=../cmake/wine-host.sh
+. "$top/cmake/wine-host.sh"
+if [ "$arch" = i686 ] && [ "$XPV_HOST_RUNS_32BIT" != yes ]; then
+    echo "this host runs no 32-bit code ($XPV_NO_32BIT_REASON): start the x86_64 build instead" >&2
+    exit 1
+fi
+XPV_ARCHS=$arch bash "$top/tools/build.sh" xpvestrim
 exe="$top/build/$arch/src/xpvestrim.exe"
-export WINEPREFIX="$top/build/wine-app" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEPREFIX="$top/build/wine-app" WINEDLLOVERRIDES="mscoree,mshtml=" WINEDEBUG=${WINEDEBUG:-fixme-all}
 if [ -n "${DISPLAY:-}" ]; then
-    exec wine "$exe"
+    exec "$XPV_WINE" "$exe"
 fi
 shot="$top/build/xpvestrim.png"
-xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
-    wine "$1" </dev/null >/dev/null 2>&1 &
-    for _ in $(seq 120); do
-        xdotool search --name "^Orlek - XP Vestrim$" >/dev/null 2>&1 && break
-        sleep 0.5
-    done
-    sleep 2
-    import -window root "$2"
-    wineserver -k
-' _ "$exe" "$shot"
-echo "No display: the program ran under Xvfb; screenshot saved to $shot"
+xvfb-run -a -s "-screen 0 1024x768x24" bash "$top/tools/screenshot.sh" "$exe" "$shot" "$top/build/wine-app.log"
+echo "No display: the program ran under Xvfb; screenshot of its window saved to $shot"

@@ -15,20 +15,27 @@
 
 using xpv_test::TempFolder;
 
+using xpv_test::HostRuns32BitPrograms;
 using xpv_test::IsSystemCommonControls;
 using xpv_test::LoadedCommonControls;
+using xpv_test::StoreHasX86CommonControls;
 
 TEST_CASE("A manifest written beside a program gives it Common Controls 6; removing it undoes that") {
     const struct {
         const wchar_t* probe;
         const wchar_t* storePrefix;  // of the side-by-side folder the loader picks
+        bool is32Bit;
     } probes[] = {
-        {XPV_PROBE_X86, L"\\winsxs\\x86_microsoft.windows.common-controls_"},
-        {XPV_PROBE_X64, L"\\winsxs\\amd64_microsoft.windows.common-controls_"},
+        {XPV_PROBE_X86, L"\\winsxs\\x86_microsoft.windows.common-controls_", true},
+        {XPV_PROBE_X64, L"\\winsxs\\amd64_microsoft.windows.common-controls_", false},
     };
     for (const auto& p : probes) {
         if (*p.probe == L'\0') {
             MESSAGE("no cross compiler for this architecture: case skipped");
+            continue;
+        }
+        if (p.is32Bit && !HostRuns32BitPrograms()) {
+            MESSAGE("this host runs no 32-bit code: the case of the 32-bit probe is skipped");
             continue;
         }
         CAPTURE(std::wstring(p.probe));
@@ -53,7 +60,7 @@ TEST_CASE("A manifest written beside a program gives it Common Controls 6; remov
     }
 }
 
-TEST_CASE("A 64-bit program with the plain X86 document does not get Common Controls at all") {
+TEST_CASE("A 64-bit program with the plain X86 document does not get Common Controls 6") {
     // Why the architecture has to follow the executable.
     if (*XPV_PROBE_X64 == L'\0') {
         MESSAGE("no x64 probe: case skipped");
@@ -63,5 +70,13 @@ TEST_CASE("A 64-bit program with the plain X86 document does not get Common Cont
     const std::wstring exe = folder / L"probe.exe";
     REQUIRE(CopyFileW(XPV_PROBE_X64, exe.c_str(), FALSE));
     REQUIRE(WriteManifestFile(ManifestPathFor(exe), ComposeManifestDocument({}, ProcessorArchitecture::X86)));
-    CHECK(LoadedCommonControls(exe, folder / L"loaded.txt").find(L"loadlibrary failed") == 0);
+    const std::wstring loaded = LoadedCommonControls(exe, folder / L"loaded.txt");
+    CHECK(loaded.find(L"\\winsxs\\") == std::wstring::npos);
+    if (StoreHasX86CommonControls()) {
+        // The loader finds the named assembly only for the wrong architecture: no comctl32 at all.
+        CHECK(loaded.find(L"loadlibrary failed") == 0);
+    } else {
+        // Nothing in the store matches the document, so the program keeps the system's copy.
+        CHECK(IsSystemCommonControls(loaded));
+    }
 }

@@ -31,4 +31,22 @@ bool IsSystemCommonControls(const std::wstring& loaded) {
            loaded.find(L"\\syswow64\\comctl32.dll") != std::wstring::npos;
 }
 
+bool HostRuns32BitPrograms() {
+    // Set by wine-run.sh from the host's loader choice; a run outside it assumes they do.
+    wchar_t value[4] = {};
+    const DWORD length = GetEnvironmentVariableW(L"XPV_HOST_RUNS_32BIT", value, 4);
+    return !(length == 2 && std::wstring(value) == L"no");
+}
+
+bool StoreHasX86CommonControls() {
+    wchar_t windows[MAX_PATH] = {};
+    REQUIRE(GetWindowsDirectoryW(windows, MAX_PATH) > 0);
+    const std::wstring pattern = std::wstring(windows) + L"\\winsxs\\x86_microsoft.windows.common-controls_*";
+    WIN32_FIND_DATAW found;
+    const HANDLE search = FindFirstFileW(pattern.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return false;
+    FindClose(search);
+    return true;
+}
+
 }  // namespace xpv_test
