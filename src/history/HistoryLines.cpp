@@ -15,13 +15,6 @@ std::wstring Replace(std::wstring_view text, wchar_t from, wchar_t to) {
     return result;
 }
 
-bool EndsWithIgnoringCase(std::wstring_view text, std::wstring_view ending) {
-    if (text.size() < ending.size()) return false;
-    const std::wstring_view tail = text.substr(text.size() - ending.size());
-    return std::equal(tail.begin(), tail.end(), ending.begin(),
-                      [](wchar_t a, wchar_t b) { return towlower(a) == towlower(b); });
-}
-
 }  // namespace
 
 std::wstring HistoryKeyFor(std::wstring_view manifestPath) { return Replace(manifestPath, L'=', L'|'); }

@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <vector>
 
+#include "platform/TextFunctions.h"
+
 namespace {
 
 constexpr DWORD kLongestWaitMs = 10000;
@@ -21,8 +23,7 @@ std::wstring FullPathOf(const std::wstring& path) {
 // Mutex names cannot hold a backslash and are limited in length: the name carries a hash of the
 // upper-cased full path, the same in every process.
 std::wstring MutexNameFor(const std::wstring& historyFile) {
-    std::wstring path = FullPathOf(historyFile);
-    if (!path.empty()) CharUpperBuffW(path.data(), static_cast<DWORD>(path.size()));
+    const std::wstring path = UpperCase(FullPathOf(historyFile));
     uint64_t hash = 14695981039346656037ull;
     for (const wchar_t unit : path) {
         hash = (hash ^ static_cast<uint16_t>(unit)) * 1099511628211ull;

@@ -7,16 +7,12 @@
 #include <unordered_set>
 
 #include "manifest/ManifestFile.h"
+#include "platform/TextFunctions.h"
 
 namespace {
 
 // From this many manifests in one folder on, listing the folder is cheaper than asking per name.
 constexpr size_t kListFolderFrom = 4;
-
-std::wstring Upper(std::wstring text) {
-    if (!text.empty()) CharUpperBuffW(text.data(), static_cast<DWORD>(text.size()));
-    return text;
-}
 
 struct SplitPath {
     std::wstring folder;
@@ -37,7 +33,7 @@ std::optional<std::unordered_set<std::wstring>> FileNamesIn(const std::wstring& 
     if (search == INVALID_HANDLE_VALUE) return std::nullopt;
     std::unordered_set<std::wstring> names;
     do {
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.insert(Upper(found.cFileName));
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.insert(UpperCase(found.cFileName));
     } while (FindNextFileW(search, &found));
     FindClose(search);
     return names;
@@ -51,19 +47,19 @@ std::vector<bool> PresentManifests(const std::vector<std::wstring>& manifestPath
     split.reserve(manifestPaths.size());
     for (const std::wstring& path : manifestPaths) {
         split.push_back(Split(path));
-        ++perFolder[Upper(split.back().folder)];
+        ++perFolder[UpperCase(split.back().folder)];
     }
     std::unordered_map<std::wstring, std::optional<std::unordered_set<std::wstring>>> listed;
     std::vector<bool> present(manifestPaths.size());
     for (size_t i = 0; i < manifestPaths.size(); ++i) {
-        const std::wstring folderKey = Upper(split[i].folder);
+        const std::wstring folderKey = UpperCase(split[i].folder);
         if (split[i].folder.empty() || perFolder[folderKey] < kListFolderFrom) {
             present[i] = IsManifestPresent(manifestPaths[i]);
             continue;
         }
         auto names = listed.find(folderKey);
         if (names == listed.end()) names = listed.emplace(folderKey, FileNamesIn(split[i].folder)).first;
-        present[i] = names->second ? names->second->count(Upper(split[i].name)) > 0
+        present[i] = names->second ? names->second->count(UpperCase(split[i].name)) > 0
                                    : IsManifestPresent(manifestPaths[i]);
     }
     return present;

@@ -7,6 +7,7 @@
 #include "manifest/ManifestDocument.h"
 #include "manifest/RecycleBin.h"
 #include "platform/MessagePump.h"
+#include "platform/TextFunctions.h"
 #include "platform/UniqueHandle.h"
 
 namespace {
@@ -139,10 +140,7 @@ ManifestWrite WriteManifestFile(const std::wstring& manifestPath, std::string_vi
 bool HasManifestName(std::wstring_view path) {
     constexpr std::wstring_view kEnding = L".exe.manifest";
     const size_t slash = path.find_last_of(L"\\/");
-    const std::wstring_view name = slash == std::wstring_view::npos ? path : path.substr(slash + 1);
-    return name.size() >= kEnding.size() &&
-           CompareStringOrdinal(name.data() + name.size() - kEnding.size(), static_cast<int>(kEnding.size()),
-                                kEnding.data(), static_cast<int>(kEnding.size()), TRUE) == CSTR_EQUAL;
+    return EndsWithIgnoringCase(slash == std::wstring_view::npos ? path : path.substr(slash + 1), kEnding);
 }
 
 ManifestRemoval RemoveManifest(const std::wstring& manifestPath) {

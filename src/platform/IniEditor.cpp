@@ -8,6 +8,7 @@
 #include <unordered_set>
 
 #include "platform/TextEncoding.h"
+#include "platform/TextFunctions.h"
 #include "platform/WholeFile.h"
 
 namespace {
@@ -172,8 +173,7 @@ std::wstring ProfileValueAsRead(std::wstring_view storedValue) {
 
 ParsedSection ParseSectionText(std::wstring_view sectionText) {
     // Keys are compared in one upper-cased copy of the whole text, at the same offsets.
-    std::wstring folded(sectionText);
-    CharUpperBuffW(folded.data(), static_cast<DWORD>(folded.size()));
+    const std::wstring folded = UpperCase(sectionText);
     const size_t lineCount = std::count(sectionText.begin(), sectionText.end(), L'\0') + 1;
     std::unordered_map<std::wstring_view, size_t> linesPerKey;
     linesPerKey.reserve(lineCount);
@@ -310,12 +310,6 @@ std::vector<std::string_view> SplitLines(std::string_view bytes, const ProfileEn
     return lines;
 }
 
-std::wstring Folded(std::wstring_view text) {
-    std::wstring folded(text);
-    if (!folded.empty()) CharUpperBuffW(folded.data(), static_cast<DWORD>(folded.size()));
-    return folded;
-}
-
 // The section a header line opens, as the profile functions read headers; nothing for other lines.
 std::optional<std::wstring_view> HeaderName(std::wstring_view line) {
     if (line.empty() || line.front() != L'[') return std::nullopt;
@@ -332,8 +326,8 @@ bool RemoveSectionKeys(const ProfileTarget& target, const std::vector<std::wstri
         return false;
     }
     std::unordered_set<std::wstring> dropped;
-    for (const std::wstring& key : keys) dropped.insert(Folded(key));
-    const std::wstring section = Folded(target.section);
+    for (const std::wstring& key : keys) dropped.insert(UpperCase(key));
+    const std::wstring section = UpperCase(target.section);
 
     const ProfileEncoding encoding = EncodingOf(*bytes);
     std::string kept(bytes->substr(0, encoding.markSize));
@@ -344,10 +338,10 @@ bool RemoveSectionKeys(const ProfileTarget& target, const std::vector<std::wstri
         const std::wstring_view trimmed = TrimProfileBlanks(text);
         if (const std::optional<std::wstring_view> header = HeaderName(trimmed)) {
             if (place == Inside) place = After;
-            if (place == Before && Folded(*header) == section) place = Inside;
+            if (place == Before && UpperCase(*header) == section) place = Inside;
         } else if (place == Inside) {
             const std::wstring_view key = TrimProfileBlanks(trimmed.substr(0, trimmed.find(L'=')));
-            if (!key.empty() && dropped.count(Folded(key))) {
+            if (!key.empty() && dropped.count(UpperCase(key))) {
                 removedAny = true;
                 continue;
             }

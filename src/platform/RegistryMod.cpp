@@ -102,10 +102,7 @@ HKEY RegistryRootHandle(RegistryRoot root) {
 }
 
 RegistryRoot RootKeyFromName(std::wstring_view name) {
-    std::wstring upper(name);
-    if (!upper.empty()) {
-        CharUpperBuffW(upper.data(), static_cast<DWORD>(upper.size()));
-    }
+    const std::wstring upper = UpperCase(name);
     for (const NamedRoot& named : kRoots) {
         if (named.name == upper) {
             return named.root;

@@ -7,7 +7,14 @@ namespace {
 // Positions are 16-bit signed in the stored formats these texts come from.
 constexpr size_t kLargestPosition = 32767;
 
-std::wstring Upper(std::wstring_view text) {
+// 0-based index of the first occurrence, ignoring letter case, or npos.
+size_t FindIgnoringCase(std::wstring_view delimiter, std::wstring_view text) {
+    return UpperCase(text).find(UpperCase(delimiter));
+}
+
+}  // namespace
+
+std::wstring UpperCase(std::wstring_view text) {
     std::wstring upper(text);
     if (!upper.empty()) {
         CharUpperBuffW(upper.data(), static_cast<DWORD>(upper.size()));
@@ -15,12 +22,13 @@ std::wstring Upper(std::wstring_view text) {
     return upper;
 }
 
-// 0-based index of the first occurrence, ignoring letter case, or npos.
-size_t FindIgnoringCase(std::wstring_view delimiter, std::wstring_view text) {
-    return Upper(text).find(Upper(delimiter));
+bool SameTextIgnoringCase(std::wstring_view first, std::wstring_view second) {
+    return first.size() == second.size() && UpperCase(first) == UpperCase(second);
 }
 
-}  // namespace
+bool EndsWithIgnoringCase(std::wstring_view text, std::wstring_view ending) {
+    return text.size() >= ending.size() && SameTextIgnoringCase(text.substr(text.size() - ending.size()), ending);
+}
 
 std::wstring TrimBlanks(std::wstring_view text) {
     const size_t first = text.find_first_not_of(L' ');

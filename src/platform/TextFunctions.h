@@ -9,5 +9,11 @@
 std::wstring TextBefore(std::wstring_view delimiter, std::wstring_view text);
 std::wstring TextAfter(std::wstring_view delimiter, std::wstring_view text);
 
+// The text with every letter in upper case, as the platform folds letter case for comparisons.
+std::wstring UpperCase(std::wstring_view text);
+// Equal, or ending alike, when upper-cased alike; blanks count.
+bool SameTextIgnoringCase(std::wstring_view first, std::wstring_view second);
+bool EndsWithIgnoringCase(std::wstring_view text, std::wstring_view ending);
+
 // Leading and trailing blanks (U+0020 only) removed.
 std::wstring TrimBlanks(std::wstring_view text);

@@ -2,7 +2,7 @@
 
 #include "platform/IniEditor.h"
 #include "platform/ProfileSectionScanner.h"
-#include "settings/TextComparison.h"
+#include "platform/TextFunctions.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "settings/TweakTicks.h"
 
 #include "platform/RegistryMod.h"
-#include "settings/TextComparison.h"
+#include "platform/TextFunctions.h"
 #include "settings/TweakNumber.h"
 
 namespace {
