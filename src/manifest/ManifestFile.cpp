@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "manifest/ManifestDocument.h"
+#include "platform/LongPath.h"
 #include "platform/MessagePump.h"
 #include "platform/UniqueHandle.h"
 
@@ -106,11 +107,14 @@ bool SendToRecycleBin(const std::wstring& fullPath) {
 
 std::wstring ManifestPathFor(const std::wstring& executablePath) { return executablePath + L".manifest"; }
 
-bool IsManifestPresent(const std::wstring& manifestPath) { return IsFile(GetFileAttributesW(manifestPath.c_str())); }
+bool IsManifestPresent(const std::wstring& manifestPath) {
+    return IsFile(GetFileAttributesW(PathForFileCalls(manifestPath).c_str()));
+}
 
 std::optional<std::string> ReadManifestFile(const std::wstring& manifestPath) {
-    const UniqueHandle file(CreateFileW(manifestPath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    const UniqueHandle file(CreateFileW(PathForFileCalls(manifestPath).c_str(), GENERIC_READ,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr));
     LARGE_INTEGER size{};
     if (!file || !GetFileSizeEx(file.get(), &size) || size.QuadPart > kLargestManifest) return std::nullopt;
     std::string bytes(static_cast<size_t>(size.QuadPart), '\0');
@@ -144,20 +148,21 @@ bool WriteManifestFile(const std::wstring& manifestPath, std::string_view bytes)
 }
 
 RemovalOutcome RemoveManifest(const std::wstring& manifestPath) {
-    const DWORD attributes = GetFileAttributesW(manifestPath.c_str());
+    const std::wstring callPath = PathForFileCalls(manifestPath);
+    const DWORD attributes = GetFileAttributesW(callPath.c_str());
     if (!IsFile(attributes)) return RemovalOutcome::NotRemoved;
     const ManifestKind kind = ClassifyManifest(manifestPath);
     if (kind == ManifestKind::Unreadable) return RemovalOutcome::NotRemoved;
     const std::wstring fullPath = FullPathOf(manifestPath);
     if (kind == ManifestKind::Foreign && !HasRecycleBin(fullPath)) return RemovalOutcome::NotRemoved;
 
-    if (!SetFileAttributesW(manifestPath.c_str(), FILE_ATTRIBUTE_NORMAL)) return RemovalOutcome::NotRemoved;
+    if (!SetFileAttributesW(callPath.c_str(), FILE_ATTRIBUTE_NORMAL)) return RemovalOutcome::NotRemoved;
     DoEvents();
     if (kind == ManifestKind::OwnDocument) {
-        if (DeleteFileW(manifestPath.c_str())) return RemovalOutcome::Removed;
+        if (DeleteFileW(callPath.c_str())) return RemovalOutcome::Removed;
     } else if (SendToRecycleBin(fullPath)) {
         return RemovalOutcome::SentToRecycleBin;
     }
-    SetFileAttributesW(manifestPath.c_str(), attributes & kSettableAttributes);
+    SetFileAttributesW(callPath.c_str(), attributes & kSettableAttributes);
     return RemovalOutcome::NotRemoved;
 }

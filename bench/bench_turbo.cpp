@@ -1,0 +1,204 @@
+// The Turbo Vestrim search against the least work any search of the same tree must do: a bare
+// recursive walk that lists each folder with the pattern, takes its subfolders in name order,
+// tests for manifests the same way and reads product name and description with the raw version
+// calls. The search adds its own bookkeeping, its yields to the window and its progress texts;
+// the ratio tells what they cost.
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "BenchClock.h"
+#include "batch/BatchSearch.h"
+#include "manifest/ManifestFile.h"
+#include "platform/MessagePump.h"
+
+namespace {
+
+constexpr int kTopFolders = 6;
+constexpr int kFanOut = 6;            // subfolders of each folder below the top, two levels deep
+constexpr int kOtherFilesPerFolder = 10;
+constexpr int kRuns = 7;
+
+// Every program is a hard link to this benchmark, which carries a version resource.
+void AddProgram(const std::wstring& path) {
+    wchar_t self[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    CreateHardLinkW(path.c_str(), self, nullptr);
+}
+
+void AddEmptyFile(const std::wstring& path) {
+    const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+}
+
+// Each folder: data files, a program without a manifest and one with.
+void Populate(const std::wstring& folder, int depth) {
+    CreateDirectoryW(folder.c_str(), nullptr);
+    for (int i = 0; i < kOtherFilesPerFolder; ++i) AddEmptyFile(folder + L"\\data" + std::to_wstring(i) + L".dat");
+    AddProgram(folder + L"\\plain.exe");
+    AddProgram(folder + L"\\themed.exe");
+    AddEmptyFile(folder + L"\\themed.exe.manifest");
+    if (depth == 3) return;
+    const int children = depth == 0 ? kTopFolders : kFanOut;
+    for (int i = 0; i < children; ++i) Populate(folder + L"\\Folder " + std::to_wstring(i), depth + 1);
+}
+
+void RemoveTree(const std::wstring& path) {
+    WIN32_FIND_DATAW found;
+    const HANDLE search = FindFirstFileW((path + L"\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            const std::wstring name = found.cFileName;
+            if (name == L"." || name == L"..") continue;
+            const std::wstring child = path + L"\\" + name;
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                RemoveTree(child);
+            } else {
+                DeleteFileW(child.c_str());
+            }
+        } while (FindNextFileW(search, &found));
+        FindClose(search);
+    }
+    RemoveDirectoryW(path.c_str());
+}
+
+std::wstring RawVersionText(const std::vector<unsigned char>& block, const std::wstring& translation,
+                            const wchar_t* entry) {
+    void* value = nullptr;
+    UINT length = 0;
+    const std::wstring query = L"\\StringFileInfo\\" + translation + L"\\" + entry;
+    if (!VerQueryValueW(block.data(), query.c_str(), &value, &length) || length == 0) return {};
+    return std::wstring(static_cast<const wchar_t*>(value), length - 1);
+}
+
+// Product name and description with the raw calls.
+std::wstring RawDetails(const std::wstring& path) {
+    DWORD unused = 0;
+    const DWORD size = GetFileVersionInfoSizeW(path.c_str(), &unused);
+    if (size == 0) return L" >> ";
+    std::vector<unsigned char> block(size);
+    if (!GetFileVersionInfoW(path.c_str(), 0, size, block.data())) return L" >> ";
+    void* value = nullptr;
+    UINT length = 0;
+    if (!VerQueryValueW(block.data(), L"\\VarFileInfo\\Translation", &value, &length) || length < 4) return L" >> ";
+    const auto* pair = static_cast<const WORD*>(value);
+    wchar_t translation[9];
+    std::swprintf(translation, 9, L"%04X%04X", pair[0], pair[1]);
+    return RawVersionText(block, translation, L"ProductName") + L" >> " +
+           RawVersionText(block, translation, L"FileDescription");
+}
+
+bool PrecedesByName(const std::wstring& a, const std::wstring& b) {
+    return CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.c_str(), static_cast<int>(a.size()), b.c_str(),
+                          static_cast<int>(b.size())) == CSTR_LESS_THAN;
+}
+
+void BareWalk(const std::wstring& folder, SearchMode mode, std::vector<std::wstring>& results) {
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((folder + L"\\" + SearchPatternOf(mode)).c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+            const std::wstring path = folder + L"\\" + found.cFileName;
+            if (mode == SearchMode::Themed) {
+                const std::wstring executable = path.substr(0, path.size() - 9);
+                results.push_back(RawDetails(executable) + L" (" + executable + L")");
+            } else if (!IsManifestPresent(path + L".manifest")) {
+                results.push_back(RawDetails(path) + L" (" + path + L")");
+            }
+        } while (FindNextFileW(search, &found));
+        FindClose(search);
+    }
+    std::vector<std::wstring> subfolders;
+    search = FindFirstFileW((folder + L"\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            const std::wstring name = found.cFileName;
+            if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && name != L"." && name != L"..") {
+                subfolders.push_back(name);
+            }
+        } while (FindNextFileW(search, &found));
+        FindClose(search);
+    }
+    std::sort(subfolders.begin(), subfolders.end(), PrecedesByName);
+    for (const std::wstring& name : subfolders) BareWalk(folder + L"\\" + name, mode, results);
+}
+
+// Yields to the window as the panel does; shows nothing.
+class QuietHost : public SearchHost {
+public:
+    void YieldToWindow() override { DoEvents(); }
+    bool StopRequested() override { return false; }
+    void ShowFolder(const std::wstring&) override {}
+    void ShowProgress(const SearchProgress&) override {}
+    void AddResult(const std::wstring& line, const std::wstring& executablePath) override {
+        lines.push_back(line);
+        paths.push_back(executablePath);
+    }
+    std::vector<std::wstring> lines;
+    std::vector<std::wstring> paths;
+};
+
+double Median(std::vector<double> times) {
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+struct Comparison {
+    double search;
+    double bare;
+    size_t results;
+};
+
+Comparison Compare(const std::wstring& tree, SearchMode mode) {
+    std::vector<double> searchTimes;
+    std::vector<double> bareTimes;
+    size_t results = 0;
+    // Run 0 warms the caches for both and is not counted.
+    for (int run = 0; run <= kRuns; ++run) {
+        std::vector<std::wstring> bareResults;
+        const double bareStart = Seconds();
+        BareWalk(tree, mode, bareResults);
+        const double bare = Seconds() - bareStart;
+
+        QuietHost host;
+        SearchOptions options;
+        options.startDirectory = tree;
+        options.mode = mode;
+        const double searchStart = Seconds();
+        RunBatchSearch(options, host);
+        const double search = Seconds() - searchStart;
+
+        if (host.lines.size() != bareResults.size()) {
+            std::fprintf(stderr, "the search found %zu results, the bare walk %zu\n", host.lines.size(),
+                         bareResults.size());
+        }
+        results = host.lines.size();
+        if (run == 0) continue;
+        bareTimes.push_back(bare);
+        searchTimes.push_back(search);
+    }
+    return {Median(searchTimes), Median(bareTimes), results};
+}
+
+}  // namespace
+
+int wmain() {
+    wchar_t temp[MAX_PATH + 1] = {};
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring tree = std::wstring(temp) + L"xpv-bench-turbo-" + std::to_wstring(GetCurrentProcessId());
+    Populate(tree, 0);
+
+    for (const SearchMode mode : {SearchMode::Unthemed, SearchMode::Themed}) {
+        const Comparison comparison = Compare(tree, mode);
+        const char* name = mode == SearchMode::Themed ? "themed" : "unthemed";
+        std::printf("%s search: %.1f ms, bare walk: %.1f ms, %zu results\n", name, comparison.search * 1000,
+                    comparison.bare * 1000, comparison.results);
+        std::printf("%s search to bare walk ratio: %.3f\n", name, comparison.search / comparison.bare);
+    }
+    RemoveTree(tree);
+    return 0;
+}
