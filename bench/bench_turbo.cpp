@@ -4,6 +4,7 @@
 // calls. The search adds its own bookkeeping, its yields to the window and its progress texts;
 // the ratio tells what they cost.
 #include <windows.h>
+#include <shellapi.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -20,7 +21,7 @@ namespace {
 constexpr int kTopFolders = 6;
 constexpr int kFanOut = 6;            // subfolders of each folder below the top, two levels deep
 constexpr int kOtherFilesPerFolder = 10;
-constexpr int kRuns = 7;
+constexpr int kRuns = 9;
 
 // Every program is a hard link to this benchmark, which carries a version resource.
 void AddProgram(const std::wstring& path) {
@@ -47,22 +48,12 @@ void Populate(const std::wstring& folder, int depth) {
 }
 
 void RemoveTree(const std::wstring& path) {
-    WIN32_FIND_DATAW found;
-    const HANDLE search = FindFirstFileW((path + L"\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            const std::wstring name = found.cFileName;
-            if (name == L"." || name == L"..") continue;
-            const std::wstring child = path + L"\\" + name;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                RemoveTree(child);
-            } else {
-                DeleteFileW(child.c_str());
-            }
-        } while (FindNextFileW(search, &found));
-        FindClose(search);
-    }
-    RemoveDirectoryW(path.c_str());
+    const std::wstring from = path + L'\0';  // a list of paths, ended by an empty one
+    SHFILEOPSTRUCTW operation{};
+    operation.wFunc = FO_DELETE;
+    operation.pFrom = from.c_str();
+    operation.fFlags = FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI;
+    SHFileOperationW(&operation);
 }
 
 std::wstring RawVersionText(const std::vector<unsigned char>& block, const std::wstring& translation,
@@ -153,35 +144,52 @@ struct Comparison {
     size_t results;
 };
 
+double TimeBareWalk(const std::wstring& tree, SearchMode mode, size_t& results) {
+    std::vector<std::wstring> found;
+    const double start = Seconds();
+    BareWalk(tree, mode, found);
+    const double elapsed = Seconds() - start;
+    results = found.size();
+    return elapsed;
+}
+
+double TimeSearch(const std::wstring& tree, SearchMode mode, size_t& results) {
+    QuietHost host;
+    SearchOptions options;
+    options.startDirectory = tree;
+    options.mode = mode;
+    const double start = Seconds();
+    RunBatchSearch(options, host);
+    const double elapsed = Seconds() - start;
+    results = host.lines.size();
+    return elapsed;
+}
+
 Comparison Compare(const std::wstring& tree, SearchMode mode) {
     std::vector<double> searchTimes;
     std::vector<double> bareTimes;
-    size_t results = 0;
-    // Run 0 warms the caches for both and is not counted.
+    size_t searchResults = 0;
+    size_t bareResults = 0;
+    // Run 0 warms the caches for both and is not counted; the order alternates, so that neither
+    // side always runs on what the other left.
     for (int run = 0; run <= kRuns; ++run) {
-        std::vector<std::wstring> bareResults;
-        const double bareStart = Seconds();
-        BareWalk(tree, mode, bareResults);
-        const double bare = Seconds() - bareStart;
-
-        QuietHost host;
-        SearchOptions options;
-        options.startDirectory = tree;
-        options.mode = mode;
-        const double searchStart = Seconds();
-        RunBatchSearch(options, host);
-        const double search = Seconds() - searchStart;
-
-        if (host.lines.size() != bareResults.size()) {
-            std::fprintf(stderr, "the search found %zu results, the bare walk %zu\n", host.lines.size(),
-                         bareResults.size());
+        double search = 0;
+        double bare = 0;
+        if (run % 2 == 0) {
+            bare = TimeBareWalk(tree, mode, bareResults);
+            search = TimeSearch(tree, mode, searchResults);
+        } else {
+            search = TimeSearch(tree, mode, searchResults);
+            bare = TimeBareWalk(tree, mode, bareResults);
         }
-        results = host.lines.size();
+        if (searchResults != bareResults) {
+            std::fprintf(stderr, "the search found %zu results, the bare walk %zu\n", searchResults, bareResults);
+        }
         if (run == 0) continue;
         bareTimes.push_back(bare);
         searchTimes.push_back(search);
     }
-    return {Median(searchTimes), Median(bareTimes), results};
+    return {Median(searchTimes), Median(bareTimes), searchResults};
 }
 
 }  // namespace
