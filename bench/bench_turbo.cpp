@@ -23,28 +23,24 @@ constexpr int kFanOut = 6;            // subfolders of each folder below the top
 constexpr int kOtherFilesPerFolder = 10;
 constexpr int kRuns = 9;
 
-// Every program is a hard link to this benchmark, which carries a version resource.
-void AddProgram(const std::wstring& path) {
-    wchar_t self[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, self, MAX_PATH);
-    CreateHardLinkW(path.c_str(), self, nullptr);
-}
 
 void AddEmptyFile(const std::wstring& path) {
     const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
 }
 
-// Each folder: data files, a program without a manifest and one with.
-void Populate(const std::wstring& folder, int depth) {
+// Each folder: data files, a program without a manifest and one with. The programs are hard links
+// to `program`, a copy of this benchmark, which carries a version resource.
+void Populate(const std::wstring& folder, const std::wstring& program, int depth) {
     CreateDirectoryW(folder.c_str(), nullptr);
     for (int i = 0; i < kOtherFilesPerFolder; ++i) AddEmptyFile(folder + L"\\data" + std::to_wstring(i) + L".dat");
-    AddProgram(folder + L"\\plain.exe");
-    AddProgram(folder + L"\\themed.exe");
+    for (const wchar_t* name : {L"\\plain.exe", L"\\themed.exe"}) {
+        CreateHardLinkW((folder + name).c_str(), program.c_str(), nullptr);
+    }
     AddEmptyFile(folder + L"\\themed.exe.manifest");
     if (depth == 3) return;
     const int children = depth == 0 ? kTopFolders : kFanOut;
-    for (int i = 0; i < children; ++i) Populate(folder + L"\\Folder " + std::to_wstring(i), depth + 1);
+    for (int i = 0; i < children; ++i) Populate(folder + L"\\Folder " + std::to_wstring(i), program, depth + 1);
 }
 
 void RemoveTree(const std::wstring& path) {
@@ -198,7 +194,12 @@ int wmain() {
     wchar_t temp[MAX_PATH + 1] = {};
     GetTempPathW(MAX_PATH, temp);
     const std::wstring tree = std::wstring(temp) + L"xpv-bench-turbo-" + std::to_wstring(GetCurrentProcessId());
-    Populate(tree, 0);
+    // Links to the running file itself could not be deleted afterwards.
+    wchar_t self[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    const std::wstring program = tree + L"-program.exe";
+    CopyFileW(self, program.c_str(), FALSE);
+    Populate(tree, program, 0);
 
     for (const SearchMode mode : {SearchMode::Unthemed, SearchMode::Themed}) {
         const Comparison comparison = Compare(tree, mode);
@@ -208,5 +209,6 @@ int wmain() {
         std::printf("%s search to bare walk ratio: %.3f\n", name, comparison.search / comparison.bare);
     }
     RemoveTree(tree);
+    DeleteFileW(program.c_str());
     return 0;
 }
