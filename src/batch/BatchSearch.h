@@ -22,14 +22,16 @@ struct SearchProgress {
 };
 
 // What the search asks of the window that runs it. Every call comes from inside the search, on
-// the thread that started it.
+// the thread that started it; the host lives until RunBatchSearch returns, so a window closed
+// during a yield must answer StopRequested with true and go away only afterwards.
 class SearchHost {
 public:
     virtual ~SearchHost() = default;
     // Runs the window's queued messages: once per folder entered, before each descent into a
     // subfolder, after every file, and every few hundredths of a second while a folder is listed.
     virtual void YieldToWindow() = 0;
-    // True when the search must end after the file in hand: STOP was pressed or the window closes.
+    // True when the search must end after the file in hand: STOP was pressed, or the window
+    // closes (or the yield met the application's quit message).
     virtual bool StopRequested() = 0;
     // The folder being examined, as the folder list shows it; about 30 times a second at most.
     virtual void ShowFolder(const std::wstring& directory) = 0;
