@@ -5,7 +5,8 @@
 #include <string>
 #include <vector>
 
-// Reading folders the way the drive, folder and file lists show them; no window involved.
+// Reading folders the way the drive, folder and file lists show them (with the rules of
+// platform/FolderEntries, which the batch search shares); no window involved.
 
 // The bare names of the folder's files whose long name really ends in ".exe" (any letter case),
 // hidden, system and read-only files included, folders excluded, in case-insensitive name
@@ -17,7 +18,8 @@ std::vector<std::wstring> ListExecutableNames(const std::wstring& directory);
 std::optional<std::vector<std::wstring>> ListSubdirectoryNames(const std::wstring& directory);
 
 // The name the file system stores for the folder at `path` (its letter case, its long name);
-// nothing when there is no folder there. `path` holds no wildcards and no trailing backslash.
+// nothing when there is no folder there. `path` holds no wildcards and no trailing backslash;
+// it may be of any length.
 std::optional<std::wstring> StoredFolderName(const std::wstring& path);
 
 // True when the folder's entries can be read (a drive root: the drive is ready).

@@ -6,6 +6,7 @@
 
 #include "manifest/ManifestDocument.h"
 #include "manifest/RecycleBin.h"
+#include "platform/LongPath.h"
 #include "platform/MessagePump.h"
 #include "platform/TextFunctions.h"
 #include "platform/UniqueHandle.h"
@@ -96,11 +97,14 @@ ManifestKind ClassifyManifest(const std::wstring& manifestPath) {
 
 std::wstring ManifestPathFor(const std::wstring& executablePath) { return executablePath + L".manifest"; }
 
-bool IsManifestPresent(const std::wstring& manifestPath) { return IsFile(GetFileAttributesW(manifestPath.c_str())); }
+bool IsManifestPresent(const std::wstring& manifestPath) {
+    return IsFile(GetFileAttributesW(PathForFileCalls(manifestPath).c_str()));
+}
 
 std::optional<std::string> ReadManifestFile(const std::wstring& manifestPath) {
-    const UniqueHandle file(CreateFileW(manifestPath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    const UniqueHandle file(CreateFileW(PathForFileCalls(manifestPath).c_str(), GENERIC_READ,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr));
     LARGE_INTEGER size{};
     if (!file || !GetFileSizeEx(file.get(), &size) || size.QuadPart > kLargestManifest) return std::nullopt;
     std::string bytes(static_cast<size_t>(size.QuadPart), '\0');
@@ -145,7 +149,8 @@ bool HasManifestName(std::wstring_view path) {
 
 ManifestRemoval RemoveManifest(const std::wstring& manifestPath) {
     const auto notRemoved = [](ManifestFailure failure) { return ManifestRemoval{RemovalOutcome::NotRemoved, failure}; };
-    const DWORD attributes = GetFileAttributesW(manifestPath.c_str());
+    const std::wstring callPath = PathForFileCalls(manifestPath);
+    const DWORD attributes = GetFileAttributesW(callPath.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) return notRemoved(FailureFromError(GetLastError()));
     // A link or junction would lead the removal elsewhere; only the file itself is ours.
     if (!HasManifestName(manifestPath) || (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
@@ -157,19 +162,19 @@ ManifestRemoval RemoveManifest(const std::wstring& manifestPath) {
     const std::wstring fullPath = FullPathOf(manifestPath);
     if (kind == ManifestKind::Foreign && !HasConfirmedRecycleBin(fullPath)) return notRemoved(ManifestFailure::Foreign);
 
-    if (!SetFileAttributesW(manifestPath.c_str(), FILE_ATTRIBUTE_NORMAL)) {
+    if (!SetFileAttributesW(callPath.c_str(), FILE_ATTRIBUTE_NORMAL)) {
         return notRemoved(FailureFromError(GetLastError()));
     }
     DoEvents();
     DWORD error = ERROR_SUCCESS;
     if (kind == ManifestKind::OwnDocument) {
-        if (DeleteFileW(manifestPath.c_str())) return {RemovalOutcome::Removed};
+        if (DeleteFileW(callPath.c_str())) return {RemovalOutcome::Removed};
         error = GetLastError();
     } else {
         if (SendToRecycleBin(fullPath)) return {RemovalOutcome::SentToRecycleBin};
         // The shell tells no reason that could be trusted.
         error = ERROR_GEN_FAILURE;
     }
-    SetFileAttributesW(manifestPath.c_str(), attributes & kSettableAttributes);
+    SetFileAttributesW(callPath.c_str(), attributes & kSettableAttributes);
     return notRemoved(FailureFromError(error));
 }

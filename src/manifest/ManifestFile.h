@@ -9,11 +9,11 @@
 std::wstring ManifestPathFor(const std::wstring& executablePath);
 
 // A manifest is present when a file of exactly that path exists, whatever its read-only,
-// hidden, system or archive attributes; a folder of that name is none.
+// hidden, system or archive attributes; a folder of that name is none. Paths of any length.
 bool IsManifestPresent(const std::wstring& manifestPath);
 
 // The file's bytes; nothing when it cannot be opened or read (held open without sharing,
-// missing, a folder) or is larger than any manifest.
+// missing, a folder) or is larger than any manifest. Paths of any length.
 std::optional<std::string> ReadManifestFile(const std::wstring& manifestPath);
 
 // Writes the bytes as the manifest, hidden and system, replacing a manifest already there
@@ -41,4 +41,5 @@ bool HasManifestName(std::wstring_view path);
 // deleted when it has the shape of the document this program writes, else sent to the Recycle
 // Bin. Anything but a regular file named "*.exe.manifest" (a folder, a link or junction, any
 // other name) is refused untouched. A manifest that stays where it was keeps its attributes.
+// Paths of any length.
 ManifestRemoval RemoveManifest(const std::wstring& manifestPath);

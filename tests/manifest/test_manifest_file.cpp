@@ -294,6 +294,29 @@ TEST_CASE("Removal deletes this program's own manifests outright, after running 
     }
 }
 
+TEST_CASE("A manifest at a path longer than MAX_PATH is found, read and removed") {
+    TempFolder folder;
+    const std::wstring top = folder / L"deep";
+    std::wstring deep = top;
+    for (wchar_t letter : {L'a', L'b', L'c', L'd'}) {
+        REQUIRE(CreateDirectoryW((L"\\\\?\\" + deep).c_str(), nullptr));
+        deep += L"\\" + std::wstring(70, letter);
+    }
+    REQUIRE(CreateDirectoryW((L"\\\\?\\" + deep).c_str(), nullptr));
+    const std::wstring manifest = ManifestPathFor(deep + L"\\app.exe");
+    REQUIRE(manifest.size() > MAX_PATH);
+    REQUIRE(WriteBytes(L"\\\\?\\" + manifest, OwnDocument()));
+    REQUIRE(SetFileAttributesW((L"\\\\?\\" + manifest).c_str(), kHiddenSystem | FILE_ATTRIBUTE_READONLY));
+
+    CHECK(IsManifestPresent(manifest));
+    CHECK(ReadManifestFile(manifest) == OwnDocument());
+    CHECK(RemoveManifest(manifest) == RemovalOutcome::Removed);
+    CHECK_FALSE(IsManifestPresent(manifest));
+    CHECK(GetFileAttributesW((L"\\\\?\\" + manifest).c_str()) == INVALID_FILE_ATTRIBUTES);
+    // The plain path is too long for the folder's own cleanup.
+    xpv_test::RemoveTree(L"\\\\?\\" + top);
+}
+
 TEST_CASE("Another maker's manifest goes to the Recycle Bin, from where it can be restored") {
     TempFolder folder;
     const std::wstring trash = TrashFolder();

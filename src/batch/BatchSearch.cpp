@@ -1,0 +1,192 @@
+#include "batch/BatchSearch.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <optional>
+#include <vector>
+
+#include "batch/FolderIdentity.h"
+#include "manifest/ManifestFile.h"
+#include "platform/FolderEntries.h"
+#include "platform/LongPath.h"
+#include "platform/VersionInfo.h"
+
+namespace {
+
+// Milliseconds between two repaints of the progress (about 30 a second), and at most between two
+// yields while a long folder listing holds no file to examine.
+constexpr DWORD kRefreshInterval = 33;
+constexpr DWORD kListingYieldInterval = 33;
+
+constexpr size_t kManifestEndingLength = 9;  // ".manifest"
+
+// The start of every path in a folder: a drive root loses its backslash, which the name's
+// separator puts back.
+std::wstring WithoutTrailingBackslash(const std::wstring& directory) {
+    if (!directory.empty() && directory.back() == L'\\') return directory.substr(0, directory.size() - 1);
+    return directory;
+}
+
+bool IsReparsePoint(const WIN32_FIND_DATAW& entry) {
+    return (entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+}
+
+class Search {
+public:
+    Search(const SearchOptions& options, SearchHost& host)
+        : options_(options),
+          host_(host),
+          ending_(SearchPatternOf(options.mode).substr(1)),
+          heading_(SearchHeadingOf(options.mode)),
+          resultLimit_(std::clamp(options.resultLimit, 1, kMostResults)),
+          lastYield_(GetTickCount()) {}
+
+    SearchOutcome Run() {
+        Enter(options_.startDirectory);
+        // Its own stack of folders, so that no depth of tree can exhaust the thread's.
+        while (!path_.empty() && !Ending()) {
+            Level& level = path_.back();
+            if (level.next == level.subfolders.size()) {
+                path_.pop_back();
+                continue;
+            }
+            const std::wstring child =
+                WithoutTrailingBackslash(level.directory) + L'\\' + level.subfolders[level.next++];
+            YieldNow();
+            if (Ending()) break;
+            Enter(child);
+        }
+        const SearchProgress last = Progress();
+        host_.ShowProgress(last);
+        return SearchOutcome{end_, last};
+    }
+
+private:
+    struct Level {
+        std::wstring directory;
+        std::optional<FolderIdentity> identity;
+        std::vector<std::wstring> subfolders;  // in the folder list's order
+        size_t next = 0;
+    };
+
+    void Enter(const std::wstring& directory) {
+        if (Ending()) return;
+        std::optional<FolderIdentity> identity;
+        if (options_.scanSubdirectories) {
+            identity = FolderIdentity::Of(directory);
+            if (identity && IsOnCurrentPath(*identity)) return;
+        }
+        FolderEntries entries(directory);
+        if (!entries.Readable()) {
+            ++counters_.skippedDirectories;
+            RefreshIfDue();
+            return;
+        }
+        ++counters_.scannedDirectories;
+        currentFolder_ = directory;
+        RefreshIfDue();
+        YieldNow();
+
+        const std::wstring start = WithoutTrailingBackslash(directory) + L'\\';
+        VersionInfo reader;  // one for all files of the folder
+        std::vector<std::wstring> subfolders;
+        while (!Ending()) {
+            const WIN32_FIND_DATAW* entry = entries.Next();
+            if (entry == nullptr) break;
+            if (IsFileEndingIn(*entry, ending_)) {
+                Examine(start + entry->cFileName, reader);
+                RefreshIfDue();
+                if (Ending()) return;
+                YieldNow();
+                continue;
+            }
+            if (options_.scanSubdirectories && IsFolder(*entry) && !IsReparsePoint(*entry)) {
+                subfolders.emplace_back(entry->cFileName);
+            }
+            if (GetTickCount() - lastYield_ >= kListingYieldInterval) YieldNow();
+        }
+        if (Ending() || !options_.scanSubdirectories) return;
+        SortAsFolderList(subfolders);
+        path_.push_back(Level{directory, std::move(identity), std::move(subfolders)});
+    }
+
+    bool IsOnCurrentPath(const FolderIdentity& identity) const {
+        return std::any_of(path_.begin(), path_.end(), [&identity](const Level& level) {
+            return level.identity && level.identity->SameAs(identity);
+        });
+    }
+
+    void Examine(const std::wstring& path, VersionInfo& reader) {
+        ++counters_.scannedFiles;
+        std::wstring line;
+        if (options_.mode == SearchMode::Themed) {
+            // Every manifest is a result, whether or not its executable is still there.
+            const std::wstring executable = path.substr(0, path.size() - kManifestEndingLength);
+            line = AddResult(executable, reader);
+            ++counters_.themedFiles;
+        } else if (IsManifestPresent(ManifestPathFor(path))) {
+            ++counters_.themedFiles;
+        } else {
+            line = AddResult(path, reader);
+            ++counters_.unthemedFiles;
+        }
+        lastLine_ = std::move(line);
+    }
+
+    std::wstring AddResult(const std::wstring& executable, VersionInfo& reader) {
+        reader.SetFileName(PathForFileCalls(executable));
+        std::wstring line = ResultLine(reader.ProductName(), reader.FileDescription(), executable, counters_.results);
+        host_.AddResult(line, executable);
+        if (++counters_.results >= resultLimit_) end_ = SearchEnd::ResultLimitReached;
+        return line;
+    }
+
+    void YieldNow() {
+        host_.YieldToWindow();
+        lastYield_ = GetTickCount();
+    }
+
+    // True once the search is to end: stopped, or the result limit reached.
+    bool Ending() {
+        if (end_ == SearchEnd::Complete && host_.StopRequested()) end_ = SearchEnd::Stopped;
+        return end_ != SearchEnd::Complete;
+    }
+
+    void RefreshIfDue() {
+        const DWORD now = GetTickCount();
+        if (refreshed_ && now - lastRefresh_ < kRefreshInterval) return;
+        refreshed_ = true;
+        lastRefresh_ = now;
+        if (currentFolder_ != shownFolder_) {
+            shownFolder_ = currentFolder_;
+            host_.ShowFolder(shownFolder_);
+        }
+        host_.ShowProgress(Progress());
+    }
+
+    SearchProgress Progress() const {
+        return SearchProgress{
+            counters_, DirectoryProgressText(heading_, counters_, end_ == SearchEnd::ResultLimitReached),
+            counters_.scannedFiles > 0 ? FileProgressText(counters_, lastLine_) : std::wstring()};
+    }
+
+    const SearchOptions& options_;
+    SearchHost& host_;
+    const std::wstring ending_;  // of the names examined: ".exe" or ".exe.manifest"
+    const std::wstring heading_;
+    const int resultLimit_;
+    std::vector<Level> path_;  // from the start folder down to the folder being walked
+    SearchCounters counters_;
+    std::wstring lastLine_;
+    std::wstring currentFolder_;
+    std::wstring shownFolder_;
+    SearchEnd end_ = SearchEnd::Complete;
+    DWORD lastYield_;
+    DWORD lastRefresh_ = 0;
+    bool refreshed_ = false;
+};
+
+}  // namespace
+
+SearchOutcome RunBatchSearch(const SearchOptions& options, SearchHost& host) { return Search(options, host).Run(); }

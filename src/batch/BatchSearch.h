@@ -1,0 +1,58 @@
+#pragma once
+#include <string>
+
+#include "batch/SearchTexts.h"
+
+// The Turbo Vestrim search: a walk of one folder or a whole tree that examines every executable
+// (or manifest) in it and reports what it finds to the window that runs it. No window involved.
+
+struct SearchOptions {
+    // As the folder list shows it: "C:\" at a drive root, no trailing backslash elsewhere.
+    std::wstring startDirectory;
+    SearchMode mode = SearchMode::Unthemed;
+    bool scanSubdirectories = true;
+    // 1 to kMostResults: reaching it ends the search as STOP would.
+    int resultLimit = kMostResults;
+};
+
+struct SearchProgress {
+    SearchCounters counters;
+    std::wstring directoryText;  // the folder label (see DirectoryProgressText)
+    std::wstring fileText;       // the file label (see FileProgressText); empty before the first file
+};
+
+// What the search asks of the window that runs it. Every call comes from inside the search, on
+// the thread that started it; the host lives until RunBatchSearch returns, so a window closed
+// during a yield must answer StopRequested with true and go away only afterwards.
+class SearchHost {
+public:
+    virtual ~SearchHost() = default;
+    // Runs the window's queued messages: once per folder entered, before each descent into a
+    // subfolder, after every file, and every few hundredths of a second while a folder is listed.
+    virtual void YieldToWindow() = 0;
+    // True when the search must end after the file in hand: STOP was pressed, or the window
+    // closes (or the yield met the application's quit message).
+    virtual bool StopRequested() = 0;
+    // The folder being examined, as the folder list shows it; about 30 times a second at most.
+    virtual void ShowFolder(const std::wstring& directory) = 0;
+    // The progress texts; about 30 times a second at most, and once more at the end, with the
+    // texts of the last file examined.
+    virtual void ShowProgress(const SearchProgress& progress) = 0;
+    // One result, in the order found: its line for the result list and its executable's path for
+    // the list of paths, whose entry n belongs to the line with serial n.
+    virtual void AddResult(const std::wstring& line, const std::wstring& executablePath) = 0;
+};
+
+enum class SearchEnd { Complete, Stopped, ResultLimitReached };
+
+struct SearchOutcome {
+    SearchEnd end = SearchEnd::Complete;
+    SearchProgress progress;  // as last shown
+};
+
+// Walks the tree depth first, each folder's files before its subfolders, the subfolders in the
+// folder list's order; with scanSubdirectories off, the start folder alone. A folder that cannot
+// be entered or listed is counted as skipped and the walk goes on. Folders that are reparse
+// points (junctions, symbolic links, mount points) are not entered, nor is a folder that is
+// already on the way down to it. Paths of any length are walked.
+SearchOutcome RunBatchSearch(const SearchOptions& options, SearchHost& host);

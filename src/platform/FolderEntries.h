@@ -1,0 +1,51 @@
+#pragma once
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <type_traits>
+#include <vector>
+
+// Reading folders the way the program's lists and its search do; no window involved.
+
+struct FindCloser {
+    void operator()(HANDLE search) const {
+        if (search != INVALID_HANDLE_VALUE) FindClose(search);
+    }
+};
+// A search of FindFirstFile, closed however the scope is left.
+using FindHandle = std::unique_ptr<std::remove_pointer_t<HANDLE>, FindCloser>;
+
+// The entries of one folder, one at a time: every file, whatever its read-only, hidden, system
+// or archive attributes, and every subfolder, "." and ".." left out. A drive root may be written
+// "C:\"; paths of any length are read.
+class FolderEntries {
+public:
+    explicit FolderEntries(const std::wstring& directory);
+    FolderEntries(const FolderEntries&) = delete;
+    FolderEntries& operator=(const FolderEntries&) = delete;
+
+    // False when the folder cannot be read: missing, no folder, access denied, drive not ready.
+    // A folder without entries (even an empty drive root, which lacks "." and "..") reads fine.
+    bool Readable() const { return readable_; }
+    // The next entry; null after the last one.
+    const WIN32_FIND_DATAW* Next();
+
+private:
+    WIN32_FIND_DATAW entry_{};
+    FindHandle search_;
+    bool readable_ = false;
+    bool pending_ = false;  // entry_ holds a result not handed out yet
+};
+
+bool IsFolder(const WIN32_FIND_DATAW& entry);
+
+// A file (never a folder) whose long name ends in `ending`, letter case ignored: what the
+// platform's pattern "*" + ending finds once the 8.3 names it also matches ("a.exec" has
+// "A~1.EXE") are left aside.
+bool IsFileEndingIn(const WIN32_FIND_DATAW& entry, std::wstring_view ending);
+
+// The order the folder list shows: by the user's locale with letter case ignored; names that
+// compare equal there keep a fixed order.
+void SortAsFolderList(std::vector<std::wstring>& names);
