@@ -29,4 +29,12 @@ enum ControlId : int {
     kCmdHistoryUnselAll,
     kCmdHistoryRemoveTheme,
     kLstSettings = 500,
+
+    // Help panel
+    kTxtHelp = 600,
+
+    // About panel: Option1(index) is kOption1First + index.
+    kOption1First = 700,
+    kLblWebsite = 710,
+    kLblProgramming,
 };
