@@ -35,4 +35,12 @@ enum ControlId : int {
     kCmdThemeCPLTheme,
     kCmdSettingsRefresh,
     kCmdSettingsApply,
+
+    // Help panel
+    kTxtHelp = 600,
+
+    // About panel: Option1(index) is kOption1First + index.
+    kOption1First = 700,
+    kLblWebsite = 710,
+    kLblProgramming,
 };

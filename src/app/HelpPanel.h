@@ -1,9 +1,17 @@
 #pragma once
-#include "app/Panel.h"
+#include <windows.h>
 
-// The help text; for now its window.
+#include "app/Panel.h"
+#include "app/SubclassedControl.h"
+
+// The help text in a read-only box that scrolls; it keeps its place between visits.
 class HelpPanel : public Panel {
 public:
     using Panel::Panel;
-    void Create() override { host_.CreatePanelWindow(window_); }
+    void Create() override;
+
+    HWND txtHelp = nullptr;
+
+private:
+    SubclassedControl helpBox_;
 };

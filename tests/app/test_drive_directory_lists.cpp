@@ -13,7 +13,10 @@
 #include "app/TwipScale.h"
 #include "platform/MessagePump.h"
 #include "support/TempFolder.h"
+#include "support/WindowInput.h"
 #include "support/doctest_wide.h"
+
+using xpv_test::PressKey;
 
 namespace {
 
@@ -189,13 +192,6 @@ void DoubleClickRow(HWND list, int row) {
     SendMessageW(list, WM_LBUTTONUP, 0, at);
     SendMessageW(list, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
     SendMessageW(list, WM_LBUTTONUP, 0, at);
-    DoEvents();
-}
-
-// Keys go through the message queue and the dialog keyboard handling, as typed keys do.
-void PressKey(HWND control, WPARAM key) {
-    PostMessageW(control, WM_KEYDOWN, key, 1);
-    PostMessageW(control, WM_KEYUP, key, 0xC0000001);
     DoEvents();
 }
 

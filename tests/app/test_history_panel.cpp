@@ -12,6 +12,7 @@
 #include "platform/UniqueHandle.h"
 #include "support/InsideYield.h"
 #include "support/TempFolder.h"
+#include "support/WindowInput.h"
 #include "support/WindowTestOptions.h"
 #include "support/doctest_profile.h"
 
@@ -41,8 +42,7 @@ struct History {
         return manifest;
     }
     void Open() {
-        SendMessageW(form.quickMenu.OutlookBar(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(form.quickMenu.Qmenu[4]), STN_CLICKED),
-                     reinterpret_cast<LPARAM>(form.quickMenu.Qmenu[4]));
+        xpv_test::ClickQuickMenuItem(form, 4);
     }
     std::vector<std::wstring> Lines() const {
         std::vector<std::wstring> lines;
@@ -59,9 +59,7 @@ struct History {
         return -1;
     }
     void Untheme() {
-        SendMessageW(GetParent(form.history.cmdHistoryRemoveTheme), WM_COMMAND,
-                     MAKEWPARAM(GetDlgCtrlID(form.history.cmdHistoryRemoveTheme), BN_CLICKED),
-                     reinterpret_cast<LPARAM>(form.history.cmdHistoryRemoveTheme));
+        xpv_test::ClickButton(form.history.cmdHistoryRemoveTheme);
     }
 };
 

@@ -13,6 +13,7 @@
 #include "support/InsideYield.h"
 #include "support/TempFolder.h"
 #include "support/WindowGeometry.h"
+#include "support/WindowInput.h"
 #include "support/WindowTestOptions.h"
 
 using namespace registry_test;
@@ -100,13 +101,10 @@ struct SettingsWindow {
 
     // The Quick Menu's Settings item, clicked.
     void Open() {
-        HWND item = form.quickMenu.Qmenu[5];
-        SendMessageW(form.quickMenu.OutlookBar(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(item), STN_CLICKED),
-                     reinterpret_cast<LPARAM>(item));
+        xpv_test::ClickQuickMenuItem(form, 5);
     }
     void Press(HWND button) {
-        SendMessageW(GetParent(button), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
-                     reinterpret_cast<LPARAM>(button));
+        xpv_test::ClickButton(button);
     }
     // A click of the mouse on a group, as the list gets it from the user.
     void ClickGroup(int index) {

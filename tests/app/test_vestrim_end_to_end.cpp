@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "app/MainForm.h"
+#include "support/WindowInput.h"
 #include "support/WindowTestOptions.h"
 #include "app/WindowText.h"
 #include "manifest/ManifestFile.h"
@@ -15,15 +16,6 @@
 using xpv_test::IsSystemCommonControls;
 using xpv_test::LoadedCommonControls;
 using xpv_test::TempFolder;
-
-namespace {
-
-void Click(HWND button) {
-    SendMessageW(GetParent(button), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
-                 reinterpret_cast<LPARAM>(button));
-}
-
-}  // namespace
 
 TEST_CASE("Theming a program through the window gives it Common Controls 6, and removing takes it back") {
     TempFolder appFolder(L"xpv-app");
@@ -44,22 +36,20 @@ TEST_CASE("Theming a program through the window gives it Common Controls 6, and 
     SetFocus(form.vestrim.lstUnthemed.Handle());
     SendMessageW(form.vestrim.lstUnthemed.Handle(), WM_CHAR, L' ', 0);
     REQUIRE(form.vestrim.lstUnthemed.IsTicked(0));
-    Click(form.vestrim.cmdVestrim);
+    xpv_test::ClickButton(form.vestrim.cmdVestrim);
     REQUIRE(form.vestrim.lstThemed.Count() == 1);
     CHECK(LoadedCommonControls(probe, report).find(L"\\winsxs\\") != std::wstring::npos);
 
     // The History panel lists it.
-    SendMessageW(form.quickMenu.OutlookBar(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(form.quickMenu.Qmenu[4]), STN_CLICKED),
-                 reinterpret_cast<LPARAM>(form.quickMenu.Qmenu[4]));
+    xpv_test::ClickQuickMenuItem(form, 4);
     REQUIRE(form.history.lstHistory.Count() == 1);
     CHECK(form.history.lstTempHistory.front() == ManifestPathFor(probe));
 
     // Back on the Vestrim panel, the themed list removes it.
-    SendMessageW(form.quickMenu.OutlookBar(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(form.quickMenu.Qmenu[0]), STN_CLICKED),
-                 reinterpret_cast<LPARAM>(form.quickMenu.Qmenu[0]));
-    Click(form.vestrim.cmdThemedSelAll);
+    xpv_test::ClickQuickMenuItem(form, 0);
+    xpv_test::ClickButton(form.vestrim.cmdThemedSelAll);
     REQUIRE(TextOf(form.vestrim.cmdVestrim) == L"Remove XP Theme NOW!!! ");
-    Click(form.vestrim.cmdVestrim);
+    xpv_test::ClickButton(form.vestrim.cmdVestrim);
     CHECK(form.vestrim.lstUnthemed.Count() == 1);
     CHECK_FALSE(IsManifestPresent(ManifestPathFor(probe)));
     CHECK(IsSystemCommonControls(LoadedCommonControls(probe, report)));

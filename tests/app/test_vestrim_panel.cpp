@@ -14,6 +14,7 @@
 #include "support/InsideYield.h"
 #include "support/TempFolder.h"
 #include "support/WindowGeometry.h"
+#include "support/WindowInput.h"
 #include "support/WindowTestOptions.h"
 #include "support/doctest_wide.h"
 
@@ -64,9 +65,7 @@ struct VestrimWindow {
                 TextOf(form.vestrim.txtApplicationName), TextOf(form.vestrim.txtDescription)};
     }
     void Press() {
-        SendMessageW(GetParent(form.vestrim.cmdVestrim), WM_COMMAND,
-                     MAKEWPARAM(GetDlgCtrlID(form.vestrim.cmdVestrim), BN_CLICKED),
-                     reinterpret_cast<LPARAM>(form.vestrim.cmdVestrim));
+        xpv_test::ClickButton(form.vestrim.cmdVestrim);
     }
 };
 
