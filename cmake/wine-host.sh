@@ -35,7 +35,8 @@ fi
 export XPV_WINE XPV_HOST_RUNS_32BIT XPV_NO_32BIT_REASON
 unset xpv_wine32 xpv_wine64
 
-# Makes (or brings up to date) the prefix $WINEPREFIX, Wine's output appended to the file $1.
+# Makes (or brings up to date) the prefix $WINEPREFIX, with the font replacements of
+# wine-fonts.reg; Wine's output appended to the file $1.
 # Fails when Wine cannot run or leaves no prefix. Keeps the caller's lock (fd 9) from Wine's
 # services, which outlive this call.
 xpv_wineboot() {
@@ -47,5 +48,8 @@ xpv_wineboot() {
         return 1
     fi
     timeout 300 "$XPV_WINE" wineboot -i </dev/null >>"$1" 2>&1 9>&- &&
-        [ -f "$WINEPREFIX/drive_c/windows/system32/kernel32.dll" ]
+        [ -f "$WINEPREFIX/drive_c/windows/system32/kernel32.dll" ] || return 1
+    local fonts
+    fonts="Z:$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/wine-fonts.reg"
+    "$XPV_WINE" regedit /S "${fonts//\//\\}" </dev/null >>"$1" 2>&1 9>&-
 }
