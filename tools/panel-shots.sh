@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# Screenshots of every panel of the window, for looking the window over: builds the program, runs
+# it under Xvfb in a prefix of its own at the given DPI and clicks its way through the Quick Menu.
+# Usage: tools/panel-shots.sh [x86_64|i686] [DPI]   (pictures in build/shots/)
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+arch=${1:-x86_64}
+dpi=${2:-96}
+# shellcheck source=../cmake/wine-host.sh
+. "$top/cmake/wine-host.sh"
+XPV_ARCHS=$arch bash "$top/tools/build.sh" xpvestrim >/dev/null
+export WINEPREFIX="$top/build/wine-shots-$dpi" WINEDLLOVERRIDES="mscoree,mshtml=" WINEDEBUG=-all
+mkdir -p "$top/build/shots"
+xvfb-run -a -s "-screen 0 1280x1024x24" bash -s "$top" "$arch" "$dpi" <<'SESSION'
+set -euo pipefail
+top=$1 arch=$2 dpi=$3
+. "$top/cmake/wine-host.sh"
+log="$top/build/shots/wine-$arch-$dpi.log"
+xpv_wineboot "$log"
+"$XPV_WINE" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >>"$log" 2>&1
+"$XPV_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >>"$log" 2>&1
+# Its own folder, so that the Vestrim panel lists something and the history starts empty.
+app="$top/build/shots/app-$arch"
+rm -rf "$app" && mkdir -p "$app"
+cp "$top/build/$arch/src/xpvestrim.exe" "$top/build/$arch/src/settings.db" "$app/"
+"$XPV_WINE" "$app/xpvestrim.exe" >>"$log" 2>&1 &
+window=
+for _ in $(seq 240); do
+    window=$(xdotool search --onlyvisible --name '^Orlek - XP Vestrim$' 2>/dev/null | head -n 1) || true
+    [ -n "$window" ] && break
+    sleep 0.5
+done
+[ -n "$window" ] || { echo "no window; see $log" >&2; exit 1; }
+sleep 2
+# Without a window manager Wine draws the frame itself, inside the X window: find the client
+# area's corner from the window's size and the client size (5955 x 4665 twips).
+read -r width height < <(xdotool getwindowgeometry --shell "$window" | sed -n 's/^WIDTH=//p; s/^HEIGHT=//p' | paste -sd ' ')
+border=$(( (width - 5955 * dpi / 1440) / 2 ))
+caption=$(( height - 4665 * dpi / 1440 - border ))
+px() { echo $(( $1 * dpi / 1440 )); }
+click() { xdotool mousemove --window "$window" $(( border + $(px "$1") )) $(( caption + $(px "$2") )) click 1; }
+# Quick Menu items by index: Vestrim, Help, About, Turbo Vestrim, History, Settings.
+tops=(620 2940 3520 1200 1780 2360)
+names=(vestrim help about turbo history settings)
+for index in 0 3 4 5 1 2; do
+    click 360 $(( tops[index] + 240 ))
+    sleep 1.5
+    # Off the strip, so that the raised button hides.
+    xdotool mousemove --window "$window" $(( border + $(px 3000) )) $(( caption + $(px 4500) ))
+    sleep 1
+    import -window "$window" "$top/build/shots/$arch-$dpi-${names[index]}.png"
+done
+wineserver -k || true
+SESSION
+ls "$top/build/shots/$arch-$dpi-"*.png
