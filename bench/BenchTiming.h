@@ -1,10 +1,12 @@
 #pragma once
-// Timing that a shared, noisy machine can be trusted with: a warm-up, timed cases long enough to
-// measure (repeated until they take at least about 200 ms), the cases of a comparison taken in
-// turn, and the median of five or more timings of each.
+// Timing that a shared, noisy machine can be trusted with: a warm-up, the cases of a comparison
+// taken in turn within each run, every case repeated until it takes as long as the longest one
+// (and at least about 200 ms), so that all of them see the same stretch of the machine's load,
+// and the median of the runs, taken of each case and of the ratios between cases run by run.
 #include <windows.h>
 
 #include <algorithm>
+#include <cmath>
 #include <functional>
 #include <vector>
 
@@ -19,7 +21,7 @@ inline double Seconds() {
 }
 
 inline constexpr double kShortestCase = 0.2;
-inline constexpr int kRuns = 5;
+inline constexpr int kRuns = 7;
 
 inline double Median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
@@ -44,23 +46,36 @@ inline double TimeCalls(const Case& c, int calls) {
     return total;
 }
 
-// Seconds per call of each case, as the median of `runs` timings taken in turn with the other
-// cases, after one untimed warm-up call of each. Each timing repeats the call until the case
-// takes at least kShortestCase.
-inline std::vector<double> MedianSecondsPerCall(const std::vector<Case>& cases, int runs = kRuns) {
-    std::vector<int> calls;
+// Seconds per call, by case and run.
+struct Timings {
+    std::vector<std::vector<double>> perRun;
+
+    double Median(size_t c) const { return bench::Median(perRun[c]); }
+    // The median over the runs of case `a`'s time over case `b`'s in the same run.
+    double MedianRatio(size_t a, size_t b) const {
+        std::vector<double> ratios;
+        for (size_t run = 0; run < perRun[a].size(); ++run) ratios.push_back(perRun[a][run] / perRun[b][run]);
+        return bench::Median(ratios);
+    }
+};
+
+inline Timings TimeInTurn(const std::vector<Case>& cases, int runs = kRuns) {
+    std::vector<double> once;
     for (const Case& c : cases) {
-        TimeCalls(c, 1);
-        const double once = std::max(TimeCalls(c, 1), 1e-6);
-        calls.push_back(std::max(1, static_cast<int>(kShortestCase / once + 0.999)));
+        TimeCalls(c, 1);  // warm-up
+        once.push_back(std::max(TimeCalls(c, 1), 1e-6));
     }
-    std::vector<std::vector<double>> timings(cases.size());
+    const double length = std::max(kShortestCase, *std::max_element(once.begin(), once.end()));
+    std::vector<int> calls;
+    for (const double each : once) calls.push_back(std::max(1, static_cast<int>(std::ceil(length / each))));
+    Timings timings;
+    timings.perRun.resize(cases.size());
     for (int run = 0; run < runs; ++run) {
-        for (size_t i = 0; i < cases.size(); ++i) timings[i].push_back(TimeCalls(cases[i], calls[i]) / calls[i]);
+        for (size_t i = 0; i < cases.size(); ++i) {
+            timings.perRun[i].push_back(TimeCalls(cases[i], calls[i]) / calls[i]);
+        }
     }
-    std::vector<double> medians;
-    for (const std::vector<double>& each : timings) medians.push_back(Median(each));
-    return medians;
+    return timings;
 }
 
 }  // namespace bench

@@ -45,7 +45,7 @@ int wmain() {
     size_t smallRows = 0, largeRows = 0;
     // Per-key reads of keys spread through the large file.
     constexpr int kSampledKeys = 200;
-    const std::vector<double> seconds = bench::MedianSecondsPerCall({
+    const bench::Timings timings = bench::TimeInTurn({
         {nullptr, [&] { smallRows = ReadSectionEntries(small).size(); }},
         {nullptr, [&] { largeRows = ReadSectionEntries(large).size(); }},
         {nullptr,
@@ -53,13 +53,14 @@ int wmain() {
              for (int i = 0; i < kSampledKeys; ++i) ReadProfileValue(large, L"key" + std::to_wstring(i * 320), L"");
          }},
     });
-    const double perKey = seconds[2] / kSampledKeys;
+    const double perKey = timings.Median(2) / kSampledKeys;
 
     std::printf("read 4000 rows: %.1f ms, 64000 rows: %.1f ms, one per-key read: %.3f ms (medians of %d)\n",
-                seconds[0] * 1000, seconds[1] * 1000, perKey * 1000, bench::kRuns);
+                timings.Median(0) * 1000, timings.Median(1) * 1000, perKey * 1000, bench::kRuns);
     // 16 times the rows: linear is about 16, quadratic about 256.
-    std::printf("growth ratio: %.1f\n", seconds[1] / seconds[0]);
-    std::printf("one-pass to per-key ratio: %.3f\n", seconds[1] / (perKey * 64000));
+    std::printf("growth ratio: %.1f\n", timings.MedianRatio(1, 0));
+    // The 200 per-key reads stand for 64000.
+    std::printf("one-pass to per-key ratio: %.3f\n", timings.MedianRatio(1, 2) * kSampledKeys / 64000);
 
     DeleteFileW(small.file.c_str());
     DeleteFileW(large.file.c_str());
