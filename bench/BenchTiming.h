@@ -21,7 +21,7 @@ inline double Seconds() {
 }
 
 inline constexpr double kShortestCase = 0.2;
-inline constexpr int kRuns = 7;
+inline constexpr int kRuns = 9;
 
 inline double Median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
