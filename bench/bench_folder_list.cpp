@@ -19,38 +19,41 @@ namespace {
 constexpr int kExecutables = 5000;
 constexpr int kThemedEvery = 5;  // every fifth program has a manifest: 1,000 of 5,000
 
-std::wstring NewFolder(const std::wstring& parent, const std::wstring& name) {
-    const std::wstring path = parent + L"\\" + name;
-    CreateDirectoryW(path.c_str(), nullptr);
-    return path;
-}
-
-void RemoveFolder(const std::wstring& path) {
-    WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW((path + L"\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            const std::wstring name = found.cFileName;
-            if (name == L"." || name == L"..") continue;
-            const std::wstring child = path + L"\\" + name;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                RemoveFolder(child);
-            } else {
-                SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileW(child.c_str());
-            }
-        } while (FindNextFileW(search, &found));
-        FindClose(search);
+// What the benchmark made, removed again at its end, files first.
+class Scratch {
+public:
+    Scratch() = default;
+    Scratch(const Scratch&) = delete;
+    Scratch& operator=(const Scratch&) = delete;
+    ~Scratch() {
+        for (const std::wstring& file : files_) {
+            SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+            DeleteFileW(file.c_str());
+        }
+        for (auto folder = folders_.rbegin(); folder != folders_.rend(); ++folder) RemoveDirectoryW(folder->c_str());
     }
-    RemoveDirectoryW(path.c_str());
-}
 
-bool CreateEmptyFile(const std::wstring& path, DWORD attributes) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, attributes, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    CloseHandle(file);
-    return true;
-}
+    std::wstring Folder(const std::wstring& path) {
+        if (CreateDirectoryW(path.c_str(), nullptr)) folders_.push_back(path);
+        return path;
+    }
+    bool EmptyFile(const std::wstring& path, DWORD attributes) {
+        HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, attributes, nullptr);
+        if (file == INVALID_HANDLE_VALUE) return false;
+        CloseHandle(file);
+        files_.push_back(path);
+        return true;
+    }
+    bool Copy(const std::wstring& source, const std::wstring& path) {
+        if (!CopyFileW(source.c_str(), path.c_str(), TRUE)) return false;
+        files_.push_back(path);
+        return true;
+    }
+
+private:
+    std::vector<std::wstring> files_;
+    std::vector<std::wstring> folders_;
+};
 
 std::wstring ProgramName(int i) {
     wchar_t name[32];
@@ -66,7 +69,7 @@ struct Programs {
     bool made = true;
 };
 
-Programs MakePrograms(const std::wstring& folder) {
+Programs MakePrograms(Scratch& scratch, const std::wstring& folder) {
     Programs programs;
     wchar_t self[MAX_PATH + 1] = {};
     GetModuleFileNameW(nullptr, self, MAX_PATH);
@@ -74,9 +77,10 @@ Programs MakePrograms(const std::wstring& folder) {
         const std::wstring name = ProgramName(i);
         const std::wstring path = folder + L"\\" + name;
         const bool themed = i % kThemedEvery == kThemedEvery - 1;
-        programs.made &= i == 0 ? CopyFileW(self, path.c_str(), FALSE) != FALSE
-                                : CreateEmptyFile(path, FILE_ATTRIBUTE_NORMAL);
-        if (themed) programs.made &= CreateEmptyFile(path + L".manifest", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+        programs.made &= i == 0 ? scratch.Copy(self, path) : scratch.EmptyFile(path, FILE_ATTRIBUTE_NORMAL);
+        if (themed) {
+            programs.made &= scratch.EmptyFile(path + L".manifest", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+        }
         (themed ? programs.themed : programs.unthemed).push_back(name);
     }
     return programs;
@@ -93,10 +97,12 @@ std::vector<std::wstring> Items(const CheckList& list) {
 int wmain() {
     wchar_t temp[MAX_PATH + 1] = {};
     GetTempPathW(MAX_PATH, temp);
-    const std::wstring root = NewFolder(temp, L"xpv-bench-folder-list-" + std::to_wstring(GetCurrentProcessId()));
-    const std::wstring appFolder = NewFolder(root, L"app");
-    const std::wstring folder = NewFolder(root, L"programs");
-    const Programs programs = MakePrograms(folder);
+    Scratch scratch;
+    const std::wstring root =
+        scratch.Folder(temp + (L"xpv-bench-folder-list-" + std::to_wstring(GetCurrentProcessId())));
+    const std::wstring appFolder = scratch.Folder(root + L"\\app");
+    const std::wstring folder = scratch.Folder(root + L"\\programs");
+    const Programs programs = MakePrograms(scratch, folder);
 
     // Not shown: the refresh itself runs no message loop, so nothing is painted inside it either
     // way; drawing the few visible rows afterwards costs the same for any folder size.
@@ -107,7 +113,6 @@ int wmain() {
     MainForm form(options);
     if (!programs.made || !form.Create()) {
         std::fprintf(stderr, programs.made ? "no window\n" : "the programs could not be made\n");
-        RemoveFolder(root);
         return 1;
     }
     VestrimPanel& panel = form.vestrim;
@@ -149,7 +154,6 @@ int wmain() {
     std::printf("refresh of %d executables: %.4f s, bare listing and one version read: %.4f s (medians of %d)\n",
                 kExecutables, seconds[0], seconds[1], bench::kRuns);
     std::printf("folder list/bare ratio: %.2f\n", seconds[0] / seconds[1]);
-    RemoveFolder(root);
     const size_t files = programs.unthemed.size() + 2 * programs.themed.size();
     return listsRight && detailsRight && bareCount == files ? 0 : 1;
 }
