@@ -19,7 +19,8 @@ struct ExecutableListing {
     // The folder's files named "*.manifest", to match manifest names against.
     FileNameSet manifests;
 
-    // What the presence test answers for the manifest of the executable of that name.
+    // What the presence test answered for the manifest of the executable of that name, as the
+    // folder stood when it was listed.
     bool HasManifest(const std::wstring& name) const;
 };
 
