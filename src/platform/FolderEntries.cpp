@@ -70,7 +70,10 @@ void FileNameSet::Add(const WIN32_FIND_DATAW& entry) {
     if (!IsFolder(entry)) upperCased_.insert(UpperCase(entry.cFileName));
 }
 
-bool FileNameSet::Contains(std::wstring_view name) const { return upperCased_.count(UpperCase(name)) > 0; }
+bool FileNameSet::Contains(std::wstring_view name) const {
+    // Nothing to match (a folder without manifests, say): no name needs folding.
+    return !upperCased_.empty() && upperCased_.count(UpperCase(name)) > 0;
+}
 
 bool IsFileEndingIn(const WIN32_FIND_DATAW& entry, std::wstring_view ending) {
     if (IsFolder(entry)) return false;
