@@ -5,7 +5,7 @@
 #include "platform/QuietDriveErrors.h"
 
 bool ExecutableListing::HasManifest(const std::wstring& name) const {
-    return manifests.Contains(ManifestPathFor(name));
+    return otherFiles.Contains(ManifestPathFor(name));
 }
 
 ExecutableListing ListExecutables(const std::wstring& directory) {
@@ -14,10 +14,8 @@ ExecutableListing ListExecutables(const std::wstring& directory) {
     while (const WIN32_FIND_DATAW* entry = entries.Next()) {
         if (IsFileEndingIn(*entry, L".exe")) {
             listing.names.emplace_back(entry->cFileName);
-        } else if (IsFileEndingIn(*entry, L".manifest")) {
-            // Only such a name can match "<name>.exe.manifest": the file system's letter case folds
-            // no other letter into a to z.
-            listing.manifests.Add(*entry);
+        } else {
+            listing.otherFiles.Add(*entry);
         }
     }
     SortAsFolderList(listing.names);

@@ -16,8 +16,8 @@ struct ExecutableListing {
     // case), hidden, system and read-only files included, folders excluded, in case-insensitive
     // name order.
     std::vector<std::wstring> names;
-    // The folder's files named "*.manifest", to match manifest names against.
-    FileNameSet manifests;
+    // The folder's other files (folders are none), the manifests among them.
+    FileNameSet otherFiles;
 
     // What the presence test answered for the manifest of the executable of that name, as the
     // folder stood when it was listed.
