@@ -1,17 +1,25 @@
 #include "app/ExecutableFiles.h"
 
-#include "platform/FolderEntries.h"
+#include "manifest/ManifestFile.h"
 #include "platform/LongPath.h"
 #include "platform/QuietDriveErrors.h"
 
-std::vector<std::wstring> ListExecutableNames(const std::wstring& directory) {
-    std::vector<std::wstring> names;
+bool ExecutableListing::HasManifest(const std::wstring& name) const {
+    return otherFiles.Contains(ManifestPathFor(name));
+}
+
+ExecutableListing ListExecutables(const std::wstring& directory) {
+    ExecutableListing listing;
     FolderEntries entries(directory);
     while (const WIN32_FIND_DATAW* entry = entries.Next()) {
-        if (IsFileEndingIn(*entry, L".exe")) names.emplace_back(entry->cFileName);
+        if (IsFileEndingIn(*entry, L".exe")) {
+            listing.names.emplace_back(entry->cFileName);
+        } else {
+            listing.otherFiles.Add(*entry);
+        }
     }
-    SortAsFolderList(names);
-    return names;
+    SortAsFolderList(listing.names);
+    return listing;
 }
 
 std::optional<std::vector<std::wstring>> ListSubdirectoryNames(const std::wstring& directory) {

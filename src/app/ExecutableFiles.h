@@ -5,13 +5,28 @@
 #include <string>
 #include <vector>
 
+#include "platform/FolderEntries.h"
+
 // Reading folders the way the drive, folder and file lists show them (with the rules of
 // platform/FolderEntries, which the batch search shares); no window involved.
 
-// The bare names of the folder's files whose long name really ends in ".exe" (any letter case),
-// hidden, system and read-only files included, folders excluded, in case-insensitive name
-// order. A folder that cannot be read gives an empty list. A drive root may be written "C:\".
-std::vector<std::wstring> ListExecutableNames(const std::wstring& directory);
+// A folder's executables and, from the same listing, which of them have a manifest beside them.
+struct ExecutableListing {
+    // The bare names of the folder's files whose long name really ends in ".exe" (any letter
+    // case), hidden, system and read-only files included, folders excluded, in case-insensitive
+    // name order.
+    std::vector<std::wstring> names;
+    // The folder's other files (folders are none), the manifests among them.
+    FileNameSet otherFiles;
+
+    // What the presence test answered for the manifest of the executable of that name, as the
+    // folder stood when it was listed.
+    bool HasManifest(const std::wstring& name) const;
+};
+
+// One pass over the folder. A folder that cannot be read lists nothing. A drive root may be
+// written "C:\".
+ExecutableListing ListExecutables(const std::wstring& directory);
 
 // The names of the folder's subdirectories, hidden and system ones included, "." and ".."
 // excluded, in case-insensitive name order; nothing when the folder cannot be read.

@@ -1,5 +1,7 @@
 #include "app/VestrimPanel.h"
 
+#include <initializer_list>
+
 #include "app/ControlIds.h"
 #include "app/DisabledControls.h"
 #include "app/ExecutableFiles.h"
@@ -22,6 +24,26 @@ public:
 
 private:
     bool& flag_;
+};
+
+// Keeps lists from drawing and from fitting their scroll bars while they are emptied and filled
+// again; each catches up once, at the end.
+class RedrawPaused {
+public:
+    explicit RedrawPaused(std::initializer_list<HWND> lists) : lists_(lists) {
+        for (HWND list : lists_) SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+    }
+    ~RedrawPaused() {
+        for (HWND list : lists_) {
+            SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+            InvalidateRect(list, nullptr, TRUE);
+        }
+    }
+    RedrawPaused(const RedrawPaused&) = delete;
+    RedrawPaused& operator=(const RedrawPaused&) = delete;
+
+private:
+    std::vector<HWND> lists_;
 };
 
 }  // namespace
@@ -108,19 +130,25 @@ void VestrimPanel::Dir1_Change() {
 }
 
 void VestrimPanel::RefreshAppLists() {
-    lstUnthemed.Clear();
-    lstThemed.Clear();
-    for (HWND box : {txtDescription, txtProductName, txtCompanyName, txtApplicationName}) SetText(box, L"");
-    File1.Names = ListExecutableNames(File1.Path);
-    // While an apply or remove runs, its scope keeps the button disabled.
-    if (!running_) EnableWindow(cmdVestrim, TRUE);
-    if (File1.Names.empty()) {
-        EnableWindow(cmdVestrim, FALSE);
-        return;
-    }
-    for (const std::wstring& name : File1.Names) {
-        CheckList& list = IsManifestPresent(ManifestPathFor(FullPathOf(name))) ? lstThemed : lstUnthemed;
-        list.Add(name);
+    {
+        const RedrawPaused paused{lstUnthemed.Handle(), lstThemed.Handle()};
+        lstUnthemed.Clear();
+        lstThemed.Clear();
+        for (HWND box : {txtDescription, txtProductName, txtCompanyName, txtApplicationName}) SetText(box, L"");
+        // The listing that finds the executables also tells which have manifests: asking for each
+        // manifest by name would cost a search of the whole folder for every one that is missing.
+        ExecutableListing listing = ListExecutables(File1.Path);
+        File1.Names = std::move(listing.names);
+        // While an apply or remove runs, its scope keeps the button disabled.
+        if (!running_) EnableWindow(cmdVestrim, TRUE);
+        if (File1.Names.empty()) {
+            EnableWindow(cmdVestrim, FALSE);
+            return;
+        }
+        std::vector<std::wstring> unthemed, themed;
+        for (const std::wstring& name : File1.Names) (listing.HasManifest(name) ? themed : unthemed).push_back(name);
+        lstUnthemed.AddMany(unthemed);
+        lstThemed.AddMany(themed);
     }
     if (lstUnthemed.Count() > 0) {
         lstUnthemed.SetCurrent(0);

@@ -4,9 +4,9 @@
 
 #include <optional>
 #include <unordered_map>
-#include <unordered_set>
 
 #include "manifest/ManifestFile.h"
+#include "platform/FolderEntries.h"
 #include "platform/TextFunctions.h"
 
 namespace {
@@ -25,17 +25,13 @@ SplitPath Split(const std::wstring& path) {
     return {path.substr(0, slash), path.substr(slash + 1)};
 }
 
-// The upper-cased names of the folder's files; nothing when the folder cannot be listed, so
-// that its manifests are asked for one by one.
-std::optional<std::unordered_set<std::wstring>> FileNamesIn(const std::wstring& folder) {
-    WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return std::nullopt;
-    std::unordered_set<std::wstring> names;
-    do {
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.insert(UpperCase(found.cFileName));
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
+// The folder's files; nothing when the folder cannot be listed, so that its manifests are asked
+// for one by one.
+std::optional<FileNameSet> FileNamesIn(const std::wstring& folder) {
+    FolderEntries entries(folder);
+    if (!entries.Readable()) return std::nullopt;
+    FileNameSet names;
+    while (const WIN32_FIND_DATAW* entry = entries.Next()) names.Add(*entry);
     return names;
 }
 
@@ -49,7 +45,7 @@ std::vector<bool> PresentManifests(const std::vector<std::wstring>& manifestPath
         split.push_back(Split(path));
         ++perFolder[UpperCase(split.back().folder)];
     }
-    std::unordered_map<std::wstring, std::optional<std::unordered_set<std::wstring>>> listed;
+    std::unordered_map<std::wstring, std::optional<FileNameSet>> listed;
     std::vector<bool> present(manifestPaths.size());
     for (size_t i = 0; i < manifestPaths.size(); ++i) {
         const std::wstring folderKey = UpperCase(split[i].folder);
@@ -59,8 +55,7 @@ std::vector<bool> PresentManifests(const std::vector<std::wstring>& manifestPath
         }
         auto names = listed.find(folderKey);
         if (names == listed.end()) names = listed.emplace(folderKey, FileNamesIn(split[i].folder)).first;
-        present[i] = names->second ? names->second->count(UpperCase(split[i].name)) > 0
-                                   : IsManifestPresent(manifestPaths[i]);
+        present[i] = names->second ? names->second->Contains(split[i].name) : IsManifestPresent(manifestPaths[i]);
     }
     return present;
 }

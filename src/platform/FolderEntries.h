@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 #include <type_traits>
+#include <unordered_set>
 #include <vector>
 
 // Reading folders the way the program's lists and its search do; no window involved.
@@ -40,6 +41,19 @@ private:
 };
 
 bool IsFolder(const WIN32_FIND_DATAW& entry);
+
+// The names of a folder's files, matched as the file system matches a name: letter case ignored.
+// Filled from one listing, it tells for any number of names what asking for each path would,
+// where asking costs a search of the whole folder for every name that is missing.
+class FileNameSet {
+public:
+    // A folder is left out: it is no file of that name.
+    void Add(const WIN32_FIND_DATAW& entry);
+    bool Contains(std::wstring_view name) const;
+
+private:
+    std::unordered_set<std::wstring> upperCased_;
+};
 
 // A file (never a folder) whose long name ends in `ending`, letter case ignored: what the
 // platform's pattern "*" + ending finds once the 8.3 names it also matches ("a.exec" has

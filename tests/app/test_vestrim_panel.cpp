@@ -109,6 +109,20 @@ TEST_CASE("A folder's executables are split by their manifests, hidden and syste
     }
 }
 
+TEST_CASE("A manifest counts under any letter case of its name, and only beside its own executable") {
+    TempFolder folder;
+    AddProgram(folder, L"alpha", L"Upper.EXE");
+    AddProgram(folder, L"plain", L"\u00C9mile.exe");
+    AddProgram(folder, L"plain", L"near.exe");
+    for (const wchar_t* manifest : {L"uPPER.exe.MANIFEST", L"\u00E9MILE.EXE.manifest", L"near.exe.manifest.old",
+                                    L"orphan.exe.manifest"}) {
+        REQUIRE(xpv_test::WriteBytes(folder / manifest, "x"));
+    }
+    VestrimWindow panel(folder);
+    CHECK(Items(panel.form.vestrim.lstUnthemed) == std::vector<std::wstring>{L"near.exe"});
+    CHECK(Items(panel.form.vestrim.lstThemed) == std::vector<std::wstring>{L"\u00C9mile.exe", L"Upper.EXE"});
+}
+
 TEST_CASE("Folders without executables, or with only themed ones") {
     TempFolder empty;
     TempFolder themed;

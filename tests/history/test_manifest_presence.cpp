@@ -22,6 +22,7 @@ TEST_CASE("Many manifests tested at once give exactly the one-by-one presence te
         {L"hidden.exe.manifest", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM},
         {L"readonly.exe.manifest", FILE_ATTRIBUTE_READONLY},
         {L"Mixed.EXE.Manifest", FILE_ATTRIBUTE_ARCHIVE},
+        {L"\u00C9t\u00E9.exe.manifest", FILE_ATTRIBUTE_NORMAL},
     };
     for (const auto& file : files) {
         const std::wstring path = crowded + L"\\" + file.name;
@@ -36,6 +37,7 @@ TEST_CASE("Many manifests tested at once give exactly the one-by-one presence te
         crowded + L"\\hidden.exe.manifest",
         crowded + L"\\readonly.exe.manifest",
         crowded + L"\\mixed.exe.manifest",          // other letter case
+        crowded + L"\\\u00E9T\u00C9.EXE.MANIFEST",    // other letter case beyond a to z
         crowded + L"\\folder.exe.manifest",         // a folder is no manifest
         crowded + L"\\gone.exe.manifest",
         crowded + L"\\gone-too.exe.manifest",
@@ -46,8 +48,8 @@ TEST_CASE("Many manifests tested at once give exactly the one-by-one presence te
         folder / L"missing-folder\\z.exe.manifest",
         folder / L"missing-folder\\w.exe.manifest",
     };
-    const std::vector<bool> expected = {true, true, true, true, false, false, false, true, false,
-                                        false, false, false, false};
+    const std::vector<bool> expected = {true,  true,  true, true,  true,  false, false,
+                                        false, true, false, false, false, false, false};
     const std::vector<bool> present = PresentManifests(paths);
     REQUIRE(present.size() == paths.size());
     for (size_t i = 0; i < paths.size(); ++i) {
