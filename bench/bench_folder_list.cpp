@@ -121,7 +121,7 @@ int wmain() {
 
     size_t bareCount = 0;
     std::wstring bareProduct;
-    const std::vector<double> seconds = bench::MedianSecondsPerCall({
+    const bench::Timings timings = bench::TimeInTurn({
         {nullptr, [&] { panel.RefreshAppLists(); }},
         {nullptr,
          [&] {
@@ -152,8 +152,8 @@ int wmain() {
                 panel.lstUnthemed.Count(), panel.lstThemed.Count(), listsRight ? "right" : "WRONG",
                 detailsRight ? "right" : "WRONG", bareCount);
     std::printf("refresh of %d executables: %.4f s, bare listing and one version read: %.4f s (medians of %d)\n",
-                kExecutables, seconds[0], seconds[1], bench::kRuns);
-    std::printf("folder list/bare ratio: %.2f\n", seconds[0] / seconds[1]);
+                kExecutables, timings.Median(0), timings.Median(1), bench::kRuns);
+    std::printf("folder list/bare ratio: %.2f\n", timings.MedianRatio(0, 1));
     const size_t files = programs.unthemed.size() + 2 * programs.themed.size();
     return listsRight && detailsRight && bareCount == files ? 0 : 1;
 }
