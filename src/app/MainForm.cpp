@@ -43,7 +43,7 @@ MainForm::MainForm(const Options& options)
       quickMenu(*this),
       help(*this),
       vestrim(*this, theming),
-      turbo(*this),
+      turbo(*this, theming),
       settings(*this),
       about(*this),
       history(*this, historyStore, theming),

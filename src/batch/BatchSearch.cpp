@@ -9,7 +9,6 @@
 #include "batch/FolderIdentity.h"
 #include "manifest/ManifestFile.h"
 #include "platform/FolderEntries.h"
-#include "platform/LongPath.h"
 #include "platform/VersionInfo.h"
 
 namespace {
@@ -135,7 +134,7 @@ private:
     }
 
     std::wstring AddResult(const std::wstring& executable, VersionInfo& reader) {
-        reader.SetFileName(PathForFileCalls(executable));
+        reader.SetFileName(executable);
         std::wstring line = ResultLine(reader.ProductName(), reader.FileDescription(), executable, counters_.results);
         host_.AddResult(line, executable);
         if (++counters_.results >= resultLimit_) end_ = SearchEnd::ResultLimitReached;

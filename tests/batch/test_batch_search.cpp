@@ -9,6 +9,7 @@
 #include "support/TempFolder.h"
 #include "support/doctest_wide.h"
 
+using xpv_test::DeepFolder;
 using xpv_test::TempFolder;
 
 namespace {
@@ -81,30 +82,6 @@ std::vector<std::wstring> NamesOf(const std::vector<std::wstring>& paths) {
     for (const std::wstring& path : paths) names.push_back(path.substr(path.find_last_of(L'\\') + 1));
     return names;
 }
-
-// A folder at the far end of a chain of long names, its path far beyond MAX_PATH; removed with
-// the long form of the path, which the plain cleanup of the folder cannot use.
-class DeepFolder {
-public:
-    explicit DeepFolder(const TempFolder& folder) : top_(folder / L"deep") {
-        path_ = top_;
-        REQUIRE(CreateDirectoryW(LongForm(path_).c_str(), nullptr));
-        for (wchar_t letter : {L'a', L'b', L'c', L'd'}) {
-            path_ += L"\\" + std::wstring(70, letter);
-            REQUIRE(CreateDirectoryW(LongForm(path_).c_str(), nullptr));
-        }
-    }
-    ~DeepFolder() { xpv_test::RemoveTree(LongForm(top_)); }
-    DeepFolder(const DeepFolder&) = delete;
-    DeepFolder& operator=(const DeepFolder&) = delete;
-
-    const std::wstring& Path() const { return path_; }
-    static std::wstring LongForm(const std::wstring& path) { return L"\\\\?\\" + path; }
-
-private:
-    std::wstring top_;
-    std::wstring path_;
-};
 
 }  // namespace
 
