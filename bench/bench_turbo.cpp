@@ -19,6 +19,7 @@
 #include "manifest/ManifestFile.h"
 #include "platform/FolderEntries.h"
 #include "platform/MessagePump.h"
+#include "platform/VersionResourceCheck.h"
 
 namespace {
 
@@ -98,8 +99,10 @@ std::wstring RawVersionText(const std::vector<unsigned char>& block, const wchar
     return text;
 }
 
-// "Product >> Description" with the raw calls.
+// "Product >> Description" with the raw calls, made where the search makes them: only on an image
+// whose version resource is sound (the system's functions are not safe on any other).
 std::wstring RawDetails(const std::wstring& path) {
+    if (!HasSoundVersionResource(path)) return L" >> ";
     DWORD unused = 0;
     const DWORD size = GetFileVersionInfoSizeW(path.c_str(), &unused);
     if (size == 0) return L" >> ";

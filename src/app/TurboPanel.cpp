@@ -21,9 +21,29 @@ const FontSpec kScanningFont{L"Arial", 9.75, true, false};
 constexpr TwipRect kFolderLabelRect{120, 1680, 4815, 735};
 constexpr TwipRect kFileLabelRect{120, 2400, 4815, 1815};
 
-// The folder list re-reads every folder of the path it is given and lists the subfolders: shown
-// a few times a second, it costs the search next to nothing.
-constexpr DWORD kFolderShowInterval = 250;
+// The folder list re-reads every folder of the path it is given and lists the subfolders, some
+// milliseconds each time: shown twice a second, it costs the search about one per cent. Each
+// repaint of the progress labels costs about a millisecond: a dozen a second keep them live.
+constexpr DWORD kFolderShowInterval = 500;
+constexpr DWORD kProgressShowInterval = 80;
+
+// True the first time, then at most once per interval.
+class Throttle {
+public:
+    explicit Throttle(DWORD interval) : interval_(interval) {}
+    bool Due() {
+        const DWORD now = GetTickCount();
+        if (passed_ && now - last_ < interval_) return false;
+        passed_ = true;
+        last_ = now;
+        return true;
+    }
+
+private:
+    DWORD interval_;
+    DWORD last_ = 0;
+    bool passed_ = false;
+};
 
 void Show(HWND control, bool shown) { ShowWindow(control, shown ? SW_SHOW : SW_HIDE); }
 
@@ -68,13 +88,12 @@ public:
     }
     bool StopRequested() override { return quitting_ || panel_.Stopping(); }
     void ShowFolder(const std::wstring& directory) override {
-        const DWORD now = GetTickCount();
-        if (folderShown_ && now - lastFolderShown_ < kFolderShowInterval) return;
-        folderShown_ = true;
-        lastFolderShown_ = now;
-        panel_.dirTurbo.SetPath(directory);
+        if (folderShown_.Due()) panel_.dirTurbo.SetPath(directory);
     }
-    void ShowProgress(const SearchProgress& progress) override { panel_.ShowProgress(progress); }
+    // Go shows the last texts itself when the search is over.
+    void ShowProgress(const SearchProgress& progress) override {
+        if (progressShown_.Due()) panel_.ShowProgress(progress);
+    }
     void AddResult(const std::wstring& line, const std::wstring& executablePath) override {
         panel_.lstTempTurbo.push_back(executablePath);
         lines_.push_back(line);
@@ -87,8 +106,8 @@ private:
     TurboPanel& panel_;
     std::vector<std::wstring> lines_;
     bool quitting_ = false;
-    bool folderShown_ = false;
-    DWORD lastFolderShown_ = 0;
+    Throttle folderShown_{kFolderShowInterval};
+    Throttle progressShown_{kProgressShowInterval};
 };
 
 void TurboPanel::Create() {
@@ -223,7 +242,7 @@ void TurboPanel::cmdTurboSearch_Click() {
     options.scanSubdirectories = IsChecked(chkTurbo);
     options.resultLimit = ResultLimit;
     SearchDisplay display(*this);
-    RunBatchSearch(options, display);
+    ShowProgress(RunBatchSearch(options, display).progress);
     lstTurbo.AddMany(display.Lines());
 
     dirTurbo.SetPath(startDirectory);

@@ -308,7 +308,7 @@ TEST_CASE("The progress is shown about 30 times a second at most, the last texts
 
     CHECK(outcome.progress.counters.results == kFiles);
     // The window's messages run after every file.
-    CHECK(host.yields > kFiles);
+    CHECK(host.yields >= kFiles);
     // One at the start, one per 33 ms, the last; a report per file would be 300.
     CAPTURE(elapsed);
     CHECK(host.progressReports <= static_cast<int>(elapsed / 33) + 2);
