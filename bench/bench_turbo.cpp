@@ -1,46 +1,83 @@
-// The Turbo Vestrim search against the least work any search of the same tree must do: a bare
-// recursive walk that lists each folder with the pattern, takes its subfolders in name order,
-// tests for manifests the same way and reads product name and description with the raw version
-// calls. The search adds its own bookkeeping, its yields to the window and its progress texts;
-// the ratio tells what they cost.
+// The Turbo Vestrim panel's Go, through the real window, against the least work any search of the
+// same tree must do: a bare recursive walk that lists each folder once as the search does (every
+// file, hidden and system ones too, and the subfolders, taken in name order), tests for manifests
+// the same way and reads product name and description with the raw version calls. Go adds its
+// bookkeeping, its yields to the window, the progress it shows and the result list; the ratio
+// tells what they cost. Both must find the same results and counts.
 #include <windows.h>
 #include <shellapi.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <cwchar>
 #include <string>
 #include <vector>
 
 #include "BenchTiming.h"
-#include "batch/BatchSearch.h"
+#include "app/DirectoryList.h"
+#include "app/MainForm.h"
 #include "manifest/ManifestFile.h"
+#include "platform/FolderEntries.h"
 #include "platform/MessagePump.h"
+#include "platform/VersionResourceCheck.h"
 
 namespace {
 
-constexpr int kTopFolders = 6;
-constexpr int kFanOut = 6;            // subfolders of each folder below the top, two levels deep
-constexpr int kOtherFilesPerFolder = 10;
-constexpr int kRuns = 9;
+// About 2,000 folders (1 + 20 + 200 + 1,800) and 50,000 files, 5,000 of them programs.
+constexpr int kTopFolders = 20;
+constexpr int kSecondLevel = 10;
+constexpr int kThirdLevel = 9;
+constexpr int kFiles = 50000;
+constexpr int kPrograms = 5000;
+constexpr int kManifestEvery = 5;  // 1,000 programs with a manifest
+constexpr int kVersionedEvery = 3;  // one program in three carries a version resource
 
+constexpr size_t kManifestEndingLength = 9;  // ".manifest"
+
+std::wstring Backslashed(std::wstring path) {
+    std::replace(path.begin(), path.end(), L'/', L'\\');
+    return path;
+}
 
 void AddEmptyFile(const std::wstring& path) {
     const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
 }
 
-// Each folder: data files, a program without a manifest and one with. The programs are hard links
-// to `program`, a copy of this benchmark, which carries a version resource.
-void Populate(const std::wstring& folder, const std::wstring& program, int depth) {
-    CreateDirectoryW(folder.c_str(), nullptr);
-    for (int i = 0; i < kOtherFilesPerFolder; ++i) AddEmptyFile(folder + L"\\data" + std::to_wstring(i) + L".dat");
-    for (const wchar_t* name : {L"\\plain.exe", L"\\themed.exe"}) {
-        CreateHardLinkW((folder + name).c_str(), program.c_str(), nullptr);
+std::vector<std::wstring> MakeFolders(const std::wstring& tree) {
+    std::vector<std::wstring> folders{tree};
+    CreateDirectoryW(tree.c_str(), nullptr);
+    for (int top = 0; top < kTopFolders; ++top) {
+        const std::wstring first = tree + L"\\Folder " + std::to_wstring(top);
+        CreateDirectoryW(first.c_str(), nullptr);
+        folders.push_back(first);
+        for (int second = 0; second < kSecondLevel; ++second) {
+            const std::wstring middle = first + L"\\sub" + std::to_wstring(second);
+            CreateDirectoryW(middle.c_str(), nullptr);
+            folders.push_back(middle);
+            for (int third = 0; third < kThirdLevel; ++third) {
+                const std::wstring leaf = middle + L"\\Leaf " + std::to_wstring(third);
+                CreateDirectoryW(leaf.c_str(), nullptr);
+                folders.push_back(leaf);
+            }
+        }
     }
-    AddEmptyFile(folder + L"\\themed.exe.manifest");
-    if (depth == 3) return;
-    const int children = depth == 0 ? kTopFolders : kFanOut;
-    for (int i = 0; i < children; ++i) Populate(folder + L"\\Folder " + std::to_wstring(i), program, depth + 1);
+    return folders;
+}
+
+// The programs spread over the folders in turn, then the data files.
+void Populate(const std::vector<std::wstring>& folders, const std::wstring& fixtures) {
+    const std::wstring versioned = fixtures + L"\\versioned.exe";
+    const std::wstring plain = fixtures + L"\\plain.exe";
+    for (int i = 0; i < kPrograms; ++i) {
+        const std::wstring program = folders[i % folders.size()] + L"\\app" + std::to_wstring(i) + L".exe";
+        CopyFileW((i % kVersionedEvery == 0 ? versioned : plain).c_str(), program.c_str(), FALSE);
+        if (i % kManifestEvery == 0) AddEmptyFile(ManifestPathFor(program));
+    }
+    const int dataFiles = kFiles - kPrograms - kPrograms / kManifestEvery;
+    for (int i = 0; i < dataFiles; ++i) {
+        AddEmptyFile(folders[i % folders.size()] + L"\\data" + std::to_wstring(i) + L".dat");
+    }
 }
 
 void RemoveTree(const std::wstring& path) {
@@ -52,17 +89,20 @@ void RemoveTree(const std::wstring& path) {
     SHFileOperationW(&operation);
 }
 
-std::wstring RawVersionText(const std::vector<unsigned char>& block, const std::wstring& translation,
-                            const wchar_t* entry) {
+std::wstring RawVersionText(const std::vector<unsigned char>& block, const wchar_t* translation, const wchar_t* entry) {
     void* value = nullptr;
     UINT length = 0;
-    const std::wstring query = L"\\StringFileInfo\\" + translation + L"\\" + entry;
+    const std::wstring query = std::wstring(L"\\StringFileInfo\\") + translation + L"\\" + entry;
     if (!VerQueryValueW(block.data(), query.c_str(), &value, &length) || length == 0) return {};
-    return std::wstring(static_cast<const wchar_t*>(value), length - 1);
+    std::wstring text(static_cast<const wchar_t*>(value), length - 1);
+    text.resize(std::min(text.size(), text.find(L'\0')));
+    return text;
 }
 
-// Product name and description with the raw calls.
+// "Product >> Description" with the raw calls, made where the search makes them: only on an image
+// whose version resource is sound (the system's functions are not safe on any other).
 std::wstring RawDetails(const std::wstring& path) {
+    if (!HasSoundVersionResource(path)) return L" >> ";
     DWORD unused = 0;
     const DWORD size = GetFileVersionInfoSizeW(path.c_str(), &unused);
     if (size == 0) return L" >> ";
@@ -78,137 +118,127 @@ std::wstring RawDetails(const std::wstring& path) {
            RawVersionText(block, translation, L"FileDescription");
 }
 
-bool PrecedesByName(const std::wstring& a, const std::wstring& b) {
-    return CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.c_str(), static_cast<int>(a.size()), b.c_str(),
-                          static_cast<int>(b.size())) == CSTR_LESS_THAN;
+struct BareResults {
+    std::vector<std::wstring> lines;
+    std::vector<std::wstring> paths;
+    SearchCounters counters;
+};
+
+void AddBareResult(const std::wstring& executable, BareResults& results) {
+    wchar_t serial[16];
+    std::swprintf(serial, 16, L"%05d", results.counters.results++);
+    results.lines.push_back(RawDetails(executable) + L" (" + executable + L") [" + serial + L"]");
+    results.paths.push_back(executable);
 }
 
-void BareWalk(const std::wstring& folder, SearchMode mode, std::vector<std::wstring>& results) {
-    WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW((folder + L"\\" + SearchPatternOf(mode)).c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
-            const std::wstring path = folder + L"\\" + found.cFileName;
-            if (mode == SearchMode::Themed) {
-                const std::wstring executable = path.substr(0, path.size() - 9);
-                results.push_back(RawDetails(executable) + L" (" + executable + L")");
-            } else if (!IsManifestPresent(path + L".manifest")) {
-                results.push_back(RawDetails(path) + L" (" + path + L")");
-            }
-        } while (FindNextFileW(search, &found));
-        FindClose(search);
-    }
+void BareWalk(const std::wstring& folder, SearchMode mode, BareResults& results) {
+    ++results.counters.scannedDirectories;
+    const std::wstring ending = mode == SearchMode::Themed ? L".exe.manifest" : L".exe";
     std::vector<std::wstring> subfolders;
-    search = FindFirstFileW((folder + L"\\*").c_str(), &found);
+    WIN32_FIND_DATAW found;
+    const HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
     if (search != INVALID_HANDLE_VALUE) {
         do {
-            const std::wstring name = found.cFileName;
-            if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && name != L"." && name != L"..") {
-                subfolders.push_back(name);
+            if (IsFileEndingIn(found, ending)) {
+                ++results.counters.scannedFiles;
+                const std::wstring path = folder + L"\\" + found.cFileName;
+                if (mode == SearchMode::Themed) {
+                    ++results.counters.themedFiles;
+                    AddBareResult(path.substr(0, path.size() - kManifestEndingLength), results);
+                } else if (IsManifestPresent(ManifestPathFor(path))) {
+                    ++results.counters.themedFiles;
+                } else {
+                    ++results.counters.unthemedFiles;
+                    AddBareResult(path, results);
+                }
+            } else if (IsFolder(found) && std::wcscmp(found.cFileName, L".") != 0 &&
+                       std::wcscmp(found.cFileName, L"..") != 0) {
+                subfolders.emplace_back(found.cFileName);
             }
         } while (FindNextFileW(search, &found));
         FindClose(search);
     }
-    std::sort(subfolders.begin(), subfolders.end(), PrecedesByName);
+    SortAsFolderList(subfolders);
     for (const std::wstring& name : subfolders) BareWalk(folder + L"\\" + name, mode, results);
 }
 
-// Yields to the window as the panel does; shows nothing.
-class QuietHost : public SearchHost {
-public:
-    void YieldToWindow() override { DoEvents(); }
-    bool StopRequested() override { return false; }
-    void ShowFolder(const std::wstring&) override {}
-    void ShowProgress(const SearchProgress&) override {}
-    void AddResult(const std::wstring& line, const std::wstring& executablePath) override {
-        lines.push_back(line);
-        paths.push_back(executablePath);
-    }
+std::vector<std::wstring> Sorted(std::vector<std::wstring> lines) {
+    std::sort(lines.begin(), lines.end());
+    return lines;
+}
+
+bool SameCounts(const SearchCounters& a, const SearchCounters& b) {
+    return a.scannedDirectories == b.scannedDirectories && a.skippedDirectories == b.skippedDirectories &&
+           a.scannedFiles == b.scannedFiles && a.themedFiles == b.themedFiles && a.unthemedFiles == b.unthemedFiles &&
+           a.results == b.results;
+}
+
+// Times Go and the bare walk for one mode; false when they found different results.
+bool Compare(MainForm& form, const std::wstring& tree, SearchMode mode, const char* name) {
+    TurboPanel& panel = form.turbo;
+    BareResults bare;
+    const bench::Timings timings = bench::TimeInTurn({
+        {[&] {
+             panel.cmdNewSearch_Click();
+             panel.lblTurboSearchFor_Click(mode == SearchMode::Themed ? 1 : 2);
+             panel.dirTurbo.SetPath(tree);
+             DoEvents();
+         },
+         [&] { panel.cmdTurboSearch_Click(); }},
+        {[&] { bare = BareResults{}; }, [&] { BareWalk(tree, mode, bare); }},
+    });
+
     std::vector<std::wstring> lines;
-    std::vector<std::wstring> paths;
-};
-
-double Median(std::vector<double> times) {
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
-
-struct Comparison {
-    double search;
-    double bare;
-    size_t results;
-};
-
-double TimeBareWalk(const std::wstring& tree, SearchMode mode, size_t& results) {
-    std::vector<std::wstring> found;
-    const double start = bench::Seconds();
-    BareWalk(tree, mode, found);
-    const double elapsed = bench::Seconds() - start;
-    results = found.size();
-    return elapsed;
-}
-
-double TimeSearch(const std::wstring& tree, SearchMode mode, size_t& results) {
-    QuietHost host;
-    SearchOptions options;
-    options.startDirectory = tree;
-    options.mode = mode;
-    const double start = bench::Seconds();
-    RunBatchSearch(options, host);
-    const double elapsed = bench::Seconds() - start;
-    results = host.lines.size();
-    return elapsed;
-}
-
-Comparison Compare(const std::wstring& tree, SearchMode mode) {
-    std::vector<double> searchTimes;
-    std::vector<double> bareTimes;
-    size_t searchResults = 0;
-    size_t bareResults = 0;
-    // Run 0 warms the caches for both and is not counted; the order alternates, so that neither
-    // side always runs on what the other left.
-    for (int run = 0; run <= kRuns; ++run) {
-        double search = 0;
-        double bare = 0;
-        if (run % 2 == 0) {
-            bare = TimeBareWalk(tree, mode, bareResults);
-            search = TimeSearch(tree, mode, searchResults);
-        } else {
-            search = TimeSearch(tree, mode, searchResults);
-            bare = TimeBareWalk(tree, mode, bareResults);
-        }
-        if (searchResults != bareResults) {
-            std::fprintf(stderr, "the search found %zu results, the bare walk %zu\n", searchResults, bareResults);
-        }
-        if (run == 0) continue;
-        bareTimes.push_back(bare);
-        searchTimes.push_back(search);
+    for (int i = 0; i < panel.lstTurbo.Count(); ++i) lines.push_back(panel.lstTurbo.Text(i));
+    const bool same = Sorted(lines) == Sorted(bare.lines) && panel.lstTempTurbo == bare.paths &&
+                      SameCounts(panel.Counters, bare.counters);
+    std::printf("%s: Go %.1f ms, bare walk %.1f ms, %d results, %lld folders, %lld files examined (medians of %d)\n",
+                name, timings.Median(0) * 1000, timings.Median(1) * 1000, bare.counters.results,
+                static_cast<long long>(bare.counters.scannedDirectories),
+                static_cast<long long>(bare.counters.scannedFiles), bench::kRuns);
+    if (!same) {
+        std::fprintf(stderr, "%s: Go found %zu results (%d counted, %lld files), the bare walk %zu (%lld files)\n", name,
+                     lines.size(), panel.Counters.results, static_cast<long long>(panel.Counters.scannedFiles),
+                     bare.lines.size(), static_cast<long long>(bare.counters.scannedFiles));
+        return false;
     }
-    return {Median(searchTimes), Median(bareTimes), searchResults};
+    std::printf("turbo/bare ratio %s: %.3f\n", name, timings.MedianRatio(0, 1));
+    return true;
+}
+
+std::wstring OwnFolder() {
+    wchar_t self[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::wstring folder = self;
+    return folder.substr(0, folder.find_last_of(L'\\'));
 }
 
 }  // namespace
 
 int wmain() {
-    wchar_t temp[MAX_PATH + 1] = {};
-    GetTempPathW(MAX_PATH, temp);
-    const std::wstring tree = std::wstring(temp) + L"xpv-bench-turbo-" + std::to_wstring(GetCurrentProcessId());
-    // Links to the running file itself could not be deleted afterwards.
-    wchar_t self[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, self, MAX_PATH);
-    const std::wstring program = tree + L"-program.exe";
-    CopyFileW(self, program.c_str(), FALSE);
-    Populate(tree, program, 0);
+    // Under the build folder, beside this program.
+    const std::wstring root = OwnFolder() + L"\\turbo-bench-" + std::to_wstring(GetCurrentProcessId());
+    CreateDirectoryW(root.c_str(), nullptr);
+    Populate(MakeFolders(root + L"\\tree"), Backslashed(XPV_BENCH_FIXTURES));
+    // As the folder list writes it, which is where Go starts.
+    const std::wstring tree = NormalFolderPath(root + L"\\tree").value_or(root + L"\\tree");
 
-    for (const SearchMode mode : {SearchMode::Unthemed, SearchMode::Themed}) {
-        const Comparison comparison = Compare(tree, mode);
-        const char* name = mode == SearchMode::Themed ? "themed" : "unthemed";
-        std::printf("%s search: %.1f ms, bare walk: %.1f ms, %zu results\n", name, comparison.search * 1000,
-                    comparison.bare * 1000, comparison.results);
-        std::printf("%s search to bare walk ratio: %.3f\n", name, comparison.search / comparison.bare);
+    int status = 0;
+    {
+        MainForm::Options options;
+        options.applicationDirectory = root;
+        options.endsProgram = false;
+        MainForm form(options);
+        if (!form.Create()) {
+            std::fprintf(stderr, "no window\n");
+            status = 1;
+        } else {
+            form.quickMenu.Qmenu_Click(3);
+            DoEvents();
+            if (!Compare(form, tree, SearchMode::Unthemed, "unthemed")) status = 1;
+            if (!Compare(form, tree, SearchMode::Themed, "themed")) status = 1;
+        }
     }
-    RemoveTree(tree);
-    DeleteFileW(program.c_str());
-    return 0;
+    RemoveTree(root);
+    return status;
 }

@@ -23,7 +23,13 @@ xpv_wineboot "$log"
 app="$top/build/shots/app-$arch"
 rm -rf "$app" && mkdir -p "$app"
 cp "$top/build/$arch/src/xpvestrim.exe" "$top/build/$arch/src/settings.db" "$app/"
-"$XPV_WINE" "$app/xpvestrim.exe" >>"$log" 2>&1 &
+# Programs for the Turbo Vestrim search to find, and a tree of empty ones that keeps it busy
+# long enough to be seen searching.
+for name in alpha beta gamma delta; do cp "$app/xpvestrim.exe" "$app/$name.exe"; done
+for folder in $(seq 40); do
+    mkdir -p "$app/tree/$folder" && (cd "$app/tree/$folder" && touch $(seq -f 'p%g.exe' 400))
+done
+(cd "$app" && exec "$XPV_WINE" "$app/xpvestrim.exe") >>"$log" 2>&1 &
 window=
 for _ in $(seq 240); do
     window=$(xdotool search --onlyvisible --name '^Orlek - XP Vestrim$' 2>/dev/null | head -n 1) || true
@@ -50,6 +56,16 @@ for index in 0 3 4 5 1 2; do
     sleep 1
     import -window "$window" "$top/build/shots/$arch-$dpi-${names[index]}.png"
 done
+# The Turbo Vestrim panel's states, from the panel's controls (the panel starts 840 twips in).
+shot() { import -window "$window" "$top/build/shots/$arch-$dpi-turbo-$1.png"; }
+click 360 $(( tops[3] + 240 )); sleep 1.5
+click $(( 840 + 3847 )) 967; sleep 1; shot setup                 # New Search
+click $(( 840 + 3787 )) 1207; sleep 0.5                           # "Unthemed apps"
+click $(( 840 + 4687 )) 967; sleep 0.7; shot searching           # Go
+# 16,000 empty programs take a few seconds to search.
+sleep 6; shot searched
+click $(( 840 + 2527 )) 4437; sleep 1; shot results              # Show Results
+click $(( 840 + 367 )) 4437; sleep 1; shot ticked                # "+"
 wineserver -k || true
 SESSION
 ls "$top/build/shots/$arch-$dpi-"*.png

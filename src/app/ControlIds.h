@@ -36,6 +36,19 @@ enum ControlId : int {
     kCmdSettingsRefresh,
     kCmdSettingsApply,
 
+    // Turbo Vestrim panel: optTurboSearchFor(index) is kOptTurboSearchForFirst + index.
+    kDrvTurbo = 310,
+    kDirTurbo,
+    kChkTurbo,
+    kOptTurboSearchForFirst,
+    kCmdTurboSearch = kOptTurboSearchForFirst + 2,
+    kCmdNewSearch,
+    kCmdStopSearch,
+    kCmdScannedResults,
+    kCmdTurboSelAll,
+    kCmdTurboUnselAll,
+    kCmdTurboApply,
+
     // Help panel
     kTxtHelp = 600,
 
@@ -43,4 +56,9 @@ enum ControlId : int {
     kOption1First = 700,
     kLblWebsite = 710,
     kLblProgramming,
+
+    // Shortcut keys of the main window
+    kShortcutNextPanel = 900,
+    kShortcutPreviousPanel,
+    kShortcutHelp,
 };

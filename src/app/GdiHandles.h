@@ -4,7 +4,8 @@
 #include <memory>
 #include <type_traits>
 
-// Owning handles for GDI objects and icons: released however the scope is left.
+// Owning handles for GDI objects, icons and shortcut key tables: released however the scope is
+// left.
 struct GdiObjectDeleter {
     void operator()(HGDIOBJ object) const {
         if (object) DeleteObject(object);
@@ -20,6 +21,13 @@ struct IconDeleter {
     }
 };
 using IconHandle = std::unique_ptr<std::remove_pointer_t<HICON>, IconDeleter>;
+
+struct ShortcutTableDeleter {
+    void operator()(HACCEL table) const {
+        if (table) DestroyAcceleratorTable(table);
+    }
+};
+using ShortcutTableHandle = std::unique_ptr<std::remove_pointer_t<HACCEL>, ShortcutTableDeleter>;
 
 // Selects an object into a device context for the lifetime of this guard.
 class SelectedObject {

@@ -2,6 +2,9 @@
 
 #include <commctrl.h>
 
+#include <iterator>
+
+#include "app/ControlIds.h"
 #include "app/ResourceIds.h"
 #include "platform/MessagePump.h"
 
@@ -12,6 +15,7 @@ constexpr wchar_t kCaption[] = L"Orlek - XP Vestrim";
 constexpr int kClientWidthTwips = 5955;
 constexpr int kClientHeightTwips = 4665;
 constexpr UINT_PTR kQuickMenuTimer = 1;
+constexpr int kHelpItem = 1;  // the Quick Menu's index of the Help panel
 constexpr int kPanelLeft = 840, kPanelTop = 0, kPanelWidth = 5115, kPanelHeight = 4755;
 
 std::wstring DirectoryOfExecutable() {
@@ -43,7 +47,7 @@ MainForm::MainForm(const Options& options)
       quickMenu(*this),
       help(*this),
       vestrim(*this, theming),
-      turbo(*this),
+      turbo(*this, theming),
       settings(*this),
       about(*this),
       history(*this, historyStore, theming),
@@ -94,6 +98,7 @@ bool MainForm::Create() {
         panel->Create();
     }
     Form_Load();
+    CreateShortcutKeys();
     if (show_) {
         ShowWindow(window_, SW_SHOW);
         UpdateWindow(window_);
@@ -183,8 +188,34 @@ LRESULT CALLBACK MainForm::WindowProc(HWND window, UINT message, WPARAM wParam, 
     return form->HandleMessage(message, wParam, lParam);
 }
 
+// The Quick Menu answers the mouse only: Ctrl+Tab and Ctrl+Shift+Tab move down and up its
+// items, as between the pages of a tabbed window, and F1 opens the help.
+void MainForm::CreateShortcutKeys() {
+    ACCEL keys[] = {{FVIRTKEY | FCONTROL, VK_TAB, kShortcutNextPanel},
+                    {FVIRTKEY | FCONTROL | FSHIFT, VK_TAB, kShortcutPreviousPanel},
+                    {FVIRTKEY, VK_F1, kShortcutHelp}};
+    shortcutKeys_.reset(CreateAcceleratorTableW(keys, static_cast<int>(std::size(keys))));
+    SetShortcutKeys(window_, shortcutKeys_.get());
+}
+
 LRESULT MainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+        case WM_COMMAND:
+            if (HIWORD(wParam) != 1) break;  // only shortcut keys come to the window itself
+            switch (LOWORD(wParam)) {
+                case kShortcutNextPanel:
+                    quickMenu.ShowItemInStrip(1);
+                    return 0;
+                case kShortcutPreviousPanel:
+                    quickMenu.ShowItemInStrip(-1);
+                    return 0;
+                case kShortcutHelp:
+                    quickMenu.Qmenu_Click(kHelpItem);
+                    return 0;
+                default:
+                    break;
+            }
+            break;
         case WM_TIMER:
             if (wParam == kQuickMenuTimer) {
                 quickMenu.tmrQuickMenu_Timer();
@@ -205,6 +236,7 @@ LRESULT MainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_NCDESTROY: {
             HWND window = window_;
+            SetShortcutKeys(window, nullptr);
             SetWindowLongPtrW(window, GWLP_USERDATA, 0);
             window_ = nullptr;
             return DefWindowProcW(window, message, wParam, lParam);

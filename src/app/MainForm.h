@@ -88,6 +88,7 @@ private:
     static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void LoadPictures();
+    void CreateShortcutKeys();
 
     bool show_;
     bool endsProgram_;
@@ -100,4 +101,5 @@ private:
     BitmapHandle background_;
     IconHandle appIcon_;
     IconHandle appIconSmall_;
+    ShortcutTableHandle shortcutKeys_;
 };

@@ -1,5 +1,7 @@
 #include "app/QuickMenu.h"
 
+#include <algorithm>
+
 #include <commctrl.h>
 
 #include "app/ControlIds.h"
@@ -105,8 +107,32 @@ void QuickMenu::Qmenu_Click(int index) {
     ShowWindow(QmenuSelector, SW_HIDE);
     InvalidateRect(OutlookBar(), nullptr, TRUE);
     if (index < 0 || index >= kItems) return;
-    ShowWindow(panels_[index]->Window(), SW_SHOW);
+    // Focus left in a hidden panel would leave the keyboard nowhere: it moves to the first
+    // control of the panel shown (to the window when that panel has none).
+    const HWND focus = GetFocus();
+    const HWND shown = panels_[index]->Window();
+    ShowWindow(shown, SW_SHOW);
+    if (focus == nullptr || !IsWindowVisible(focus)) {
+        const HWND first = GetNextDlgTabItem(shown, nullptr, FALSE);
+        SetFocus(first && IsChild(shown, first) ? first : form_);
+    }
     panels_[index]->Shown();
+}
+
+int QuickMenu::SelectedIndex() const {
+    for (int index = 0; index < kItems; ++index) {
+        if (kItemTops[index] - 80 == selectedTop_) return index;
+    }
+    return -1;
+}
+
+void QuickMenu::ShowItemInStrip(int step) {
+    std::array<int, kItems> stripOrder{};
+    for (int index = 0; index < kItems; ++index) stripOrder[index] = index;
+    std::sort(stripOrder.begin(), stripOrder.end(), [](int a, int b) { return kItemTops[a] < kItemTops[b]; });
+    const auto at = std::find(stripOrder.begin(), stripOrder.end(), SelectedIndex());
+    const int position = at == stripOrder.end() ? 0 : static_cast<int>(at - stripOrder.begin());
+    Qmenu_Click(stripOrder[((position + step) % kItems + kItems) % kItems]);
 }
 
 void QuickMenu::Qmenu_MouseMove(int index) {

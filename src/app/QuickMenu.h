@@ -26,6 +26,11 @@ public:
     void Qmenu_Click(int index);
     void Qmenu_MouseMove(int index);
     void QmenuSelector_Click();
+    // The keyboard's way through the strip: the item `step` places below the open one (above it
+    // when negative), round from the bottom to the top.
+    void ShowItemInStrip(int step);
+    // The item whose panel is open.
+    int SelectedIndex() const;
     // Every 500 ms: hides the raised button once the mouse left the strip, blinks the bottom.
     void tmrQuickMenu_Timer();
 

@@ -9,15 +9,16 @@
 #include "batch/FolderIdentity.h"
 #include "manifest/ManifestFile.h"
 #include "platform/FolderEntries.h"
-#include "platform/LongPath.h"
 #include "platform/VersionInfo.h"
 
 namespace {
 
 // Milliseconds between two repaints of the progress (about 30 a second), and at most between two
-// yields while a long folder listing holds no file to examine.
+// yields while folders are listed and entered without a file to examine. A yield costs as much
+// as examining a small file where window messages go through a server, so folders yield by time
+// and files one by one.
 constexpr DWORD kRefreshInterval = 33;
-constexpr DWORD kListingYieldInterval = 33;
+constexpr DWORD kFolderYieldInterval = 33;
 
 constexpr size_t kManifestEndingLength = 9;  // ".manifest"
 
@@ -51,11 +52,7 @@ public:
                 path_.pop_back();
                 continue;
             }
-            const std::wstring child =
-                WithoutTrailingBackslash(level.directory) + L'\\' + level.subfolders[level.next++];
-            YieldNow();
-            if (Ending()) break;
-            Enter(child);
+            Enter(WithoutTrailingBackslash(level.directory) + L'\\' + level.subfolders[level.next++]);
         }
         const SearchProgress last = Progress();
         host_.ShowProgress(last);
@@ -72,41 +69,50 @@ private:
 
     void Enter(const std::wstring& directory) {
         if (Ending()) return;
-        std::optional<FolderIdentity> identity;
-        if (options_.scanSubdirectories) {
-            identity = FolderIdentity::Of(directory);
-            if (identity && IsOnCurrentPath(*identity)) return;
-        }
         FolderEntries entries(directory);
         if (!entries.Readable()) {
             ++counters_.skippedDirectories;
             RefreshIfDue();
             return;
         }
-        ++counters_.scannedDirectories;
-        currentFolder_ = directory;
-        RefreshIfDue();
-        YieldNow();
-
-        const std::wstring start = WithoutTrailingBackslash(directory) + L'\\';
-        VersionInfo reader;  // one for all files of the folder
+        // The whole listing first, yielding while a long one is read: the folder's files to
+        // examine and its subfolders.
+        std::vector<std::wstring> files;
         std::vector<std::wstring> subfolders;
         while (!Ending()) {
             const WIN32_FIND_DATAW* entry = entries.Next();
             if (entry == nullptr) break;
             if (IsFileEndingIn(*entry, ending_)) {
-                Examine(start + entry->cFileName, reader);
-                RefreshIfDue();
-                if (Ending()) return;
-                YieldNow();
-                continue;
-            }
-            if (options_.scanSubdirectories && IsFolder(*entry) && !IsReparsePoint(*entry)) {
+                files.emplace_back(entry->cFileName);
+            } else if (options_.scanSubdirectories && IsFolder(*entry) && !IsReparsePoint(*entry)) {
                 subfolders.emplace_back(entry->cFileName);
             }
-            if (GetTickCount() - lastYield_ >= kListingYieldInterval) YieldNow();
+            YieldIfDue();
         }
-        if (Ending() || !options_.scanSubdirectories) return;
+        if (Ending()) return;
+        // Every folder on the way down has a subfolder (the next one on the way), so a folder
+        // without one is none of them, and never lies on the way to another: only folders with
+        // subfolders need their identity, which costs as much as a short listing.
+        std::optional<FolderIdentity> identity;
+        if (!subfolders.empty()) {
+            identity = FolderIdentity::Of(directory);
+            if (identity && IsOnCurrentPath(*identity)) return;
+        }
+        ++counters_.scannedDirectories;
+        currentFolder_ = directory;
+        RefreshIfDue();
+        YieldIfDue();
+
+        const std::wstring start = WithoutTrailingBackslash(directory) + L'\\';
+        VersionInfo reader;  // one for all files of the folder
+        for (const std::wstring& name : files) {
+            if (Ending()) return;
+            Examine(start + name, reader);
+            RefreshIfDue();
+            if (Ending()) return;
+            YieldNow();
+        }
+        if (subfolders.empty()) return;
         SortAsFolderList(subfolders);
         path_.push_back(Level{directory, std::move(identity), std::move(subfolders)});
     }
@@ -135,11 +141,15 @@ private:
     }
 
     std::wstring AddResult(const std::wstring& executable, VersionInfo& reader) {
-        reader.SetFileName(PathForFileCalls(executable));
+        reader.SetFileName(executable);
         std::wstring line = ResultLine(reader.ProductName(), reader.FileDescription(), executable, counters_.results);
         host_.AddResult(line, executable);
         if (++counters_.results >= resultLimit_) end_ = SearchEnd::ResultLimitReached;
         return line;
+    }
+
+    void YieldIfDue() {
+        if (GetTickCount() - lastYield_ >= kFolderYieldInterval) YieldNow();
     }
 
     void YieldNow() {

@@ -27,8 +27,8 @@ struct SearchProgress {
 class SearchHost {
 public:
     virtual ~SearchHost() = default;
-    // Runs the window's queued messages: once per folder entered, before each descent into a
-    // subfolder, after every file, and every few hundredths of a second while a folder is listed.
+    // Runs the window's queued messages: after every file, and every few hundredths of a second
+    // while folders are listed and entered.
     virtual void YieldToWindow() = 0;
     // True when the search must end after the file in hand: STOP was pressed, or the window
     // closes (or the yield met the application's quit message).

@@ -2,7 +2,8 @@
 
 #include <windows.h>
 
-#include <vector>
+#include <cwchar>
+#include <iterator>
 
 #include "manifest/ManifestDocument.h"
 #include "manifest/RecycleBin.h"
@@ -25,9 +26,10 @@ bool IsFile(DWORD attributes) {
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+// The folder part of a path, with its trailing separator.
 std::wstring FolderOf(const std::wstring& path) {
     const size_t separator = path.find_last_of(L"\\/");
-    return separator == std::wstring::npos ? L"." : path.substr(0, separator + 1);
+    return separator == std::wstring::npos ? L".\\" : path.substr(0, separator + 1);
 }
 
 std::wstring FullPathOf(const std::wstring& path) {
@@ -40,16 +42,26 @@ std::wstring FullPathOf(const std::wstring& path) {
     return full;
 }
 
-// A temporary file that is deleted again unless it was kept.
+// A temporary file that is deleted again unless it was kept. Named here, as "xpvXXXX.tmp" with
+// four hexadecimal digits, because GetTempFileName takes no folder near MAX_PATH or beyond.
 class TemporaryFile {
 public:
-    // Creates an empty, uniquely named file in the folder; check created() before use.
+    // Creates an empty, uniquely named file in the folder (given with its trailing separator);
+    // check created() before use.
     explicit TemporaryFile(const std::wstring& folder) {
-        std::vector<wchar_t> name(MAX_PATH + 1, L'\0');
-        if (GetTempFileNameW(folder.c_str(), L"xpv", 0, name.data()) != 0) {
-            path_ = name.data();
-        } else {
+        static unsigned nextNumber = GetTickCount();
+        for (unsigned attempt = 0; attempt < kNames; ++attempt) {
+            wchar_t name[16] = {};
+            std::swprintf(name, std::size(name), L"xpv%04X.tmp", nextNumber++ % kNames);
+            const std::wstring path = PathForFileCalls(folder + name);
+            const UniqueHandle file(
+                CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+            if (file) {
+                path_ = path;
+                return;
+            }
             error_ = GetLastError();
+            if (error_ != ERROR_FILE_EXISTS && error_ != ERROR_ALREADY_EXISTS) return;
         }
     }
     ~TemporaryFile() {
@@ -61,10 +73,13 @@ public:
     bool created() const { return !path_.empty(); }
     // Why it could not be created.
     DWORD error() const { return error_; }
+    // In the form for file calls.
     const std::wstring& path() const { return path_; }
     void keep() { path_.clear(); }
 
 private:
+    static constexpr unsigned kNames = 0x10000;
+
     std::wstring path_;
     DWORD error_ = ERROR_SUCCESS;
 };
@@ -97,9 +112,9 @@ ManifestKind ClassifyManifest(const std::wstring& manifestPath) {
 
 std::wstring ManifestPathFor(const std::wstring& executablePath) { return executablePath + L".manifest"; }
 
-bool IsManifestPresent(const std::wstring& manifestPath) {
-    return IsFile(GetFileAttributesW(PathForFileCalls(manifestPath).c_str()));
-}
+bool IsFilePresent(const std::wstring& path) { return IsFile(GetFileAttributesW(PathForFileCalls(path).c_str())); }
+
+bool IsManifestPresent(const std::wstring& manifestPath) { return IsFilePresent(manifestPath); }
 
 std::optional<std::string> ReadManifestFile(const std::wstring& manifestPath) {
     const UniqueHandle file(CreateFileW(PathForFileCalls(manifestPath).c_str(), GENERIC_READ,
@@ -117,7 +132,8 @@ std::optional<std::string> ReadManifestFile(const std::wstring& manifestPath) {
 }
 
 ManifestWrite WriteManifestFile(const std::wstring& manifestPath, std::string_view bytes) {
-    const DWORD previous = GetFileAttributesW(manifestPath.c_str());
+    const std::wstring target = PathForFileCalls(manifestPath);
+    const DWORD previous = GetFileAttributesW(target.c_str());
     const bool replacing = previous != INVALID_FILE_ATTRIBUTES;
     if (replacing && !IsFile(previous)) return {ManifestFailure::InTheWay};
 
@@ -128,13 +144,12 @@ ManifestWrite WriteManifestFile(const std::wstring& manifestPath, std::string_vi
         return {FailureFromError(GetLastError())};
     }
     // A read-only manifest cannot be replaced; a hidden or system one keeps the move from nothing.
-    if (replacing && !SetFileAttributesW(manifestPath.c_str(), FILE_ATTRIBUTE_NORMAL)) {
+    if (replacing && !SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_NORMAL)) {
         return {FailureFromError(GetLastError())};
     }
-    if (!MoveFileExW(temporary.path().c_str(), manifestPath.c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    if (!MoveFileExW(temporary.path().c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         const DWORD error = GetLastError();
-        if (replacing) SetFileAttributesW(manifestPath.c_str(), previous & kSettableAttributes);
+        if (replacing) SetFileAttributesW(target.c_str(), previous & kSettableAttributes);
         return {FailureFromError(error)};
     }
     temporary.keep();

@@ -8,8 +8,10 @@
 // The manifest of an executable: its full path followed by ".manifest".
 std::wstring ManifestPathFor(const std::wstring& executablePath);
 
-// A manifest is present when a file of exactly that path exists, whatever its read-only,
-// hidden, system or archive attributes; a folder of that name is none. Paths of any length.
+// A file of exactly that path exists, whatever its read-only, hidden, system or archive
+// attributes; a folder of that name is none. Paths of any length.
+bool IsFilePresent(const std::wstring& path);
+// A manifest is present when a file of its path exists (see IsFilePresent).
 bool IsManifestPresent(const std::wstring& manifestPath);
 
 // The file's bytes; nothing when it cannot be opened or read (held open without sharing,
@@ -19,7 +21,7 @@ std::optional<std::string> ReadManifestFile(const std::wstring& manifestPath);
 // Writes the bytes as the manifest, hidden and system, replacing a manifest already there
 // whatever its attributes. The bytes go to a temporary file in the same folder first, which then
 // takes the manifest's place: when anything fails, the previous manifest (if any) is left as it
-// was, no temporary file remains, and the result tells why.
+// was, no temporary file remains, and the result tells why. Paths of any length.
 ManifestWrite WriteManifestFile(const std::wstring& manifestPath, std::string_view bytes);
 
 enum class RemovalOutcome {

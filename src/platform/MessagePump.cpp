@@ -1,8 +1,26 @@
 #include "platform/MessagePump.h"
 
+namespace {
+
+constexpr wchar_t kShortcutKeysProperty[] = L"XpvShortcutKeys";
+
+}  // namespace
+
+void SetShortcutKeys(HWND topLevel, HACCEL keys) {
+    if (keys) {
+        SetPropW(topLevel, kShortcutKeysProperty, keys);
+    } else {
+        RemovePropW(topLevel, kShortcutKeysProperty);
+    }
+}
+
 void DispatchWindowMessage(MSG& message) {
     HWND topLevel = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
-    if (topLevel && IsDialogMessageW(topLevel, &message)) return;
+    if (topLevel) {
+        const auto keys = static_cast<HACCEL>(GetPropW(topLevel, kShortcutKeysProperty));
+        if (keys && TranslateAcceleratorW(topLevel, keys, &message)) return;
+        if (IsDialogMessageW(topLevel, &message)) return;
+    }
     TranslateMessage(&message);
     DispatchMessageW(&message);
 }
@@ -17,4 +35,13 @@ bool DoEvents() {
         DispatchWindowMessage(message);
     }
     return true;
+}
+
+bool FrequentYield::Run() {
+    const DWORD now = GetTickCount();
+    const bool fullRunDue = !ranOnce_ || now - lastFullRun_ >= fullInterval_;
+    if (!fullRunDue && HIWORD(GetQueueStatus(QS_ALLINPUT)) == 0) return true;
+    ranOnce_ = true;
+    lastFullRun_ = now;
+    return DoEvents();
 }

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "platform/LongPath.h"
+
 namespace {
 
 constexpr uint32_t kDosHeaderSize = 64;
@@ -29,7 +31,7 @@ uint32_t ReadLittle32(const std::vector<uint8_t>& bytes, size_t at) {
 }
 
 PeImage::PeImage(const std::wstring& path)
-    : file_(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+    : file_(CreateFileW(PathForFileCalls(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                         nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)) {
     LARGE_INTEGER size{};
     if (!file_ || !GetFileSizeEx(file_.get(), &size)) return;

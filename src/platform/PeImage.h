@@ -12,7 +12,7 @@
 class PeImage {
 public:
     // Opens the file for reading and reads its headers; a file that cannot be opened reads as no
-    // image.
+    // image. Paths of any length.
     explicit PeImage(const std::wstring& path);
 
     // The file starts with an MZ header whose NT headers carry the PE signature.

@@ -12,6 +12,7 @@
 #include <string_view>
 #include <utility>
 
+#include "platform/LongPath.h"
 #include "platform/VersionResourceCheck.h"
 
 namespace {
@@ -130,14 +131,15 @@ void VersionInfo::LoadVersionInfo() {
     // A file whose version resource the system's functions cannot read safely counts as having
     // none: they never see it.
     DWORD unused = 0;
+    const std::wstring callPath = PathForFileCalls(fileName_);
     const DWORD size =
-        HasSoundVersionResource(fileName_) ? GetFileVersionInfoSizeW(fileName_.c_str(), &unused) : 0;
+        HasSoundVersionResource(callPath) ? GetFileVersionInfoSizeW(callPath.c_str(), &unused) : 0;
     // The system's lookups follow the block's own lengths, which may point past what was filled:
     // zeros behind the block keep every such read inside memory of ours.
     versionBlock_.assign(size == 0 ? 0 : size + kReadSlack, 0);
     blockSize_ = size;
     if (versionBlock_.empty() ||
-        !GetFileVersionInfoW(fileName_.c_str(), 0, size, versionBlock_.data())) {
+        !GetFileVersionInfoW(callPath.c_str(), 0, size, versionBlock_.data())) {
         versionBlock_.clear();
         blockSize_ = 0;
         RaiseError(kNoVersionBlock, L"Unable to retrieve version information.");

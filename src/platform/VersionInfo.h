@@ -18,8 +18,8 @@ struct VersionInfoError {
 // 16-bit program among them), reads as a file without version information.
 class VersionInfo {
 public:
-    // Reads the file at this path. The object then describes that file only: a module name set
-    // earlier is forgotten, so the last set wins.
+    // Reads the file at this path, of any length. The object then describes that file only: a
+    // module name set earlier is forgotten, so the last set wins.
     void SetFileName(std::wstring path);
     // The path last set, or the path found for the module name.
     const std::wstring& FileName() const { return fileName_; }

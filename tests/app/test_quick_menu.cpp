@@ -172,3 +172,58 @@ TEST_CASE("The bottom of the strip shows caption and icon together until the fir
         CHECK((IsWindowVisible(form.quickMenu.lblQMenuBottom) != FALSE) != before);
     }
 }
+
+namespace {
+
+// A key typed with Ctrl (and Shift) held, through the message queue as typed keys go.
+void TypeWithModifiers(HWND control, WPARAM key, bool control_, bool shift) {
+    BYTE saved[256], held[256];
+    GetKeyboardState(saved);
+    std::copy(std::begin(saved), std::end(saved), std::begin(held));
+    held[VK_CONTROL] = control_ ? 0x80 : 0;
+    held[VK_SHIFT] = shift ? 0x80 : 0;
+    SetKeyboardState(held);
+    PostMessageW(control, WM_KEYDOWN, key, 1);
+    PostMessageW(control, WM_KEYUP, key, 0xC0000001);
+    DoEvents();
+    SetKeyboardState(saved);
+}
+
+}  // namespace
+
+TEST_CASE("The keyboard goes through the Quick Menu: Ctrl+Tab down, Ctrl+Shift+Tab up, round; F1 opens the help") {
+    MainForm form(xpv_test::WindowTestOptions());
+    REQUIRE(form.Create());
+    SetForegroundWindow(form.Window());
+    REQUIRE(IsWindowVisible(form.vestrim.Window()));
+    SetFocus(form.vestrim.cmdVestrim);
+
+    SUBCASE("down the strip from the Vestrim panel and round to it, the focus following into each panel") {
+        for (size_t step = 1; step <= std::size(kItems); ++step) {
+            const Item& next = kItems[step % std::size(kItems)];
+            CAPTURE(next.tooltip);
+            TypeWithModifiers(GetFocus() ? GetFocus() : form.Window(), VK_TAB, true, false);
+            CHECK(IsWindowVisible(next.panel(form)));
+            CHECK(VisiblePanels(form) == 1);
+            const HWND focus = GetFocus();
+            CHECK((focus == form.Window() || IsChild(next.panel(form), focus)));
+        }
+    }
+    SUBCASE("up the strip: from the top item to the bottom one") {
+        TypeWithModifiers(form.vestrim.cmdVestrim, VK_TAB, true, true);
+        CHECK(IsWindowVisible(form.about.Window()));
+        CHECK(VisiblePanels(form) == 1);
+        TypeWithModifiers(GetFocus(), VK_TAB, true, true);
+        CHECK(IsWindowVisible(form.help.Window()));
+    }
+    SUBCASE("F1") {
+        TypeWithModifiers(form.vestrim.cmdVestrim, VK_F1, false, false);
+        CHECK(IsWindowVisible(form.help.Window()));
+        CHECK(IsChild(form.help.Window(), GetFocus()));
+    }
+    SUBCASE("Tab alone still moves between the panel's own controls") {
+        TypeWithModifiers(form.vestrim.cmdVestrim, VK_TAB, false, false);
+        CHECK(IsWindowVisible(form.vestrim.Window()));
+        CHECK(GetFocus() == form.vestrim.lstUnthemed.Handle());
+    }
+}

@@ -4,17 +4,13 @@
 #include <string>
 
 #include "batch/FolderIdentity.h"
+#include "support/FixturePath.h"
 #include "support/TempFolder.h"
 #include "support/doctest_wide.h"
 
 namespace {
 
-std::wstring Backslashed(std::wstring path) {
-    std::replace(path.begin(), path.end(), L'/', L'\\');
-    return path;
-}
-
-const std::wstring kLinkTree = Backslashed(XPV_BATCH_LINK_TREE);
+const std::wstring kLinkTree = xpv_test::FixturePath(XPV_BATCH_LINK_TREE);
 
 }  // namespace
 

@@ -14,6 +14,7 @@
 #include "support/TempFolder.h"
 #include "support/doctest_wide.h"
 
+using xpv_test::DeepFolder;
 using xpv_test::ReadBytes;
 using xpv_test::TempFolder;
 using xpv_test::WriteBytes;
@@ -294,27 +295,47 @@ TEST_CASE("Removal deletes this program's own manifests outright, after running 
     }
 }
 
-TEST_CASE("A manifest at a path longer than MAX_PATH is found, read and removed") {
+TEST_CASE("A manifest at a path longer than MAX_PATH is written, replaced, found, read and removed") {
     TempFolder folder;
-    const std::wstring top = folder / L"deep";
-    std::wstring deep = top;
-    for (wchar_t letter : {L'a', L'b', L'c', L'd'}) {
-        REQUIRE(CreateDirectoryW((L"\\\\?\\" + deep).c_str(), nullptr));
-        deep += L"\\" + std::wstring(70, letter);
-    }
-    REQUIRE(CreateDirectoryW((L"\\\\?\\" + deep).c_str(), nullptr));
-    const std::wstring manifest = ManifestPathFor(deep + L"\\app.exe");
-    REQUIRE(manifest.size() > MAX_PATH);
-    REQUIRE(WriteBytes(L"\\\\?\\" + manifest, OwnDocument()));
-    REQUIRE(SetFileAttributesW((L"\\\\?\\" + manifest).c_str(), kHiddenSystem | FILE_ATTRIBUTE_READONLY));
+    const DeepFolder deep(folder);
+    const auto longForm = &DeepFolder::LongForm;
+    const std::wstring executable = deep.Path() + L"\\app.exe";
+    const std::wstring manifest = ManifestPathFor(executable);
 
-    CHECK(IsManifestPresent(manifest));
-    CHECK(ReadManifestFile(manifest) == OwnDocument());
-    CHECK(RemoveManifest(manifest) == RemovalOutcome::Removed);
-    CHECK_FALSE(IsManifestPresent(manifest));
-    CHECK(GetFileAttributesW((L"\\\\?\\" + manifest).c_str()) == INVALID_FILE_ATTRIBUTES);
-    // The plain path is too long for the folder's own cleanup.
-    xpv_test::RemoveTree(L"\\\\?\\" + top);
+    SUBCASE("written beside a program, naming the architecture of its header") {
+        std::wstring self(MAX_PATH, L'\0');
+        self.resize(GetModuleFileNameW(nullptr, self.data(), MAX_PATH));
+        REQUIRE(CopyFileW(self.c_str(), longForm(executable).c_str(), FALSE));
+        const ManifestDetails details{L"Acme", L"Deep", L"app.exe", L"Far down"};
+        REQUIRE(WriteManifestForExecutable(executable, details));
+        const ProcessorArchitecture own = sizeof(void*) == 8 ? ProcessorArchitecture::Amd64 : ProcessorArchitecture::X86;
+        CHECK(ReadManifestFile(manifest) == ComposeManifestDocument(details, own));
+        CHECK(AttributesOf(longForm(manifest)) == kHiddenSystem);
+        CHECK(NamesIn(longForm(deep.Path())) == std::vector<std::wstring>{L"app.exe", L"app.exe.manifest"});
+    }
+    SUBCASE("a read-only, hidden and system manifest is replaced, then removed") {
+        REQUIRE(WriteBytes(longForm(manifest), kVendorManifest));
+        REQUIRE(SetFileAttributesW(longForm(manifest).c_str(), kHiddenSystem | FILE_ATTRIBUTE_READONLY));
+        CHECK(IsManifestPresent(manifest));
+        CHECK(WriteManifestFile(manifest, OwnDocument()));
+        CHECK(ReadManifestFile(manifest) == OwnDocument());
+        CHECK(AttributesOf(longForm(manifest)) == kHiddenSystem);
+        CHECK(NamesIn(longForm(deep.Path())) == std::vector<std::wstring>{L"app.exe.manifest"});
+
+        REQUIRE(SetFileAttributesW(longForm(manifest).c_str(), kHiddenSystem | FILE_ATTRIBUTE_READONLY));
+        CHECK(RemoveManifest(manifest) == RemovalOutcome::Removed);
+        CHECK_FALSE(IsManifestPresent(manifest));
+        CHECK(NamesIn(longForm(deep.Path())).empty());
+    }
+    SUBCASE("a write that fails there leaves the manifest as it was and no temporary file") {
+        REQUIRE(WriteBytes(longForm(manifest), kVendorManifest));
+        {
+            const HeldOpenFile held(longForm(manifest), Sharing::Nobody);
+            CHECK_FALSE(WriteManifestFile(manifest, OwnDocument()));
+            CHECK(NamesIn(longForm(deep.Path())) == std::vector<std::wstring>{L"app.exe.manifest"});
+        }
+        CHECK(ReadManifestFile(manifest) == kVendorManifest);
+    }
 }
 
 TEST_CASE("Another maker's manifest goes to the Recycle Bin, from where it can be restored") {

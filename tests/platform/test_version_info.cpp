@@ -513,3 +513,18 @@ TEST_CASE("A module path longer than MAX_PATH is kept whole") {
     CHECK(info.CompanyName() == L"Svenskt bolag"s);
     CheckErrors(info, {});
 }
+
+TEST_CASE("A file path longer than MAX_PATH reads as the same file at a short path") {
+    const DeepCopy copy(Fixture(L"swedish_unicode"), L"xpv_long_path_file.dll");
+    REQUIRE(copy.Copied());
+    REQUIRE(copy.Path().size() > MAX_PATH);
+    VersionInfo deep;
+    deep.SetFileName(copy.Path());
+    VersionInfo shallow;
+    shallow.SetFileName(Fixture(L"swedish_unicode"));
+    Snapshot expected = Take(shallow);
+    expected.fileName = copy.Path();
+    CHECK(Take(deep) == expected);
+    CHECK(deep.CompanyName() == L"Svenskt bolag"s);
+    CheckErrors(deep, {});
+}

@@ -50,6 +50,18 @@ std::wstring TempFolder::AddFile(std::wstring_view relative, DWORD attributes) c
     return path;
 }
 
+DeepFolder::DeepFolder(const TempFolder& folder) : top_(folder / L"deep") {
+    path_ = top_;
+    REQUIRE(CreateDirectoryW(LongForm(path_).c_str(), nullptr));
+    for (wchar_t letter : {L'a', L'b', L'c', L'd'}) {
+        path_ += L"\\" + std::wstring(70, letter);
+        REQUIRE(CreateDirectoryW(LongForm(path_).c_str(), nullptr));
+    }
+    REQUIRE(path_.size() > MAX_PATH);
+}
+
+DeepFolder::~DeepFolder() { RemoveTree(LongForm(top_)); }
+
 void RemoveTree(const std::wstring& path) {
     const DWORD attributes = GetFileAttributesW(path.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) return;

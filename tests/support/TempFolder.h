@@ -28,6 +28,24 @@ private:
     std::wstring path_;
 };
 
+// A folder at the far end of a chain of long names below `folder`, its path far beyond MAX_PATH;
+// removed at scope exit with the long form of the path, which the plain cleanup cannot use.
+class DeepFolder {
+public:
+    explicit DeepFolder(const TempFolder& folder);
+    ~DeepFolder();
+    DeepFolder(const DeepFolder&) = delete;
+    DeepFolder& operator=(const DeepFolder&) = delete;
+
+    const std::wstring& Path() const { return path_; }
+    // "\\?\" and the path, for file calls made by the test itself.
+    static std::wstring LongForm(const std::wstring& path) { return L"\\\\?\\" + path; }
+
+private:
+    std::wstring top_;
+    std::wstring path_;
+};
+
 // Removes a file or folder tree, whatever the attributes of what is in it.
 void RemoveTree(const std::wstring& path);
 // Writes bytes to a file (created or emptied).
