@@ -27,7 +27,7 @@ cp "$top/build/$arch/src/xpvestrim.exe" "$top/build/$arch/src/settings.db" "$app
 # long enough to be seen searching.
 for name in alpha beta gamma delta; do cp "$app/xpvestrim.exe" "$app/$name.exe"; done
 for folder in $(seq 40); do
-    mkdir -p "$app/tree/$folder" && (cd "$app/tree/$folder" && touch $(seq -f 'p%g.exe' 400))
+    mkdir -p "$app/tree/$folder" && (cd "$app/tree/$folder" && touch $(seq -f 'p%g.exe' 60))
 done
 (cd "$app" && exec "$XPV_WINE" "$app/xpvestrim.exe") >>"$log" 2>&1 &
 window=
@@ -62,8 +62,8 @@ click 360 $(( tops[3] + 240 )); sleep 1.5
 click $(( 840 + 3847 )) 967; sleep 1; shot setup                 # New Search
 click $(( 840 + 3787 )) 1207; sleep 0.5                           # "Unthemed apps"
 click $(( 840 + 4687 )) 967; sleep 0.7; shot searching           # Go
-# 16,000 empty programs take a few seconds to search.
-sleep 6; shot searched
+# 2,400 empty programs take a few seconds to search.
+sleep 10; shot searched
 click $(( 840 + 2527 )) 4437; sleep 1; shot results              # Show Results
 click $(( 840 + 367 )) 4437; sleep 1; shot ticked                # "+"
 wineserver -k || true
