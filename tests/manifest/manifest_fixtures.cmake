@@ -55,3 +55,18 @@ endforeach()
 if(TARGET test_manifest_file)
     set_tests_properties(${XPV_ARCH}.manifest_file PROPERTIES RESOURCE_LOCK registry)
 endif()
+
+# A symbolic link named like a manifest that leads to a folder (made by the host, as Wine makes
+# none; Wine marks links to folders as reparse points).
+set(manifest_link_tree ${CMAKE_CURRENT_BINARY_DIR}/manifest_links)
+add_custom_command(OUTPUT ${manifest_link_tree}/made
+    COMMAND ${CMAKE_COMMAND} -E rm -rf ${manifest_link_tree}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${manifest_link_tree}/target ${manifest_link_tree}/links
+    COMMAND ${CMAKE_COMMAND} -E create_symlink ../target ${manifest_link_tree}/links/folder.exe.manifest
+    COMMAND ${CMAKE_COMMAND} -E touch ${manifest_link_tree}/made
+    COMMENT "Making symbolic links named like manifests")
+add_custom_target(manifest_link_tree DEPENDS ${manifest_link_tree}/made)
+if(TARGET test_manifest_file)
+    add_dependencies(test_manifest_file manifest_link_tree)
+    target_compile_definitions(test_manifest_file PRIVATE XPV_MANIFEST_LINKS=L"Z:${manifest_link_tree}")
+endif()

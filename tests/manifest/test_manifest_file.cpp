@@ -527,3 +527,15 @@ TEST_CASE("A removal refuses anything that is not a file named *.exe.manifest") 
     CHECK(RemoveManifest(folder / L"dir.exe.manifest").failure == ManifestFailure::InTheWay);
     CHECK(RemoveManifest(folder / L"gone.exe.manifest").failure == ManifestFailure::Missing);
 }
+
+TEST_CASE("A removal does not go through a link named like a manifest that leads to a folder") {
+    std::wstring link = XPV_MANIFEST_LINKS;
+    std::replace(link.begin(), link.end(), L'/', L'\\');
+    link += L"\\links\\folder.exe.manifest";
+    REQUIRE((GetFileAttributesW(link.c_str()) & FILE_ATTRIBUTE_REPARSE_POINT) != 0);
+    const ManifestRemoval removal = RemoveManifest(link);
+    CHECK(removal == RemovalOutcome::NotRemoved);
+    // Refused as no manifest of ours, not as a folder in the way: the link is never followed.
+    CHECK(removal.failure == ManifestFailure::NotAManifest);
+    CHECK(GetFileAttributesW(link.c_str()) != INVALID_FILE_ATTRIBUTES);
+}
