@@ -34,7 +34,7 @@ void AboutPanel::Create() {
     // Every label starts a group, so that the arrow keys stay among the bullets. Each label goes
     // under the ones before it: the version over the title's foot, the notice over the
     // programming line's.
-    auto addLabel = [this](const TwipRect& rect, const FontSpec& font, std::wstring_view text, COLORREF colour,
+    auto addLabel = [this](const TwipRect& rect, const FontDescription& font, std::wstring_view text, COLORREF colour,
                            DWORD alignment) {
         return host_.AddLabel({.parent = &window_, .rect = rect, .font = &font, .text = text, .textColour = colour,
                                .style = WS_GROUP | SS_NOPREFIX | alignment});

@@ -1,6 +1,6 @@
 #include "app/Fonts.h"
 
-FontHandle CreateFontFor(const FontSpec& font, const TwipScale& scale) {
+FontHandle CreateFontFor(const FontDescription& font, const TwipScale& scale) {
     return FontHandle(CreateFontW(scale.FontHeight(font.points), 0, 0, 0,
                                   font.bold ? FW_BOLD : FW_NORMAL, font.italic ? TRUE : FALSE,
                                   FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
@@ -8,7 +8,7 @@ FontHandle CreateFontFor(const FontSpec& font, const TwipScale& scale) {
                                   DEFAULT_PITCH | FF_DONTCARE, font.face.c_str()));
 }
 
-HFONT FontCache::Get(const FontSpec& font) {
+HFONT FontCache::Get(const FontDescription& font) {
     for (const auto& [known, handle] : fonts_) {
         if (known == font) return handle.get();
     }

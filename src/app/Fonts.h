@@ -9,23 +9,23 @@
 #include "app/GdiHandles.h"
 
 // A font as the layout names it: face, size in points, bold, italic.
-struct FontSpec {
+struct FontDescription {
     std::wstring face;
     double points;
     bool bold;
     bool italic;
-    bool operator==(const FontSpec&) const = default;
+    bool operator==(const FontDescription&) const = default;
 };
 
-FontHandle CreateFontFor(const FontSpec& font, const TwipScale& scale);
+FontHandle CreateFontFor(const FontDescription& font, const TwipScale& scale);
 
 // One font object per distinct font the window uses, alive as long as the window.
 class FontCache {
 public:
     explicit FontCache(const TwipScale& scale) : scale_(scale) {}
-    HFONT Get(const FontSpec& font);
+    HFONT Get(const FontDescription& font);
 
 private:
     TwipScale scale_;
-    std::vector<std::pair<FontSpec, FontHandle>> fonts_;
+    std::vector<std::pair<FontDescription, FontHandle>> fonts_;
 };

@@ -13,7 +13,7 @@ const wchar_t kLongSample[] =
 // The horizontal scroll range of the wide lists is measured once, on a long sample text in each
 // list's own font; it is never recomputed from the items the lists later hold.
 void MainForm::SetListScrollWidths() {
-    const std::pair<CheckList*, const FontSpec*> lists[] = {{&turbo.lstTurbo, &look::kPanelFont},
+    const std::pair<CheckList*, const FontDescription*> lists[] = {{&turbo.lstTurbo, &look::kPanelFont},
                                                             {&history.lstHistory, &look::kPanelFont},
                                                             {&settings.lstSettings, &look::kSettingsFont}};
     for (const auto& [list, font] : lists) {

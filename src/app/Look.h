@@ -16,18 +16,18 @@ inline constexpr COLORREF kMaroon = RGB(0x80, 0x00, 0x00);
 inline constexpr COLORREF kPurple = RGB(0x80, 0x00, 0x80);
 
 // Lists, text boxes, labels and most buttons.
-inline const FontSpec kPanelFont{L"Arial", 8.25, true, false};
+inline const FontDescription kPanelFont{L"Arial", 8.25, true, false};
 // The "+" and "-" buttons under the wide lists.
-inline const FontSpec kSignFont{L"Arial", 14.25, true, false};
+inline const FontDescription kSignFont{L"Arial", 14.25, true, false};
 // The Settings panel.
-inline const FontSpec kSettingsFont{L"Arial", 9, true, false};
+inline const FontDescription kSettingsFont{L"Arial", 9, true, false};
 // The help text.
-inline const FontSpec kHelpFont{L"Times New Roman", 9, true, false};
+inline const FontDescription kHelpFont{L"Times New Roman", 9, true, false};
 // The About panel: title, version, thank-you note, link lines, ownership notice.
-inline const FontSpec kAboutTitleFont{L"Times New Roman", 26.25, true, false};
-inline const FontSpec kVersionFont{L"Times New Roman", 12, true, true};
-inline const FontSpec kAboutNoteFont{L"Times New Roman", 11.25, true, false};
-inline const FontSpec kLinkFont{L"MS Sans Serif", 9.75, true, false};
-inline const FontSpec kOwnershipFont{L"Times New Roman", 11.25, true, true};
+inline const FontDescription kAboutTitleFont{L"Times New Roman", 26.25, true, false};
+inline const FontDescription kVersionFont{L"Times New Roman", 12, true, true};
+inline const FontDescription kAboutNoteFont{L"Times New Roman", 11.25, true, false};
+inline const FontDescription kLinkFont{L"MS Sans Serif", 9.75, true, false};
+inline const FontDescription kOwnershipFont{L"Times New Roman", 11.25, true, true};
 
 }  // namespace look

@@ -55,7 +55,7 @@ public:
 
     // PanelHost
     const TwipScale& Scale() const override { return scale_; }
-    HFONT Font(const FontSpec& font) override { return fonts_.Get(font); }
+    HFONT Font(const FontDescription& font) override { return fonts_.Get(font); }
     void SetTooltip(HWND control, const std::wstring& text) override { tooltips_.Set(control, text); }
     std::wstring TooltipOf(HWND control) const override { return tooltips_.Of(control); }
     HWND QuickMenuStrip() const override { return quickMenu.OutlookBar(); }

@@ -1,41 +1,45 @@
 #include "app/PanelHost.h"
 
-HWND PanelHost::AddChild(const ControlSpec& spec, const wchar_t* className, DWORD exStyle) {
-    const RECT rect = Scale().Rect(spec.rect.left, spec.rect.top, spec.rect.width, spec.rect.height);
-    const std::wstring text(spec.text);
-    HWND control = CreateWindowExW(exStyle, className, text.c_str(), WS_CHILD | spec.style, rect.left,
+HWND PanelHost::AddChild(const ControlDescription& described, const wchar_t* className, DWORD exStyle) {
+    const TwipRect& place = described.rect;
+    const RECT rect = Scale().Rect(place.left, place.top, place.width, place.height);
+    const std::wstring text(described.text);
+    HWND control = CreateWindowExW(exStyle, className, text.c_str(), WS_CHILD | described.style, rect.left,
                                    rect.top, rect.right - rect.left, rect.bottom - rect.top,
-                                   spec.parent->Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)),
+                                   described.parent->Handle(),
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(described.id)),
                                    GetModuleHandleW(nullptr), nullptr);
-    ApplyFontAndTooltip(control, spec);
+    ApplyFontAndTooltip(control, described);
     return control;
 }
 
-void PanelHost::ApplyFontAndTooltip(HWND control, const ControlSpec& spec) {
-    if (spec.font) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(Font(*spec.font)), FALSE);
-    if (!spec.tooltip.empty()) SetTooltip(control, std::wstring(spec.tooltip));
+void PanelHost::ApplyFontAndTooltip(HWND control, const ControlDescription& described) {
+    if (described.font) {
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(Font(*described.font)), FALSE);
+    }
+    if (!described.tooltip.empty()) SetTooltip(control, std::wstring(described.tooltip));
 }
 
-HWND PanelHost::AddLabel(const ControlSpec& spec) {
+HWND PanelHost::AddLabel(const ControlDescription& described) {
     // Labels lie under every other control of their panel and never paint over one they overlap.
-    ControlSpec label = spec;
+    ControlDescription label = described;
     label.style |= WS_VISIBLE | WS_CLIPSIBLINGS;
     HWND control = AddChild(label, L"STATIC");
     SetWindowPos(control, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    spec.parent->SetColours(control, spec.textColour, spec.backColour);
+    described.parent->SetColours(control, described.textColour, described.backColour);
     return control;
 }
 
-HWND PanelHost::AddButton(const ControlSpec& spec) {
-    ControlSpec button = spec;
+HWND PanelHost::AddButton(const ControlDescription& described) {
+    ControlDescription button = described;
     button.style |= WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON;
     return AddChild(button, L"BUTTON");
 }
 
-HWND PanelHost::AddTextBox(const ControlSpec& spec) {
-    ControlSpec box = spec;
+HWND PanelHost::AddTextBox(const ControlDescription& described) {
+    ControlDescription box = described;
     box.style |= WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL;
     HWND control = AddChild(box, L"EDIT", WS_EX_CLIENTEDGE);
-    spec.parent->SetColours(control, spec.textColour, spec.backColour);
+    described.parent->SetColours(control, described.textColour, described.backColour);
     return control;
 }

@@ -20,11 +20,11 @@ struct TwipRect {
 
 // One control to create. Colours: a label without a background colour is see-through; a text box
 // takes both colours; a button keeps the system's look.
-struct ControlSpec {
+struct ControlDescription {
     PanelWindow* parent = nullptr;
     int id = 0;
     TwipRect rect{};
-    const FontSpec* font = nullptr;
+    const FontDescription* font = nullptr;
     std::wstring_view text;
     COLORREF textColour = RGB(0, 0, 0);
     std::optional<COLORREF> backColour;
@@ -38,7 +38,7 @@ public:
     virtual ~PanelHost() = default;
 
     virtual const TwipScale& Scale() const = 0;
-    virtual HFONT Font(const FontSpec& font) = 0;
+    virtual HFONT Font(const FontDescription& font) = 0;
     virtual void SetTooltip(HWND control, const std::wstring& text) = 0;
     virtual std::wstring TooltipOf(HWND control) const = 0;
     // The Quick Menu strip, which long actions disable.
@@ -73,16 +73,16 @@ public:
         PanelHost& host_;
     };
 
-    HWND AddLabel(const ControlSpec& spec);
-    HWND AddButton(const ControlSpec& spec);
-    HWND AddTextBox(const ControlSpec& spec);
+    HWND AddLabel(const ControlDescription& described);
+    HWND AddButton(const ControlDescription& described);
+    HWND AddTextBox(const ControlDescription& described);
     // Any other child: its window class and styles as given (WS_CHILD is added).
-    HWND AddChild(const ControlSpec& spec, const wchar_t* className, DWORD exStyle = 0);
+    HWND AddChild(const ControlDescription& described, const wchar_t* className, DWORD exStyle = 0);
 
 protected:
     virtual void LongActionStarted() = 0;
     virtual void LongActionEnded() = 0;
 
 private:
-    void ApplyFontAndTooltip(HWND control, const ControlSpec& spec);
+    void ApplyFontAndTooltip(HWND control, const ControlDescription& described);
 };

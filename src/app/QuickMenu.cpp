@@ -11,7 +11,7 @@
 namespace {
 
 constexpr UINT_PTR kSubclassId = 1;
-const FontSpec kStripCaptionFont{L"Times New Roman", 9, true, false};
+const FontDescription kStripCaptionFont{L"Times New Roman", 9, true, false};
 
 // Items by index; their places on the strip run 0, 3, 4, 5, 1, 2 from top to bottom.
 constexpr int kItemTops[QuickMenu::kItems] = {620, 2940, 3520, 1200, 1780, 2360};

@@ -13,9 +13,9 @@
 
 namespace {
 
-const FontSpec kNewSearchFont{L"Arial", 9.75, true, false};
-const FontSpec kStopFont{L"Arial", 12, true, false};
-const FontSpec kScanningFont{L"Arial", 9.75, true, false};
+const FontDescription kNewSearchFont{L"Arial", 9.75, true, false};
+const FontDescription kStopFont{L"Arial", 12, true, false};
+const FontDescription kScanningFont{L"Arial", 9.75, true, false};
 
 // Twips: the folder label above the file label, where the result list shows later.
 constexpr TwipRect kFolderLabelRect{120, 1680, 4815, 735};
@@ -179,7 +179,7 @@ void TurboPanel::Create() {
     window_.OnClick(cmdTurboApply, [this] { cmdTurboApply_Click(); });
 
     // Labels lie under the controls they share a place with.
-    const auto addLabel = [this](const TwipRect& rect, const FontSpec& font, const wchar_t* text, COLORREF colour,
+    const auto addLabel = [this](const TwipRect& rect, const FontDescription& font, const wchar_t* text, COLORREF colour,
                                  DWORD style) {
         return host_.AddLabel({.parent = &window_, .rect = rect, .font = &font, .text = text, .textColour = colour,
                                .style = SS_NOPREFIX | style});

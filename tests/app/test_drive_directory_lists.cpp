@@ -46,7 +46,7 @@ public:
         }();
         REQUIRE(windowClass != 0);
         const TwipScale scale = TwipScale::ForScreen();
-        font_ = CreateFontFor(FontSpec{L"Arial", 8.25, true, false}, scale);
+        font_ = CreateFontFor(FontDescription{L"Arial", 8.25, true, false}, scale);
         window_ = CreateWindowExW(0, L"XpvFolderControlsTest", L"Folder controls",
                                   WS_OVERLAPPEDWINDOW, 40, 40, scale.ToPixels(2655) + 16,
                                   scale.ToPixels(2820) + 40, nullptr, nullptr,

@@ -254,15 +254,15 @@ TEST_CASE("Every control of the panel stands at its rectangle with its text, fon
     TurboWindow window;
     TurboPanel& panel = window.panel;
     const TwipScale& scale = window.form.Scale();
-    const FontSpec bold825 = look::kPanelFont;
-    const FontSpec bold975{L"Arial", 9.75, true, false};
-    const FontSpec bold12{L"Arial", 12, true, false};
+    const FontDescription bold825 = look::kPanelFont;
+    const FontDescription bold975{L"Arial", 9.75, true, false};
+    const FontDescription bold12{L"Arial", 12, true, false};
     struct Expected {
         const char* name;
         HWND control;
         int left, top, width, height;  // twips; height 0 where the control sets its own
         const wchar_t* text;
-        const FontSpec* font;
+        const FontDescription* font;
     };
     const Expected controls[] = {
         {"drvTurbo", panel.drvTurbo.Handle(), 120, 100, 2415, 0, nullptr, &bold825},
