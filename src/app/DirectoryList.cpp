@@ -7,21 +7,11 @@
 
 #include "app/DriveList.h"
 #include "app/ExecutableFiles.h"
+#include "platform/LongPath.h"
 
 namespace {
 
 constexpr size_t kRootLength = 3;  // "C:\"
-
-std::wstring FullPathOf(std::wstring_view path) {
-    const std::wstring input(path);
-    const DWORD needed = GetFullPathNameW(input.c_str(), 0, nullptr, nullptr);
-    if (needed == 0) return {};
-    std::wstring full(needed, L'\0');
-    const DWORD written = GetFullPathNameW(input.c_str(), needed, full.data(), nullptr);
-    if (written == 0 || written >= needed) return {};
-    full.resize(written);
-    return full;
-}
 
 std::wstring Joined(const std::wstring& folder, const std::wstring& name) {
     return folder.size() == kRootLength ? folder + name : folder + L'\\' + name;
@@ -34,7 +24,7 @@ std::wstring RootText(const std::wstring& path) { return DriveCaption(path[0], L
 
 std::optional<std::wstring> NormalFolderPath(std::wstring_view path) {
     if (path.empty() || path.find_first_of(L"*?") != std::wstring_view::npos) return std::nullopt;
-    const std::wstring full = FullPathOf(path);
+    const std::wstring full = FullPathName(std::wstring(path)).value_or(L"");
     if (full.size() < kRootLength || full[1] != L':' || full[2] != L'\\') return std::nullopt;
     const wchar_t drive = static_cast<wchar_t>(towupper(full[0]));
     if (drive < L'A' || drive > L'Z') return std::nullopt;

@@ -4,26 +4,18 @@
 
 #include <cstdint>
 #include <cstdio>
-#include <vector>
 
+#include "platform/LongPath.h"
 #include "platform/TextFunctions.h"
 
 namespace {
 
 constexpr DWORD kLongestWaitMs = 10000;
 
-std::wstring FullPathOf(const std::wstring& path) {
-    const DWORD size = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
-    if (size == 0) return path;
-    std::vector<wchar_t> full(size, L'\0');
-    const DWORD length = GetFullPathNameW(path.c_str(), size, full.data(), nullptr);
-    return length == 0 || length >= size ? path : std::wstring(full.data(), length);
-}
-
 // Mutex names cannot hold a backslash and are limited in length: the name carries a hash of the
 // upper-cased full path, the same in every process.
 std::wstring MutexNameFor(const std::wstring& historyFile) {
-    const std::wstring path = UpperCase(FullPathOf(historyFile));
+    const std::wstring path = UpperCase(FullPathName(historyFile).value_or(historyFile));
     uint64_t hash = 14695981039346656037ull;
     for (const wchar_t unit : path) {
         hash = (hash ^ static_cast<uint16_t>(unit)) * 1099511628211ull;

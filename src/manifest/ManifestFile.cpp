@@ -2,15 +2,13 @@
 
 #include <windows.h>
 
-#include <cwchar>
-#include <iterator>
-
 #include "manifest/ManifestDocument.h"
 #include "manifest/RecycleBin.h"
 #include "platform/LongPath.h"
 #include "platform/MessagePump.h"
 #include "platform/TextFunctions.h"
 #include "platform/UniqueHandle.h"
+#include "platform/WholeFile.h"
 
 namespace {
 
@@ -24,80 +22,6 @@ constexpr DWORD kSettableAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_H
 
 bool IsFile(DWORD attributes) {
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-// The folder part of a path, with its trailing separator.
-std::wstring FolderOf(const std::wstring& path) {
-    const size_t separator = path.find_last_of(L"\\/");
-    return separator == std::wstring::npos ? L".\\" : path.substr(0, separator + 1);
-}
-
-std::wstring FullPathOf(const std::wstring& path) {
-    const DWORD size = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
-    if (size == 0) return path;
-    std::wstring full(size, L'\0');
-    const DWORD length = GetFullPathNameW(path.c_str(), size, full.data(), nullptr);
-    if (length == 0 || length >= size) return path;
-    full.resize(length);
-    return full;
-}
-
-// A temporary file that is deleted again unless it was kept. Named here, as "xpvXXXX.tmp" with
-// four hexadecimal digits, because GetTempFileName takes no folder near MAX_PATH or beyond.
-class TemporaryFile {
-public:
-    // Creates an empty, uniquely named file in the folder (given with its trailing separator);
-    // check created() before use.
-    explicit TemporaryFile(const std::wstring& folder) {
-        static unsigned nextNumber = GetTickCount();
-        for (unsigned attempt = 0; attempt < kNames; ++attempt) {
-            wchar_t name[16] = {};
-            std::swprintf(name, std::size(name), L"xpv%04X.tmp", nextNumber++ % kNames);
-            const std::wstring path = PathForFileCalls(folder + name);
-            const UniqueHandle file(
-                CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
-            if (file) {
-                path_ = path;
-                return;
-            }
-            error_ = GetLastError();
-            if (error_ != ERROR_FILE_EXISTS && error_ != ERROR_ALREADY_EXISTS) return;
-        }
-    }
-    ~TemporaryFile() {
-        if (!path_.empty()) DeleteFileW(path_.c_str());
-    }
-    TemporaryFile(const TemporaryFile&) = delete;
-    TemporaryFile& operator=(const TemporaryFile&) = delete;
-
-    bool created() const { return !path_.empty(); }
-    // Why it could not be created.
-    DWORD error() const { return error_; }
-    // In the form for file calls.
-    const std::wstring& path() const { return path_; }
-    void keep() { path_.clear(); }
-
-private:
-    static constexpr unsigned kNames = 0x10000;
-
-    std::wstring path_;
-    DWORD error_ = ERROR_SUCCESS;
-};
-
-// The platform's error code, ERROR_SUCCESS when every byte is on disk.
-DWORD WriteWholeFile(const std::wstring& path, std::string_view bytes) {
-    const UniqueHandle file(
-        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return GetLastError();
-    while (!bytes.empty()) {
-        DWORD written = 0;
-        if (!WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr)) {
-            return GetLastError();
-        }
-        if (written == 0) return ERROR_DISK_FULL;
-        bytes.remove_prefix(written);
-    }
-    return FlushFileBuffers(file.get()) ? ERROR_SUCCESS : GetLastError();
 }
 
 enum class ManifestKind { Unreadable, OwnDocument, Foreign };
@@ -137,9 +61,9 @@ ManifestWrite WriteManifestFile(const std::wstring& manifestPath, std::string_vi
     const bool replacing = previous != INVALID_FILE_ATTRIBUTES;
     if (replacing && !IsFile(previous)) return {ManifestFailure::InTheWay};
 
-    TemporaryFile temporary(FolderOf(manifestPath));
+    TemporaryFile temporary(FolderPartOf(manifestPath));
     if (!temporary.created()) return {FailureFromError(temporary.error())};
-    if (const DWORD error = WriteWholeFile(temporary.path(), bytes)) return {FailureFromError(error)};
+    if (const DWORD error = temporary.Write(bytes)) return {FailureFromError(error)};
     if (!SetFileAttributesW(temporary.path().c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) {
         return {FailureFromError(GetLastError())};
     }
@@ -174,7 +98,7 @@ ManifestRemoval RemoveManifest(const std::wstring& manifestPath) {
     if (!IsFile(attributes)) return notRemoved(ManifestFailure::InTheWay);
     const ManifestKind kind = ClassifyManifest(manifestPath);
     if (kind == ManifestKind::Unreadable) return notRemoved(ManifestFailure::InUse);
-    const std::wstring fullPath = FullPathOf(manifestPath);
+    const std::wstring fullPath = FullPathName(manifestPath).value_or(manifestPath);
     if (kind == ManifestKind::Foreign && !HasConfirmedRecycleBin(fullPath)) return notRemoved(ManifestFailure::Foreign);
 
     if (!SetFileAttributesW(callPath.c_str(), FILE_ATTRIBUTE_NORMAL)) {

@@ -25,3 +25,13 @@ std::wstring PathForFileCalls(const std::wstring& path) {
     if (IsNetworkPath(path)) return L"\\\\?\\UNC\\" + path.substr(2);
     return path;
 }
+
+std::optional<std::wstring> FullPathName(const std::wstring& path) {
+    const DWORD size = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    if (size == 0) return std::nullopt;
+    std::wstring full(size, L'\0');
+    const DWORD length = GetFullPathNameW(path.c_str(), size, full.data(), nullptr);
+    if (length == 0 || length >= size) return std::nullopt;
+    full.resize(length);
+    return full;
+}

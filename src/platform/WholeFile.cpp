@@ -1,21 +1,26 @@
 #include "platform/WholeFile.h"
 
-#include <windows.h>
-
 #include <algorithm>
+#include <cwchar>
+#include <iterator>
 
-#include "platform/UniqueHandle.h"
+#include "platform/LongPath.h"
 
 namespace {
 
-std::wstring TempFileBeside(const std::wstring& path) {
-    const size_t separator = path.find_last_of(L"\\/");
-    const std::wstring folder = separator == std::wstring::npos ? L"." : path.substr(0, separator);
-    wchar_t temp[MAX_PATH];
-    if (GetTempFileNameW(folder.c_str(), L"ini", 0, temp) == 0) {
-        return {};
+constexpr unsigned kTemporaryNames = 0x10000;
+
+// The platform's error code, ERROR_SUCCESS when every byte is on disk.
+DWORD WriteAllTo(HANDLE file, std::string_view bytes) {
+    while (!bytes.empty()) {
+        DWORD written = 0;
+        if (!WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr)) {
+            return GetLastError();
+        }
+        if (written == 0) return ERROR_DISK_FULL;
+        bytes.remove_prefix(written);
     }
-    return temp;
+    return FlushFileBuffers(file) ? ERROR_SUCCESS : GetLastError();
 }
 
 }  // namespace
@@ -37,16 +42,46 @@ std::optional<std::string> ReadWholeFile(const std::wstring& path, size_t limit)
     return bytes;
 }
 
+TemporaryFile::TemporaryFile(const std::wstring& folder) {
+    static unsigned nextNumber = GetTickCount();
+    for (unsigned attempt = 0; attempt < kTemporaryNames; ++attempt) {
+        wchar_t name[16] = {};
+        std::swprintf(name, std::size(name), L"xpv%04X.tmp", nextNumber++ % kTemporaryNames);
+        const std::wstring path = PathForFileCalls(folder + name);
+        file_ = UniqueHandle(
+            CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (file_) {
+            path_ = path;
+            return;
+        }
+        error_ = GetLastError();
+        if (error_ != ERROR_FILE_EXISTS && error_ != ERROR_ALREADY_EXISTS) return;
+    }
+}
+
+TemporaryFile::~TemporaryFile() {
+    file_.reset();
+    if (!path_.empty()) DeleteFileW(path_.c_str());
+}
+
+DWORD TemporaryFile::Write(std::string_view bytes) {
+    const DWORD error = WriteAllTo(file_.get(), bytes);
+    file_.reset();
+    return error;
+}
+
+std::wstring FolderPartOf(const std::wstring& path) {
+    const size_t separator = path.find_last_of(L"\\/");
+    return separator == std::wstring::npos ? L".\\" : path.substr(0, separator + 1);
+}
+
 bool WriteNewFile(const std::wstring& path, std::string_view bytes, DWORD disposition) {
     UniqueHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, disposition,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) {
         return false;
     }
-    DWORD done = 0;
-    const bool written =
-        WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &done, nullptr) &&
-        done == bytes.size();
+    const bool written = WriteAllTo(file.get(), bytes) == ERROR_SUCCESS;
     file.reset();
     if (!written) {
         DeleteFileW(path.c_str());
@@ -59,15 +94,12 @@ bool ReplaceWholeFile(const std::wstring& path, std::string_view bytes) {
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
         return false;
     }
-    const std::wstring temp = TempFileBeside(path);
-    if (temp.empty()) {
+    TemporaryFile temporary(FolderPartOf(path));
+    if (!temporary.created() || temporary.Write(bytes) != ERROR_SUCCESS ||
+        !MoveFileExW(temporary.path().c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         return false;
     }
-    if (!WriteNewFile(temp, bytes, CREATE_ALWAYS) ||
-        !MoveFileExW(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        DeleteFileW(temp.c_str());
-        return false;
-    }
+    temporary.keep();
     SetFileAttributesW(path.c_str(), attributes);
     return true;
 }
