@@ -9,6 +9,7 @@
 #include "app/WindowText.h"
 #include "manifest/ManifestFile.h"
 #include "platform/MessagePump.h"
+#include "platform/Throttle.h"
 #include "platform/VersionInfo.h"
 
 namespace {
@@ -30,24 +31,6 @@ constexpr DWORD kProgressShowInterval = 100;
 // The search yields after every file; a full pass over the queue (with the display's input) at
 // least this often keeps STOP and the window as quick to answer as a yield every time would.
 constexpr DWORD kFullYieldInterval = 50;
-
-// True the first time, then at most once per interval.
-class Throttle {
-public:
-    explicit Throttle(DWORD interval) : interval_(interval) {}
-    bool Due() {
-        const DWORD now = GetTickCount();
-        if (passed_ && now - last_ < interval_) return false;
-        passed_ = true;
-        last_ = now;
-        return true;
-    }
-
-private:
-    DWORD interval_;
-    DWORD last_ = 0;
-    bool passed_ = false;
-};
 
 void Show(HWND control, bool shown) { ShowWindow(control, shown ? SW_SHOW : SW_HIDE); }
 

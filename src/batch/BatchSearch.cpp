@@ -9,6 +9,7 @@
 #include "batch/FolderIdentity.h"
 #include "manifest/ManifestFile.h"
 #include "platform/FolderEntries.h"
+#include "platform/Throttle.h"
 #include "platform/VersionInfo.h"
 
 namespace {
@@ -164,10 +165,7 @@ private:
     }
 
     void RefreshIfDue() {
-        const DWORD now = GetTickCount();
-        if (refreshed_ && now - lastRefresh_ < kRefreshInterval) return;
-        refreshed_ = true;
-        lastRefresh_ = now;
+        if (!refresh_.Due()) return;
         if (currentFolder_ != shownFolder_) {
             shownFolder_ = currentFolder_;
             host_.ShowFolder(shownFolder_);
@@ -193,8 +191,7 @@ private:
     std::wstring shownFolder_;
     SearchEnd end_ = SearchEnd::Complete;
     DWORD lastYield_;
-    DWORD lastRefresh_ = 0;
-    bool refreshed_ = false;
+    Throttle refresh_{kRefreshInterval};
 };
 
 }  // namespace

@@ -38,10 +38,6 @@ bool DoEvents() {
 }
 
 bool FrequentYield::Run() {
-    const DWORD now = GetTickCount();
-    const bool fullRunDue = !ranOnce_ || now - lastFullRun_ >= fullInterval_;
-    if (!fullRunDue && HIWORD(GetQueueStatus(QS_ALLINPUT)) == 0) return true;
-    ranOnce_ = true;
-    lastFullRun_ = now;
+    if (!fullRun_.Due() && HIWORD(GetQueueStatus(QS_ALLINPUT)) == 0) return true;
     return DoEvents();
 }

@@ -1,6 +1,8 @@
 #pragma once
 #include <windows.h>
 
+#include "platform/Throttle.h"
+
 // Runs every queued window message of this thread to completion, then returns.
 // Returns false once the application is quitting: the quit message it met is posted again,
 // so the outer message loop still ends the program.
@@ -21,12 +23,10 @@ void SetShortcutKeys(HWND topLevel, HACCEL keys);
 // reaches the queue.
 class FrequentYield {
 public:
-    explicit FrequentYield(DWORD fullInterval) : fullInterval_(fullInterval) {}
+    explicit FrequentYield(DWORD fullInterval) : fullRun_(fullInterval) {}
     // As DoEvents: false once the application is quitting.
     bool Run();
 
 private:
-    DWORD fullInterval_;
-    DWORD lastFullRun_ = 0;
-    bool ranOnce_ = false;
+    Throttle fullRun_;
 };
