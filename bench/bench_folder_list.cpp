@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchFiles.h"
 #include "BenchTiming.h"
 #include "app/MainForm.h"
 #include "app/WindowText.h"
@@ -18,42 +19,6 @@ namespace {
 
 constexpr int kExecutables = 5000;
 constexpr int kThemedEvery = 5;  // every fifth program has a manifest: 1,000 of 5,000
-
-// What the benchmark made, removed again at its end, files first.
-class Scratch {
-public:
-    Scratch() = default;
-    Scratch(const Scratch&) = delete;
-    Scratch& operator=(const Scratch&) = delete;
-    ~Scratch() {
-        for (const std::wstring& file : files_) {
-            SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
-            DeleteFileW(file.c_str());
-        }
-        for (auto folder = folders_.rbegin(); folder != folders_.rend(); ++folder) RemoveDirectoryW(folder->c_str());
-    }
-
-    std::wstring Folder(const std::wstring& path) {
-        if (CreateDirectoryW(path.c_str(), nullptr)) folders_.push_back(path);
-        return path;
-    }
-    bool EmptyFile(const std::wstring& path, DWORD attributes) {
-        HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, attributes, nullptr);
-        if (file == INVALID_HANDLE_VALUE) return false;
-        CloseHandle(file);
-        files_.push_back(path);
-        return true;
-    }
-    bool Copy(const std::wstring& source, const std::wstring& path) {
-        if (!CopyFileW(source.c_str(), path.c_str(), TRUE)) return false;
-        files_.push_back(path);
-        return true;
-    }
-
-private:
-    std::vector<std::wstring> files_;
-    std::vector<std::wstring> folders_;
-};
 
 std::wstring ProgramName(int i) {
     wchar_t name[32];
@@ -69,7 +34,7 @@ struct Programs {
     bool made = true;
 };
 
-Programs MakePrograms(Scratch& scratch, const std::wstring& folder) {
+Programs MakePrograms(const std::wstring& folder) {
     Programs programs;
     wchar_t self[MAX_PATH + 1] = {};
     GetModuleFileNameW(nullptr, self, MAX_PATH);
@@ -77,9 +42,9 @@ Programs MakePrograms(Scratch& scratch, const std::wstring& folder) {
         const std::wstring name = ProgramName(i);
         const std::wstring path = folder + L"\\" + name;
         const bool themed = i % kThemedEvery == kThemedEvery - 1;
-        programs.made &= i == 0 ? scratch.Copy(self, path) : scratch.EmptyFile(path, FILE_ATTRIBUTE_NORMAL);
+        programs.made &= i == 0 ? CopyFileW(self, path.c_str(), TRUE) != FALSE : bench::MakeEmptyFile(path);
         if (themed) {
-            programs.made &= scratch.EmptyFile(path + L".manifest", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+            programs.made &= bench::MakeEmptyFile(path + L".manifest", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
         }
         (themed ? programs.themed : programs.unthemed).push_back(name);
     }
@@ -95,14 +60,10 @@ std::vector<std::wstring> Items(const CheckList& list) {
 }  // namespace
 
 int wmain() {
-    wchar_t temp[MAX_PATH + 1] = {};
-    GetTempPathW(MAX_PATH, temp);
-    Scratch scratch;
-    const std::wstring root =
-        scratch.Folder(temp + (L"xpv-bench-folder-list-" + std::to_wstring(GetCurrentProcessId())));
-    const std::wstring appFolder = scratch.Folder(root + L"\\app");
-    const std::wstring folder = scratch.Folder(root + L"\\programs");
-    const Programs programs = MakePrograms(scratch, folder);
+    const bench::ScratchFolder scratch(bench::TemporaryFilesFolder(), L"xpv-bench-folder-list");
+    const std::wstring appFolder = scratch.NewFolder(L"app");
+    const std::wstring folder = scratch.NewFolder(L"programs");
+    const Programs programs = MakePrograms(folder);
 
     // Not shown: the refresh itself runs no message loop, so nothing is painted inside it either
     // way; drawing the few visible rows afterwards costs the same for any folder size.

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchFiles.h"
 #include "BenchTiming.h"
 #include "platform/IniEditor.h"
 
@@ -16,27 +17,24 @@ void WriteNumberedSection(const std::wstring& path, size_t rowCount) {
     std::string text = "[Before]\r\nb=1\r\n[Main]\r\n";
     for (size_t i = 0; i < rowCount; ++i) text += "key" + std::to_string(i) + "=value " + std::to_string(i) + "\r\n";
     text += "[After]\r\nz=1\r\n";
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    const UniqueHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
     DWORD written = 0;
-    WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+    WriteFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
     // Dated an hour back: the platform keeps an older file loaded between calls, which makes
     // per-key reads as cheap as they get.
     FILETIME modified;
-    GetFileTime(file, nullptr, nullptr, &modified);
+    GetFileTime(file.get(), nullptr, nullptr, &modified);
     ULARGE_INTEGER time{{modified.dwLowDateTime, modified.dwHighDateTime}};
     time.QuadPart -= 3600ULL * 10000000ULL;
     modified = {time.LowPart, time.HighPart};
-    SetFileTime(file, nullptr, nullptr, &modified);
-    CloseHandle(file);
+    SetFileTime(file.get(), nullptr, nullptr, &modified);
 }
 
 }  // namespace
 
 int wmain() {
-    wchar_t temp[MAX_PATH + 1] = {};
-    GetTempPathW(MAX_PATH, temp);
-    const std::wstring folder = std::wstring(temp) + L"xpv-bench-profile-" + std::to_wstring(GetCurrentProcessId());
-    CreateDirectoryW(folder.c_str(), nullptr);
+    const bench::ScratchFolder scratch(bench::TemporaryFilesFolder(), L"xpv-bench-profile");
+    const std::wstring& folder = scratch.Path();
     const ProfileTarget small{folder + L"\\rows4000.db", L"Main"};
     const ProfileTarget large{folder + L"\\rows64000.db", L"Main"};
     WriteNumberedSection(small.file, 4000);
@@ -62,8 +60,5 @@ int wmain() {
     // The 200 per-key reads stand for 64000.
     std::printf("one-pass to per-key ratio: %.3f\n", timings.MedianRatio(1, 2) * kSampledKeys / 64000);
 
-    DeleteFileW(small.file.c_str());
-    DeleteFileW(large.file.c_str());
-    RemoveDirectoryW(folder.c_str());
     return smallRows == 4000 && largeRows == 64000 ? 0 : 1;
 }

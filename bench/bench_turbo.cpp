@@ -5,7 +5,6 @@
 // bookkeeping, its yields to the window, the progress it shows and the result list; the ratio
 // tells what they cost. Both must find the same results and counts.
 #include <windows.h>
-#include <shellapi.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -13,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchFiles.h"
 #include "BenchTiming.h"
 #include "app/DirectoryList.h"
 #include "app/MainForm.h"
@@ -37,11 +37,6 @@ constexpr size_t kManifestEndingLength = 9;  // ".manifest"
 std::wstring Backslashed(std::wstring path) {
     std::replace(path.begin(), path.end(), L'/', L'\\');
     return path;
-}
-
-void AddEmptyFile(const std::wstring& path) {
-    const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
 }
 
 std::vector<std::wstring> MakeFolders(const std::wstring& tree) {
@@ -72,21 +67,12 @@ void Populate(const std::vector<std::wstring>& folders, const std::wstring& fixt
     for (int i = 0; i < kPrograms; ++i) {
         const std::wstring program = folders[i % folders.size()] + L"\\app" + std::to_wstring(i) + L".exe";
         CopyFileW((i % kVersionedEvery == 0 ? versioned : plain).c_str(), program.c_str(), FALSE);
-        if (i % kManifestEvery == 0) AddEmptyFile(ManifestPathFor(program));
+        if (i % kManifestEvery == 0) bench::MakeEmptyFile(ManifestPathFor(program));
     }
     const int dataFiles = kFiles - kPrograms - kPrograms / kManifestEvery;
     for (int i = 0; i < dataFiles; ++i) {
-        AddEmptyFile(folders[i % folders.size()] + L"\\data" + std::to_wstring(i) + L".dat");
+        bench::MakeEmptyFile(folders[i % folders.size()] + L"\\data" + std::to_wstring(i) + L".dat");
     }
-}
-
-void RemoveTree(const std::wstring& path) {
-    const std::wstring from = path + L'\0';  // a list of paths, ended by an empty one
-    SHFILEOPSTRUCTW operation{};
-    operation.wFunc = FO_DELETE;
-    operation.pFrom = from.c_str();
-    operation.fFlags = FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI;
-    SHFileOperationW(&operation);
 }
 
 std::wstring RawVersionText(const std::vector<unsigned char>& block, const wchar_t* translation, const wchar_t* entry) {
@@ -206,39 +192,27 @@ bool Compare(MainForm& form, const std::wstring& tree, SearchMode mode, const ch
     return true;
 }
 
-std::wstring OwnFolder() {
-    wchar_t self[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, self, MAX_PATH);
-    std::wstring folder = self;
-    return folder.substr(0, folder.find_last_of(L'\\'));
-}
-
 }  // namespace
 
 int wmain() {
     // Under the build folder, beside this program.
-    const std::wstring root = OwnFolder() + L"\\turbo-bench-" + std::to_wstring(GetCurrentProcessId());
-    CreateDirectoryW(root.c_str(), nullptr);
+    const bench::ScratchFolder scratch(bench::ProgramFolder(), L"turbo-bench");
+    const std::wstring& root = scratch.Path();
     Populate(MakeFolders(root + L"\\tree"), Backslashed(XPV_BENCH_FIXTURES));
     // As the folder list writes it, which is where Go starts.
     const std::wstring tree = NormalFolderPath(root + L"\\tree").value_or(root + L"\\tree");
 
-    int status = 0;
-    {
-        MainForm::Options options;
-        options.applicationDirectory = root;
-        options.endsProgram = false;
-        MainForm form(options);
-        if (!form.Create()) {
-            std::fprintf(stderr, "no window\n");
-            status = 1;
-        } else {
-            form.quickMenu.Qmenu_Click(3);
-            DoEvents();
-            if (!Compare(form, tree, SearchMode::Unthemed, "unthemed")) status = 1;
-            if (!Compare(form, tree, SearchMode::Themed, "themed")) status = 1;
-        }
+    MainForm::Options options;
+    options.applicationDirectory = root;
+    options.endsProgram = false;
+    MainForm form(options);
+    if (!form.Create()) {
+        std::fprintf(stderr, "no window\n");
+        return 1;
     }
-    RemoveTree(root);
-    return status;
+    form.quickMenu.Qmenu_Click(3);
+    DoEvents();
+    const bool unthemedSame = Compare(form, tree, SearchMode::Unthemed, "unthemed");
+    const bool themedSame = Compare(form, tree, SearchMode::Themed, "themed");
+    return unthemedSame && themedSame ? 0 : 1;
 }
