@@ -102,11 +102,20 @@ TEST_CASE("A folder given with its closing backslash, as a drive root is, gets o
           appData / L"Orlek\\XP Vestrim\\history.db");
 }
 
-TEST_CASE("The user's rights: a folder here can be written, and the test leaves nothing behind") {
+TEST_CASE("The user's rights: folders here can be written, and the test leaves nothing behind") {
     TempFolder program(L"xpv-program");
     CHECK(UserCanWriteFolder(program.Path()));
     CHECK(Contents(program.Path()).empty());
     CHECK(ChooseHistoryFile(program.Path()) == program / L"history.db");
+
+    // The build tree, where the program runs in the tests, lies on another drive of other rights.
+    wchar_t self[MAX_PATH] = {};
+    REQUIRE(GetModuleFileNameW(nullptr, self, MAX_PATH) > 0);
+    std::wstring ownFolder = self;
+    ownFolder.resize(ownFolder.rfind(L'\\'));
+    const std::vector<std::wstring> before = Contents(ownFolder);
+    CHECK(UserCanWriteFolder(ownFolder));
+    CHECK(Contents(ownFolder) == before);
 
     // No folder of that name, or a file where the folder should be: nothing can be made there.
     CHECK_FALSE(UserCanWriteFolder(program / L"missing"));
