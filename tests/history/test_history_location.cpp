@@ -5,6 +5,7 @@
 
 #include "history/FolderRights.h"
 #include "history/HistoryLocation.h"
+#include "platform/FolderEntries.h"
 #include "support/TempFolder.h"
 #include "support/doctest_wide.h"
 
@@ -14,22 +15,16 @@ using xpv_test::WriteBytes;
 
 namespace {
 
-bool IsFolder(const std::wstring& path) {
+bool FolderExists(const std::wstring& path) {
     const DWORD attributes = GetFileAttributesW(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-// Names of everything in a folder, "." and ".." left out.
+// Names of everything in a folder.
 std::vector<std::wstring> Contents(const std::wstring& folder) {
     std::vector<std::wstring> names;
-    WIN32_FIND_DATAW found;
-    const HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return names;
-    do {
-        const std::wstring name = found.cFileName;
-        if (name != L"." && name != L"..") names.push_back(name);
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
+    FolderEntries entries(folder);
+    while (const WIN32_FIND_DATAW* entry = entries.Next()) names.push_back(entry->cFileName);
     return names;
 }
 
@@ -71,10 +66,10 @@ TEST_CASE("The history lives beside the program when it exists there or the fold
         const std::wstring appDataFolder = appData / L"Orlek\\XP Vestrim";
         if (c.expected == Place::Program) {
             CHECK(chosen == program / L"history.db");
-            CHECK_FALSE(IsFolder(appData / L"Orlek"));
+            CHECK_FALSE(FolderExists(appData / L"Orlek"));
         } else {
             CHECK(chosen == appDataFolder + L"\\history.db");
-            CHECK(IsFolder(appDataFolder));
+            CHECK(FolderExists(appDataFolder));
             CHECK_FALSE(FileExists(chosen));  // made by the first entry recorded, not by the choice
         }
         for (const std::wstring& folder : asked) CHECK(folder == program.Path());
@@ -126,7 +121,7 @@ TEST_CASE("The user's rights: folders here can be written, and the test leaves n
 TEST_CASE("The application-data folder is the user's own") {
     const std::wstring appData = UserAppDataDirectory();
     REQUIRE_FALSE(appData.empty());
-    CHECK(IsFolder(appData));
+    CHECK(FolderExists(appData));
     wchar_t fromEnvironment[MAX_PATH] = {};
     REQUIRE(GetEnvironmentVariableW(L"APPDATA", fromEnvironment, MAX_PATH) > 0);
     CHECK(_wcsicmp(appData.c_str(), fromEnvironment) == 0);
