@@ -51,5 +51,11 @@ xpv_wineboot() {
         [ -f "$WINEPREFIX/drive_c/windows/system32/kernel32.dll" ] || return 1
     local fonts
     fonts="Z:$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/wine-fonts.reg"
-    "$XPV_WINE" regedit /S "${fonts//\//\\}" </dev/null >>"$1" 2>&1 9>&-
+    "$XPV_WINE" regedit /S "${fonts//\//\\}" </dev/null >>"$1" 2>&1 9>&- || return 1
+    # Wine draws the title-bar buttons with Marlett (package fonts-wine), but this Wine does not
+    # look in its own font folder: without a copy in the prefix they show as "0 1 r".
+    local marlett=/usr/share/wine/fonts/marlett.ttf
+    if [ -f "$marlett" ] && [ ! -f "$WINEPREFIX/drive_c/windows/Fonts/marlett.ttf" ]; then
+        cp "$marlett" "$WINEPREFIX/drive_c/windows/Fonts/"
+    fi
 }

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "ProductVersion.h"
 #include "app/ControlIds.h"
 #include "app/Look.h"
 
@@ -39,7 +40,8 @@ void AboutPanel::Create() {
         return host_.AddLabel({.parent = &window_, .rect = rect, .font = &font, .text = text, .textColour = colour,
                                .style = WS_GROUP | SS_NOPREFIX | alignment});
     };
-    lblVersion = addLabel({2160, 800, 2775, 375}, look::kVersionFont, L"version 1.2   ", look::kMaroon, SS_RIGHT);
+    lblVersion = addLabel({2160, 800, 2775, 375}, look::kVersionFont, L"version " XPV_VERSION_SHORT L"   ",
+                          look::kMaroon, SS_RIGHT);
     lblAboutTitle =
         addLabel({0, 240, 5055, 600}, look::kAboutTitleFont, L"Orlek - XP Vestrim", look::kMaroon, SS_CENTER);
     lblAbout = addLabel({240, 1320, 4575, 1575}, look::kAboutNoteFont, kThanks, look::kNavy, SS_LEFT);

@@ -1,8 +1,13 @@
 #include "theming/FailureReport.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr size_t kNamedAtMost = 10;
+constexpr wchar_t kAccessDeniedAdvice[] =
+    L"Access was denied because this account may not change files in those folders (Program Files, for one). "
+    L"Running XP Vestrim as administrator allows it.";
 
 }  // namespace
 
@@ -28,6 +33,11 @@ std::wstring FailureReason(ManifestFailure failure) {
     return L"the system refused";
 }
 
+bool FailureReport::AnyAccessDenied() const {
+    return std::ranges::any_of(failures_,
+                               [](const Failure& failure) { return failure.failure == ManifestFailure::AccessDenied; });
+}
+
 void FailureReport::Add(const std::wstring& path, ManifestFailure failure) { failures_.push_back({path, failure}); }
 
 std::wstring FailureReport::Text() const {
@@ -42,6 +52,10 @@ std::wstring FailureReport::Text() const {
             text += L"and " + std::to_wstring(failures_.size() - kNamedAtMost) + L" more\r\n";
         }
         text += L"\r\nEverything else was done.";
+        if (AnyAccessDenied()) {
+            text += L"\r\n\r\n";
+            text += kAccessDeniedAdvice;
+        }
     }
     if (historyNotRecorded_) {
         if (!text.empty()) text += L"\r\n\r\n";

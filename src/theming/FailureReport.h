@@ -5,8 +5,8 @@
 #include "manifest/ManifestFailure.h"
 
 // What went wrong in one action over many programs, told once at its end: the programs (the
-// first ten, then how many more) with the reason in plain words, and whether the history could
-// not record what was themed.
+// first ten, then how many more) with the reason in plain words, what to do where access was
+// denied, and whether the history could not record what was themed.
 class FailureReport {
 public:
     enum class Action { Theme, Untheme };
@@ -25,6 +25,8 @@ private:
         std::wstring path;
         ManifestFailure failure;
     };
+
+    bool AnyAccessDenied() const;
 
     Action action_;
     std::vector<Failure> failures_;

@@ -1,4 +1,5 @@
 #include <string>
+#include <vector>
 
 #include "manifest/ManifestFailure.h"
 #include "theming/FailureReport.h"
@@ -16,7 +17,54 @@ TEST_CASE("A failure report names the first ten programs with their reasons, the
                            L"C:\\p1.exe - in use by another program\r\n"));
     CHECK(text.find(L"C:\\p9.exe") != std::wstring::npos);
     CHECK(text.find(L"C:\\p10.exe") == std::wstring::npos);
-    CHECK(text.ends_with(L"and 2 more\r\n\r\nEverything else was done."));
+    CHECK(text.find(L"C:\\p9.exe - in use by another program\r\nand 2 more\r\n\r\nEverything else was done.") !=
+          std::wstring::npos);
+}
+
+TEST_CASE("A failure report tells once, after the programs, that running as administrator allows access denied") {
+    const std::wstring advice = L"Access was denied because this account may not change files in those folders "
+                                L"(Program Files, for one). Running XP Vestrim as administrator allows it.";
+    std::vector<ManifestFailure> deniedAfterTen(10, ManifestFailure::InUse);
+    deniedAfterTen.push_back(ManifestFailure::AccessDenied);
+    const struct {
+        const char* name;
+        FailureReport::Action action;
+        std::vector<ManifestFailure> failures;
+        bool historyNotRecorded;
+        bool advised;
+    } cases[] = {
+        {"one program denied", FailureReport::Action::Theme, {ManifestFailure::AccessDenied}, false, true},
+        {"a removal denied among others", FailureReport::Action::Untheme,
+         {ManifestFailure::InUse, ManifestFailure::AccessDenied, ManifestFailure::AccessDenied}, false, true},
+        {"denied beyond the ten named", FailureReport::Action::Theme, deniedAfterTen, false, true},
+        {"other failures only", FailureReport::Action::Untheme,
+         {ManifestFailure::InUse, ManifestFailure::Foreign, ManifestFailure::InTheWay, ManifestFailure::Other}, false,
+         false},
+        {"denied, and the history could not record", FailureReport::Action::Theme, {ManifestFailure::AccessDenied},
+         true, true},
+        {"only the history could not record", FailureReport::Action::Theme, {}, true, false},
+    };
+    for (const auto& c : cases) {
+        CAPTURE(c.name);
+        FailureReport report(c.action);
+        int i = 0;
+        for (const ManifestFailure failure : c.failures) report.Add(L"C:\\p" + std::to_wstring(i++) + L".exe", failure);
+        if (c.historyNotRecorded) report.HistoryNotRecorded();
+        const std::wstring text = report.Text();
+        const size_t at = text.find(advice);
+        if (!c.advised) {
+            CHECK(at == std::wstring::npos);
+            continue;
+        }
+        REQUIRE(at != std::wstring::npos);
+        CHECK(text.find(advice, at + 1) == std::wstring::npos);
+        CHECK(text.substr(0, at).ends_with(L"\r\nEverything else was done.\r\n\r\n"));
+        if (c.historyNotRecorded) {
+            CHECK(text.substr(at + advice.size()).starts_with(L"\r\n\r\nThe history file could not record"));
+        } else {
+            CHECK(at + advice.size() == text.size());
+        }
+    }
 }
 
 TEST_CASE("A failure report tells a history that could not record, alone or after the programs") {
