@@ -31,8 +31,9 @@ TEST_CASE("To a console, a Greek program name arrives as its own characters") {
     REQUIRE(FillConsoleOutputCharacterW(screen.get(), L' ', cells, {0, 0}, &written));
     REQUIRE(SetConsoleCursorPosition(screen.get(), {0, 0}));
 
-    CHECK(xpv_test::RunWithHandles(cli.Program(), {L"theme", L"--dry-run", greek}, L"", screen.get(), screen.get(),
-                                   0) == 0);
+    const UniqueHandle process =
+        xpv_test::StartProgram(cli.Program(), {L"theme", L"--dry-run", greek}, L"", screen.get(), screen.get(), 0);
+    CHECK(xpv_test::WaitForExitCode(process) == 0);
 
     std::wstring shown(cells, L'\0');
     DWORD read = 0;

@@ -56,9 +56,10 @@ inline std::wstring DecodedOutput(const std::string& bytes) {
 }
 
 // Starts the program with these words after its name, in `currentFolder` when one is given, its
-// standard handles these (inheritable) ones, and waits for its exit code.
-inline DWORD RunWithHandles(const std::wstring& program, const std::vector<std::wstring>& words,
-                            const std::wstring& currentFolder, HANDLE output, HANDLE errors, DWORD creationFlags) {
+// standard handles these (inheritable) ones.
+inline UniqueHandle StartProgram(const std::wstring& program, const std::vector<std::wstring>& words,
+                                 const std::wstring& currentFolder, HANDLE output, HANDLE errors,
+                                 DWORD creationFlags) {
     SECURITY_ATTRIBUTES inherited{sizeof(inherited), nullptr, TRUE};
     const UniqueHandle in(CreateFileW(L"NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherited,
                                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -74,36 +75,55 @@ inline DWORD RunWithHandles(const std::wstring& program, const std::vector<std::
     PROCESS_INFORMATION started{};
     REQUIRE(CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE, creationFlags, nullptr,
                            currentFolder.empty() ? nullptr : currentFolder.c_str(), &startup, &started));
-    const UniqueHandle process(started.hProcess);
-    const UniqueHandle thread(started.hThread);
+    CloseHandle(started.hThread);
+    return UniqueHandle(started.hProcess);
+}
+
+inline DWORD WaitForExitCode(const UniqueHandle& process) {
     REQUIRE(WaitForSingleObject(process.get(), 120000) == WAIT_OBJECT_0);
     DWORD exitCode = 0;
     REQUIRE(GetExitCodeProcess(process.get(), &exitCode));
     return exitCode;
 }
 
-// Runs the program with its standard output and standard error going to files.
-inline CliRun RunCli(const std::wstring& program, const std::vector<std::wstring>& words,
-                     const std::wstring& currentFolder = L"") {
-    const TempFolder outputs(L"xpv-cli-output");
-    const std::wstring outPath = outputs / L"out.txt";
-    const std::wstring errPath = outputs / L"err.txt";
-    CliRun run;
-    {
+// The program running with its standard output and standard error going to files.
+class StartedCli {
+public:
+    StartedCli(const std::wstring& program, const std::vector<std::wstring>& words,
+               const std::wstring& currentFolder = L"") {
         SECURITY_ATTRIBUTES inherited{sizeof(inherited), nullptr, TRUE};
         const auto create = [&inherited](const std::wstring& path) {
             return UniqueHandle(CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherited, CREATE_ALWAYS,
                                             FILE_ATTRIBUTE_NORMAL, nullptr));
         };
-        const UniqueHandle out = create(outPath);
-        const UniqueHandle err = create(errPath);
+        const UniqueHandle out = create(OutPath());
+        const UniqueHandle err = create(ErrPath());
         REQUIRE((out && err));
-        run.exitCode = RunWithHandles(program, words, currentFolder, out.get(), err.get(), CREATE_NO_WINDOW);
+        process_ = StartProgram(program, words, currentFolder, out.get(), err.get(), CREATE_NO_WINDOW);
     }
-    run.outBytes = ReadBytes(outPath);
-    run.out = DecodedOutput(run.outBytes);
-    run.err = DecodedOutput(ReadBytes(errPath));
-    return run;
+
+    bool Running() const { return WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT; }
+
+    CliRun Finish() const {
+        CliRun run;
+        run.exitCode = WaitForExitCode(process_);
+        run.outBytes = ReadBytes(OutPath());
+        run.out = DecodedOutput(run.outBytes);
+        run.err = DecodedOutput(ReadBytes(ErrPath()));
+        return run;
+    }
+
+private:
+    std::wstring OutPath() const { return outputs_ / L"out.txt"; }
+    std::wstring ErrPath() const { return outputs_ / L"err.txt"; }
+
+    TempFolder outputs_{L"xpv-cli-output"};
+    UniqueHandle process_;
+};
+
+inline CliRun RunCli(const std::wstring& program, const std::vector<std::wstring>& words,
+                     const std::wstring& currentFolder = L"") {
+    return StartedCli(program, words, currentFolder).Finish();
 }
 
 // A folder that holds a copy of the console program, as an installation does: its history.db
