@@ -6,7 +6,8 @@
 
 namespace {
 
-constexpr size_t kBlockSize = 64 * 1024;
+constexpr size_t kBlockSize = 4 * 1024;
+constexpr DWORD kLineFlushInterval = 250;
 // Consoles of older systems refuse long writes.
 constexpr size_t kConsoleChunk = 8 * 1024;
 
@@ -17,7 +18,8 @@ bool IsConsole(HANDLE handle) {
 
 }  // namespace
 
-OutputStream::OutputStream(HANDLE handle) : handle_(handle), console_(IsConsole(handle)) {}
+OutputStream::OutputStream(HANDLE handle)
+    : handle_(handle), console_(IsConsole(handle)), lineFlush_(kLineFlushInterval) {}
 
 void OutputStream::Write(std::wstring_view text) {
     if (handle_ == nullptr || handle_ == INVALID_HANDLE_VALUE) return;
@@ -39,6 +41,7 @@ void OutputStream::Write(std::wstring_view text) {
 void OutputStream::WriteLine(std::wstring_view text) {
     Write(text);
     Write(L"\r\n");
+    if (!pending_.empty() && lineFlush_.Due()) Flush();
 }
 
 void OutputStream::Flush() {

@@ -4,12 +4,15 @@
 #include <string>
 #include <string_view>
 
+#include "platform/Throttle.h"
+
 // Text for a standard handle. A console gets UTF-16 through its own call, so that every character
 // shows; a file or a pipe gets UTF-8, so that any path survives there. Lines end in CR LF.
 class OutputStream {
 public:
-    // A file or pipe is written in blocks (a console at once); the rest goes out at Flush or at
-    // the end. No handle (a program started without one) takes the text and drops it.
+    // A file or pipe is written in blocks, and at the end of a line at least every quarter of a
+    // second, so that whoever reads it sees the work go on; a console at once. No handle (a
+    // program started without one) takes the text and drops it.
     explicit OutputStream(HANDLE handle);
     ~OutputStream() { Flush(); }
     OutputStream(const OutputStream&) = delete;
@@ -23,6 +26,7 @@ private:
     HANDLE handle_;
     bool console_;
     std::string pending_;
+    Throttle lineFlush_;
 };
 
 // Standard output for what a command did, standard error for what went wrong.
