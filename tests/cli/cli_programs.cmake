@@ -1,6 +1,6 @@
 # The console program's tests start the built program as a process, on copies of the Vestrim
 # panel's programs with known version details.
-foreach(test_name cli_theming cli_usage cli_tweak cli_console)
+foreach(test_name cli_theming cli_usage cli_tweak cli_console cli_image)
     if(TARGET test_${test_name})
         add_dependencies(test_${test_name} xpvestrim-cli xpv_settings_catalogue
             vestrim_fixture_alpha vestrim_fixture_beta vestrim_fixture_plain)
