@@ -1,6 +1,6 @@
 # Fails when a file of a data folder includes a header of the window: the data layer must build
 # and link without it. Run as: cmake -DSOURCE_DIR=<src> -P CheckDataIncludes.cmake
-set(data_folders platform manifest history theming batch settings)
+set(data_folders platform manifest history theming batch settings cli)
 set(window_header_pattern "#[ \t]*include[ \t]*[<\"](app/[^>\"]*|commctrl\\.h|commdlg\\.h|windowsx\\.h)[>\"]")
 set(offenders)
 foreach(folder IN LISTS data_folders)

@@ -1,0 +1,38 @@
+#include "cli/CommandContext.h"
+
+#include "cli/StopRequest.h"
+
+ExitCode UsageError(Streams& streams, const std::wstring& message) {
+    streams.Complain(L"xpvestrim-cli: " + message);
+    streams.Complain(L"Type xpvestrim-cli --help for the commands and their options.");
+    return ExitCode::UsageError;
+}
+
+std::optional<ExistingPath> ExistingPathOf(const std::wstring& operand, std::wstring& error) {
+    const std::optional<std::wstring> path = FullUserPath(operand);
+    if (!path) {
+        error = operand.find_first_of(L"*?") != std::wstring::npos
+                    ? L"\"" + operand + L"\": wildcards are not taken; name the folder instead."
+                    : L"\"" + operand + L"\" is no valid path.";
+        return std::nullopt;
+    }
+    const PathKind kind = KindOfPath(*path);
+    if (kind == PathKind::Missing) {
+        error = *path + L": not found.";
+        return std::nullopt;
+    }
+    return ExistingPath{*path, kind};
+}
+
+std::optional<TableFormat> ChosenFormat(const CommandLine& line, std::wstring& error) {
+    const std::wstring name = line.Value(L"format").value_or(L"text");
+    const std::optional<TableFormat> format = TableFormatNamed(name);
+    if (!format) error = L"unknown format \"" + name + L"\": text, csv or json.";
+    return format;
+}
+
+void ReportStop(Streams& streams, Tally& tally) {
+    if (!StopRequested()) return;
+    streams.Complain(L"Stopped: the rest was not done.");
+    tally.Failed();
+}

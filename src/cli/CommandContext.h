@@ -1,0 +1,36 @@
+#pragma once
+#include <optional>
+#include <string>
+
+#include "cli/CommandLine.h"
+#include "cli/Outcome.h"
+#include "cli/OutputStream.h"
+#include "cli/ProgramFiles.h"
+#include "cli/Table.h"
+#include "cli/UserPaths.h"
+
+// What every command is run with.
+struct CommandContext {
+    const CommandLine& line;
+    const ProgramFiles& files;
+    Streams& streams;
+};
+
+// Tells a usage error on standard error, with the way to the help; the command changes nothing.
+ExitCode UsageError(Streams& streams, const std::wstring& message);
+
+struct ExistingPath {
+    std::wstring path;  // full, as FullUserPath gives it
+    PathKind kind = PathKind::Missing;
+};
+
+// The operand as a full path of something that exists; nothing, with the reason in `error`,
+// when it is no path or nothing is there.
+std::optional<ExistingPath> ExistingPathOf(const std::wstring& operand, std::wstring& error);
+
+// The format --format names, text when it is not given; nothing, with the reason in `error`, for
+// an unknown one.
+std::optional<TableFormat> ChosenFormat(const CommandLine& line, std::wstring& error);
+
+// Tells once that Ctrl+C stopped the command, when it did: what was left is a failure.
+void ReportStop(Streams& streams, Tally& tally);

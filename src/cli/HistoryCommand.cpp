@@ -1,0 +1,66 @@
+#include <vector>
+
+#include "cli/Commands.h"
+#include "history/HistoryLines.h"
+#include "history/HistoryStanding.h"
+#include "platform/TextFunctions.h"
+
+namespace {
+
+ExitCode ListHistory(const CommandContext& context, TableFormat format) {
+    Table table{{L"program", L"manifest", L"details"}, {}};
+    for (const HistoryStore::Entry& entry : ReadHistoryEntries(context.files.history)) {
+        table.rows.push_back({ExecutablePathOfManifest(entry.manifestPath), entry.manifestPath, entry.value});
+    }
+    // As the History panel shows an entry: its details, or only the program when it has none.
+    const auto textLine = [](const std::vector<std::wstring>& row) {
+        return TrimBlanks(row[2]) == L">>" ? row[0] : row[0] + L"  " + row[2];
+    };
+    WriteTable(table, format, textLine, context.streams);
+    if (!table.rows.empty()) return ExitCode::Done;
+    if (format == TableFormat::Text) context.streams.Say(L"The history lists no programs.");
+    return ExitCode::NothingToDo;
+}
+
+// Drops the entries whose manifest is gone, by the rule a load of the History panel prunes with:
+// an entry on a drive or share that cannot be reached now stays.
+ExitCode PruneHistory(const CommandContext& context) {
+    std::vector<std::wstring> manifests;
+    for (const HistoryStore::Entry& entry : ReadHistoryEntries(context.files.history)) {
+        manifests.push_back(entry.manifestPath);
+    }
+    const std::vector<ManifestStanding> standing = StandingOfManifests(manifests);
+    std::vector<std::wstring> gone;
+    for (size_t i = 0; i < manifests.size(); ++i) {
+        if (standing[i] == ManifestStanding::Gone) gone.push_back(manifests[i]);
+    }
+    Streams& streams = context.streams;
+    if (gone.empty()) {
+        streams.Say(L"The history has no stale entries.");
+        return ExitCode::NothingToDo;
+    }
+    const bool dryRun = context.line.Has(L"dry-run");
+    if (!dryRun && !HistoryStore(context.files.history).Drop(gone)) {
+        streams.Complain(context.files.history + L": the history file could not be changed (read-only or in use); "
+                                                 L"nothing was dropped.");
+        return ExitCode::SomeFailed;
+    }
+    for (const std::wstring& manifest : gone) streams.Say((dryRun ? L"would drop: " : L"dropped: ") + manifest);
+    return ExitCode::Done;
+}
+
+}  // namespace
+
+ExitCode RunHistory(const CommandContext& context) {
+    const CommandLine& line = context.line;
+    if (!line.operands.empty()) return UsageError(context.streams, L"history takes no paths.");
+    if (line.Has(L"prune")) {
+        if (line.Value(L"format")) return UsageError(context.streams, L"--format goes with the listing, not --prune.");
+        return PruneHistory(context);
+    }
+    if (line.Has(L"dry-run")) return UsageError(context.streams, L"--dry-run goes with --prune.");
+    std::wstring error;
+    const std::optional<TableFormat> format = ChosenFormat(line, error);
+    if (!format) return UsageError(context.streams, error);
+    return ListHistory(context, *format);
+}

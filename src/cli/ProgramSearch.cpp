@@ -1,0 +1,45 @@
+#include "cli/ProgramSearch.h"
+
+#include "cli/StopRequest.h"
+
+namespace {
+
+class ConsoleSearchHost : public SearchHost {
+public:
+    explicit ConsoleSearchHost(const std::function<void(const std::wstring&)>& found) : found_(found) {}
+
+    void YieldToWindow() override {}
+    bool StopRequested() override { return ::StopRequested(); }
+    void ShowFolder(const std::wstring&) override {}
+    void ShowProgress(const SearchProgress&) override {}
+    void AddResult(const std::wstring&, const std::wstring& executablePath) override { found_(executablePath); }
+
+private:
+    const std::function<void(const std::wstring&)>& found_;
+};
+
+}  // namespace
+
+SearchOutcome SearchFolder(const std::wstring& folder, SearchMode mode, bool recurse,
+                           const std::function<void(const std::wstring& executablePath)>& found) {
+    ConsoleSearchHost host(found);
+    SearchOptions options;
+    options.startDirectory = folder;
+    options.mode = mode;
+    options.scanSubdirectories = recurse;
+    return RunBatchSearch(options, host);
+}
+
+void ReportSearchEnd(const std::wstring& folder, const SearchOutcome& outcome, Streams& streams, Tally& tally) {
+    const int64_t skipped = outcome.progress.counters.skippedDirectories;
+    if (skipped > 0) {
+        streams.Complain(L"warning: " + std::to_wstring(skipped) + (skipped == 1 ? L" folder" : L" folders") +
+                         L" under " + folder + L" could not be read and " + (skipped == 1 ? L"was" : L"were") +
+                         L" skipped.");
+    }
+    if (outcome.end == SearchEnd::ResultLimitReached) {
+        streams.Complain(folder + L": the search stopped at its limit of " + std::to_wstring(kMostResults) +
+                         L" programs; the rest of the folder was not searched.");
+        tally.Failed();
+    }
+}

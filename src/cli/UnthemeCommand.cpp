@@ -1,0 +1,169 @@
+#include <vector>
+
+#include "cli/Commands.h"
+#include "cli/StopRequest.h"
+#include "history/HistoryLines.h"
+#include "history/HistoryStanding.h"
+#include "manifest/ManifestFile.h"
+#include "manifest/RemovalPlan.h"
+#include "theming/FailureReport.h"
+#include "theming/ThemingService.h"
+
+namespace {
+
+class Remover {
+public:
+    explicit Remover(const CommandContext& context)
+        : streams_(context.streams),
+          dryRun_(context.line.Has(L"dry-run")),
+          history_(context.files.history),
+          theming_(history_) {}
+
+    // A manifest that is there, by the removal rule; a dry run tells what the rule would do.
+    void Remove(const std::wstring& manifest) {
+        if (dryRun_) {
+            TellPlan(manifest);
+            return;
+        }
+        const ManifestFailure failure = theming_.Untheme(manifest);
+        if (failure != ManifestFailure::None) {
+            streams_.Complain(L"could not remove " + manifest + L": " + FailureReason(failure) + L".");
+            tally_.Failed();
+            return;
+        }
+        streams_.Say(L"removed: " + manifest);
+        tally_.Done();
+        gone_.push_back(manifest);
+    }
+
+    // The entry of a manifest that is no longer there.
+    void Forget(const std::wstring& manifest) {
+        streams_.Say((dryRun_ ? L"would forget: " : L"forgot: ") + manifest);
+        tally_.Done();
+        gone_.push_back(manifest);
+    }
+
+    void TellNotThemed(const std::wstring& manifest) {
+        streams_.Say(L"not themed: " + ExecutablePathOfManifest(manifest));
+    }
+
+    void TellUnreachable(const std::wstring& manifest) {
+        streams_.Complain(manifest + L": its drive or share cannot be reached now, so its entry stays.");
+        tally_.Failed();
+    }
+
+    // Drops the entries of the manifests gone, in one change of the history file. A history file
+    // that is not there has nothing to drop.
+    ExitCode End() {
+        if (!dryRun_ && !gone_.empty() && IsFilePresent(history_.File()) && !history_.Drop(gone_)) {
+            streams_.Complain(history_.File() + L": the history file could not be changed; the entries of the "
+                                                L"removed manifests stay until the History panel drops them.");
+            tally_.Failed();
+        }
+        ReportStop(streams_, tally_);
+        return tally_.Code();
+    }
+
+private:
+    void TellPlan(const std::wstring& manifest) {
+        const RemovalPlan plan = PlanManifestRemoval(manifest);
+        switch (plan.outcome) {
+            case RemovalOutcome::Removed:
+                streams_.Say(L"would remove: " + manifest);
+                break;
+            case RemovalOutcome::SentToRecycleBin:
+                streams_.Say(L"would send to the Recycle Bin: " + manifest);
+                break;
+            case RemovalOutcome::NotRemoved:
+                streams_.Complain(L"could not remove " + manifest + L": " + FailureReason(plan.failure) + L".");
+                tally_.Failed();
+                return;
+        }
+        tally_.Done();
+    }
+
+    Streams& streams_;
+    const bool dryRun_;
+    HistoryStore history_;
+    ThemingService theming_;
+    Tally tally_;
+    std::vector<std::wstring> gone_;
+};
+
+ExitCode UnthemeFromHistory(const CommandContext& context) {
+    if (!context.line.operands.empty()) return UsageError(context.streams, L"--from-history takes no paths.");
+    const std::vector<HistoryStore::Entry> entries = ReadHistoryEntries(context.files.history);
+    if (entries.empty()) {
+        context.streams.Say(L"The history lists no programs.");
+        return ExitCode::NothingToDo;
+    }
+    std::vector<std::wstring> manifests;
+    for (const HistoryStore::Entry& entry : entries) manifests.push_back(entry.manifestPath);
+    const std::vector<ManifestStanding> standing = StandingOfManifests(manifests);
+
+    Remover remover(context);
+    for (size_t i = 0; i < manifests.size() && !StopRequested(); ++i) {
+        switch (standing[i]) {
+            case ManifestStanding::Present:
+                remover.Remove(manifests[i]);
+                break;
+            case ManifestStanding::Gone:
+                remover.Forget(manifests[i]);
+                break;
+            case ManifestStanding::Unreachable:
+                remover.TellUnreachable(manifests[i]);
+                break;
+        }
+    }
+    return remover.End();
+}
+
+// The manifest an operand names: a manifest path itself, or a program's. Empty, with the reason
+// in `error`, when it names neither or neither is there.
+std::wstring ManifestOfOperand(const std::wstring& operand, std::wstring& error) {
+    const std::optional<std::wstring> path = FullUserPath(operand);
+    if (!path) {
+        ExistingPathOf(operand, error);
+        return {};
+    }
+    if (!HasManifestName(*path) && !HasProgramName(*path)) {
+        error = KindOfPath(*path) == PathKind::Missing
+                    ? *path + L": not found."
+                    : *path + L": is no program or manifest (a file whose name ends in .exe or .exe.manifest).";
+        return {};
+    }
+    const std::wstring manifest = HasManifestName(*path) ? *path : ManifestPathFor(*path);
+    // A program that is gone may still have left its manifest behind.
+    if (KindOfPath(*path) == PathKind::Missing && KindOfPath(manifest) == PathKind::Missing) {
+        error = *path + L": not found.";
+        return {};
+    }
+    return manifest;
+}
+
+}  // namespace
+
+ExitCode RunUntheme(const CommandContext& context) {
+    if (context.line.Has(L"from-history")) return UnthemeFromHistory(context);
+    if (context.line.operands.empty()) {
+        return UsageError(context.streams, L"untheme needs a program or a manifest, or --from-history.");
+    }
+    std::vector<std::wstring> manifests;
+    for (const std::wstring& operand : context.line.operands) {
+        std::wstring error;
+        std::wstring manifest = ManifestOfOperand(operand, error);
+        if (manifest.empty()) return UsageError(context.streams, error);
+        manifests.push_back(std::move(manifest));
+    }
+
+    Remover remover(context);
+    for (const std::wstring& manifest : manifests) {
+        if (StopRequested()) break;
+        if (IsManifestPresent(manifest)) {
+            remover.Remove(manifest);
+        } else {
+            remover.TellNotThemed(manifest);
+        }
+    }
+    return remover.End();
+}

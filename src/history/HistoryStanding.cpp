@@ -1,0 +1,44 @@
+#include "history/HistoryStanding.h"
+
+#include <map>
+
+#include "history/HistoryLines.h"
+#include "history/HistoryLock.h"
+#include "history/ManifestPresence.h"
+#include "platform/IniEditor.h"
+#include "platform/VolumeReach.h"
+
+std::vector<HistoryStore::Entry> ReadHistoryEntries(const std::wstring& historyFile) {
+    std::vector<ProfileEntry> rows;
+    {
+        const HistoryLock lock(historyFile);
+        ForgetCachedProfile(historyFile);
+        rows = ReadSectionEntries({historyFile, L"Main"});
+    }
+    std::vector<HistoryStore::Entry> entries;
+    for (ProfileEntry& row : rows) {
+        std::wstring manifestPath = ManifestPathOfHistoryKey(row.key);
+        if (IsHistoryEntryPath(manifestPath)) entries.push_back({std::move(manifestPath), std::move(row.value)});
+    }
+    return entries;
+}
+
+std::vector<ManifestStanding> StandingOfManifests(const std::vector<std::wstring>& manifestPaths) {
+    const std::vector<bool> present = PresentManifests(manifestPaths);
+    std::vector<ManifestStanding> standing;
+    standing.reserve(manifestPaths.size());
+    std::map<std::wstring, bool> reachableVolumes;
+    for (size_t i = 0; i < manifestPaths.size(); ++i) {
+        if (present[i]) {
+            standing.push_back(ManifestStanding::Present);
+            continue;
+        }
+        const std::wstring root = VolumeRootOf(manifestPaths[i]);
+        auto known = reachableVolumes.find(root);
+        if (known == reachableVolumes.end()) {
+            known = reachableVolumes.emplace(root, IsVolumeReachable(manifestPaths[i])).first;
+        }
+        standing.push_back(known->second ? ManifestStanding::Gone : ManifestStanding::Unreachable);
+    }
+    return standing;
+}

@@ -1,0 +1,87 @@
+// tweak list, refresh and apply through the console program, over a catalogue of its own whose
+// tweaks name values under a registry key of the test.
+#include <string>
+#include <vector>
+
+#include "platform/TextEncoding.h"
+#include "platform/registry_test_root.h"
+#include "support/CliProcess.h"
+#include "support/FixturePath.h"
+#include "support/doctest_wide.h"
+
+using namespace registry_test;
+using xpv_test::CliFolder;
+using xpv_test::CliRun;
+using Lines = std::vector<std::wstring>;
+
+namespace {
+
+const std::wstring kCli = xpv_test::FixturePath(XPV_CLI_PROGRAM);
+
+struct Fixture {
+    CliFolder cli{kCli};
+    TestRoot root{L"cli-tweak"};
+
+    Fixture() {
+        const std::wstring key = L"HKEY_CURRENT_USER," + root.Path() + L",";
+        const std::wstring catalogue =
+            L"[Look]\r\n"
+            L"Menu speed=" + key + L"Speed,\r\n"
+            L"xxxxxMenu speed True1=fast\r\n"
+            L"xxxxxMenu speed False1=slow\r\n"
+            L"xxxxxMenu speed Type1=String\r\n"
+            L"Icons=" + key + L"Icons,\r\n"
+            L"xxxxxIcons True1=1\r\n"
+            L"xxxxxIcons False1=0\r\n"
+            L"xxxxxIcons Type1=Int\r\n"
+            L"[Broken]\r\n"
+            L"Untyped=" + key + L"Untyped,\r\n"
+            L"xxxxxUntyped True1=1\r\n";
+        REQUIRE(xpv_test::WriteBytes(cli.Path() + L"\\settings.db", Utf8FromWide(L"\xFEFF" + catalogue)));
+        PutStoredValue(root.Handle(), root.Path(), L"Icons", NumberValue(0));
+    }
+    std::optional<StoredValue> Stored(const std::wstring& value) const {
+        return ReadStoredValue(root.Handle(), root.Path(), value);
+    }
+};
+
+}  // namespace
+
+TEST_CASE("tweak lists the catalogue, reads each tweak's state and sets tweaks on and off") {
+    Fixture f;
+    const CliRun listed = f.cli.Run({L"tweak", L"list"});
+    CHECK(listed.exitCode == 0);
+    CHECK(listed.OutLines() == Lines{L"Look    Menu speed", L"Look    Icons", L"Broken  Untyped"});
+
+    // A value that is missing is neither on nor off.
+    const CliRun before = f.cli.Run({L"tweak", L"refresh", L"--group", L"look"});
+    CHECK(before.exitCode == 0);
+    CHECK(before.OutLines() == Lines{L"other  Look  Menu speed", L"off    Look  Icons"});
+
+    const CliRun dry = f.cli.Run({L"tweak", L"apply", L"--dry-run", L"menu SPEED", L"Icons"});
+    CHECK(dry.exitCode == 0);
+    CHECK(dry.OutLines() == Lines{L"would set on: Menu speed",
+                                  L"  HKEY_CURRENT_USER\\" + f.root.Path() + L"\\Speed = fast",
+                                  L"would set on: Icons", L"  HKEY_CURRENT_USER\\" + f.root.Path() + L"\\Icons = 1"});
+    CHECK_FALSE(f.Stored(L"Speed").has_value());
+
+    const CliRun on = f.cli.Run({L"tweak", L"apply", L"Menu speed", L"Icons"});
+    CHECK(on.exitCode == 0);
+    CHECK(on.OutLines() == Lines{L"on: Menu speed", L"on: Icons"});
+    CHECK(f.Stored(L"Speed") == StringValue(L"fast"));
+    CHECK(f.Stored(L"Icons") == NumberValue(1));
+    const CliRun json = f.cli.Run({L"tweak", L"refresh", L"--group", L"Look", L"--format", L"json"});
+    CHECK(json.out == L"[\r\n  {\"group\": \"Look\", \"tweak\": \"Menu speed\", \"state\": \"on\"},\r\n"
+                      L"  {\"group\": \"Look\", \"tweak\": \"Icons\", \"state\": \"on\"}\r\n]\r\n");
+
+    const CliRun off = f.cli.Run({L"tweak", L"apply", L"--off", L"Menu speed"});
+    CHECK(off.exitCode == 0);
+    CHECK(off.OutLines() == Lines{L"off: Menu speed"});
+    CHECK(f.Stored(L"Speed") == StringValue(L"slow"));
+
+    // A tweak the catalogue gives no type is never written: a failure, told with its reason.
+    const CliRun untyped = f.cli.Run({L"tweak", L"apply", L"Untyped"});
+    CHECK(untyped.exitCode == 1);
+    CHECK(untyped.err.find(L"could not set Untyped on: its catalogue entry names no type") != std::wstring::npos);
+    CHECK_FALSE(f.Stored(L"Untyped").has_value());
+}
