@@ -1,8 +1,5 @@
 # Trees made by the host, which Wine cannot make: Linux names that no Windows name can hold (Wine
 # lists them as they are), and symbolic links to a folder and to a file.
-if(CMAKE_HOST_WIN32)
-    return()
-endif()
 
 # A folder whose entries hold \ : * ? | in their names, "..\escape.exe" among them, next to a
 # plain program and a plain folder; each folder holds a program.
