@@ -46,12 +46,12 @@ std::string ToAnsi(std::wstring_view text) {
 // UTF-16 without a mark, told by where its NUL bytes stand: the high byte of every character
 // below U+0100 is zero, and profile files are mostly made of such characters.
 std::optional<ProfileEncoding> Utf16ByItsNuls(std::string_view bytes) {
+    if (bytes.size() % 2 != 0) return std::nullopt;
     size_t nulsAtEven = 0;
     size_t nulsAtOdd = 0;
     for (size_t i = 0; i < bytes.size(); ++i) {
         if (bytes[i] == '\0') ++(i % 2 == 0 ? nulsAtEven : nulsAtOdd);
     }
-    if (bytes.size() % 2 != 0) return std::nullopt;
     if (nulsAtOdd > 2 * nulsAtEven) return ProfileEncoding{TextForm::Utf16Le, false};
     if (nulsAtEven > 2 * nulsAtOdd) return ProfileEncoding{TextForm::Utf16Be, false};
     return std::nullopt;
