@@ -475,7 +475,7 @@ TEST_CASE("Dropping stale keys rewrites the section and leaves the rest of the f
     CHECK(SectionsOnDisk() == Names{L"Before", L"Main", L"After"});
 }
 
-TEST_CASE("WriteSectionEntries refuses rows the format cannot hold and changes nothing") {
+TEST_CASE("WriteSectionEntries and WriteProfileValue refuse rows the format cannot hold and change nothing") {
     TempFolder folder;
     const std::string original = "[Main]\r\nold=1\r\n";
     const ProfileEntry badRows[] = {
@@ -498,6 +498,7 @@ TEST_CASE("WriteSectionEntries refuses rows the format cannot hold and changes n
         Target(folder / (L"refused" + std::to_wstring(number++) + L".db"), L"Main");
         profile_test::WriteTestFile(target.file, original);
         CHECK_FALSE(WriteSectionEntries(target, {{L"good", L"row"}, bad}));
+        CHECK_FALSE(WriteProfileValue(target, bad.key, bad.value));
         CHECK(xpv_test::ReadBytes(target.file) == original);
     }
     Target(folder / L"never-created.db", L"Main");
