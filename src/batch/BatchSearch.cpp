@@ -85,12 +85,17 @@ private:
             if (entry == nullptr) break;
             if (IsFileEndingIn(*entry, ending_)) {
                 files.emplace_back(entry->cFileName);
-            } else if (options_.scanSubdirectories && IsFolder(*entry) && !IsReparsePoint(*entry)) {
+            } else if (IsFolderToEnter(*entry)) {
                 subfolders.emplace_back(entry->cFileName);
             }
             YieldIfDue();
         }
         if (Ending()) return;
+        // Names no path can hold are neither examined nor entered; those the walk would have
+        // taken count with the folders it could not enter.
+        for (const WIN32_FIND_DATAW& skipped : entries.Skipped()) {
+            if (IsFileEndingIn(skipped, ending_) || IsFolderToEnter(skipped)) ++counters_.skippedDirectories;
+        }
         // Every folder on the way down has a subfolder (the next one on the way), so a folder
         // without one is none of them, and never lies on the way to another: only folders with
         // subfolders need their identity, which costs as much as a short listing.
@@ -116,6 +121,10 @@ private:
         if (subfolders.empty()) return;
         SortAsFolderList(subfolders);
         path_.push_back(Level{directory, std::move(identity), std::move(subfolders)});
+    }
+
+    bool IsFolderToEnter(const WIN32_FIND_DATAW& entry) const {
+        return options_.scanSubdirectories && IsFolder(entry) && !IsReparsePoint(entry);
     }
 
     bool IsOnCurrentPath(const FolderIdentity& identity) const {

@@ -52,7 +52,8 @@ struct SearchOutcome {
 
 // Walks the tree depth first, each folder's files before its subfolders, the subfolders in the
 // folder list's order; with scanSubdirectories off, the start folder alone. A folder that cannot
-// be entered or listed is counted as skipped and the walk goes on. Folders that are reparse
-// points (junctions, symbolic links, mount points) are not entered, nor is a folder that is
-// already on the way down to it. Paths of any length are walked.
+// be entered or listed is counted as skipped and the walk goes on; so is a program or folder
+// whose name no Windows path can hold (see IsUsableName), which is never examined or entered.
+// Folders that are reparse points (junctions, symbolic links, mount points) are not entered, nor
+// is a folder that is already on the way down to it. Paths of any length are walked.
 SearchOutcome RunBatchSearch(const SearchOptions& options, SearchHost& host);

@@ -33,7 +33,9 @@ std::optional<std::wstring> ResultPathOf(std::wstring_view line, const std::vect
 
 struct SearchCounters {
     int64_t scannedDirectories = 0;  // folders entered
-    int64_t skippedDirectories = 0;  // folders that could not be entered or listed
+    // folders that could not be entered or listed, and programs or folders left out because no
+    // path can hold their names
+    int64_t skippedDirectories = 0;
     int64_t scannedFiles = 0;        // files examined
     int64_t themedFiles = 0;
     int64_t unthemedFiles = 0;

@@ -8,6 +8,7 @@
 #include "history/HistoryLock.h"
 #include "history/ManifestPresence.h"
 #include "platform/IniEditor.h"
+#include "platform/ProfileRewrite.h"
 #include "platform/VolumeReach.h"
 
 namespace {
@@ -20,18 +21,15 @@ HistoryStore::HistoryStore(std::wstring file) : file_(std::move(file)) {}
 
 bool HistoryStore::Record(const std::wstring& manifestPath, const std::wstring& value) {
     const HistoryLock lock(file_);
-    ForgetCachedProfile(file_);
-    const bool written = WriteProfileValue({file_, kHistorySection}, HistoryKeyFor(manifestPath),
-                                           StoredHistoryValue(value));
-    ForgetCachedProfile(file_);
-    return written;
+    return WriteProfileValue({file_, kHistorySection}, HistoryKeyFor(manifestPath), StoredHistoryValue(value));
 }
 
-std::vector<HistoryStore::Entry> HistoryStore::Load() {
+HistoryStore::Listing HistoryStore::List() {
     std::vector<ProfileEntry> rows;
     {
         // Another copy's write replaces the file: read it whole, not half-written.
         const HistoryLock lock(file_);
+        if (!MakeProfileReadable(file_)) return {{}, Trouble::Unreadable};
         ForgetCachedProfile(file_);
         rows = ReadSectionEntries({file_, kHistorySection});
     }
@@ -68,8 +66,8 @@ std::vector<HistoryStore::Entry> HistoryStore::Load() {
         }
         kept.push_back({manifestPath, *values[i]});
     }
-    if (!gone.empty()) Drop(gone);
-    return kept;
+    const bool updated = gone.empty() || Drop(gone);
+    return {std::move(kept), updated ? Trouble::None : Trouble::NotUpdated};
 }
 
 bool HistoryStore::Drop(const std::vector<std::wstring>& manifestPaths) {
@@ -77,15 +75,7 @@ bool HistoryStore::Drop(const std::vector<std::wstring>& manifestPaths) {
     keys.reserve(manifestPaths.size());
     for (const std::wstring& path : manifestPaths) keys.push_back(HistoryKeyFor(path));
     const HistoryLock lock(file_);
-    ForgetCachedProfile(file_);
-    const bool dropped = RemoveSectionKeys({file_, kHistorySection}, keys);
-    ForgetCachedProfile(file_);
-    return dropped;
+    return RemoveSectionKeys({file_, kHistorySection}, keys);
 }
 
-void HistoryStore::Forget(const std::wstring& manifestPath) {
-    const HistoryLock lock(file_);
-    ForgetCachedProfile(file_);
-    DeleteProfileKey({file_, kHistorySection}, HistoryKeyFor(manifestPath));
-    ForgetCachedProfile(file_);
-}
+bool HistoryStore::Forget(const std::wstring& manifestPath) { return Drop({manifestPath}); }

@@ -6,6 +6,11 @@
 // manifest (its path as the key, product name " >> " description as the value). Another copy of
 // the program may use the same file at the same time: every change is made under a lock that
 // both share, on the file as it is at that moment.
+// One rule for every change (record, prune, forget): the whole file is rewritten in one step, so
+// that it holds all of the change or none of it (a full disk cuts nothing), and a history file
+// that is a link, no regular file, read-only, or of bytes in no known encoding is never changed.
+// A file in UTF-16 or UTF-8 without a byte-order mark is converted once to UTF-16LE, so that no
+// entry is misread (and pruned as gone).
 class HistoryStore {
 public:
     explicit HistoryStore(std::wstring file);
@@ -19,19 +24,34 @@ public:
     };
 
     // Records a written manifest; an entry of the same manifest takes the new value. False when
-    // the file could not be written.
+    // the file could not be changed.
     bool Record(const std::wstring& manifestPath, const std::wstring& value);
+
+    enum class Trouble {
+        None,
+        // Not read, and so nothing listed: a link, no regular file, bytes in no known encoding,
+        // or a file that had to be converted and could not be.
+        Unreadable,
+        // Entries whose manifest is gone could not be dropped from the file.
+        NotUpdated,
+    };
+    struct Listing {
+        std::vector<Entry> entries;
+        Trouble trouble = Trouble::None;
+    };
 
     // Every entry in file order whose manifest is still there. Entries whose manifest is gone are
     // dropped from the file; those on a drive or share that cannot be reached now are kept.
-    std::vector<Entry> Load();
+    Listing List();
+    // The entries of List, for a caller that tells no trouble.
+    std::vector<Entry> Load() { return List().entries; }
 
     // Drops the entries of these manifests from the file as it is now; every other line stays as
-    // it is, byte for byte.
+    // it is, byte for byte. True when none is left in it (a missing file has none).
     bool Drop(const std::vector<std::wstring>& manifestPaths);
 
-    // Drops one entry, after its manifest was removed.
-    void Forget(const std::wstring& manifestPath);
+    // Drops one entry, after its manifest was removed; false when it stays in the file.
+    bool Forget(const std::wstring& manifestPath);
 
 private:
     std::wstring file_;

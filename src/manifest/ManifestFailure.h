@@ -9,6 +9,8 @@ enum class ManifestFailure {
     InUse,         // another program holds the file open
     Foreign,       // another maker's manifest, where no Recycle Bin could keep it
     NotAManifest,  // not a regular file named "*.exe.manifest": never removed
+    NotOurs,       // another maker's manifest already there: never overwritten
+    BehindLink,    // a folder of the path, or the manifest itself, is a link or junction
     Missing,       // nothing there (any more)
     Other,         // anything else the platform reports
 };

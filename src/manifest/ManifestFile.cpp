@@ -6,6 +6,7 @@
 #include "manifest/RecycleBin.h"
 #include "platform/LongPath.h"
 #include "platform/MessagePump.h"
+#include "platform/PathLinks.h"
 #include "platform/TextFunctions.h"
 #include "platform/UniqueHandle.h"
 #include "platform/WholeFile.h"
@@ -32,6 +33,26 @@ ManifestKind ClassifyManifest(const std::wstring& manifestPath) {
     return IsOwnManifestDocument(DecodeManifestBytes(*bytes)) ? ManifestKind::OwnDocument : ManifestKind::Foreign;
 }
 
+// Why a manifest already at the path must not be overwritten: anything but a readable file of
+// the shape this program writes. Another maker's manifest is kept as a removal keeps it.
+ManifestFailure RefusalToOverwrite(const std::wstring& manifestPath, DWORD attributes) {
+    if (!IsFile(attributes)) return ManifestFailure::InTheWay;
+    switch (ClassifyManifest(manifestPath)) {
+        case ManifestKind::Unreadable:
+            return ManifestFailure::InUse;
+        case ManifestKind::Foreign:
+            return ManifestFailure::NotOurs;
+        case ManifestKind::OwnDocument:
+            break;
+    }
+    return ManifestFailure::None;
+}
+
+// A manifest is written or removed only where the path leads as it reads, checked at that moment.
+ManifestFailure RefusalForLinks(const std::wstring& manifestPath) {
+    return PassesThroughLink(manifestPath) ? ManifestFailure::BehindLink : ManifestFailure::None;
+}
+
 }  // namespace
 
 std::wstring ManifestPathFor(const std::wstring& executablePath) { return executablePath + L".manifest"; }
@@ -56,10 +77,18 @@ std::optional<std::string> ReadManifestFile(const std::wstring& manifestPath) {
 }
 
 ManifestWrite WriteManifestFile(const std::wstring& manifestPath, std::string_view bytes) {
+    if (const ManifestFailure refusal = RefusalForLinks(manifestPath); refusal != ManifestFailure::None) {
+        return {refusal};
+    }
     const std::wstring target = PathForFileCalls(manifestPath);
     const DWORD previous = GetFileAttributesW(target.c_str());
     const bool replacing = previous != INVALID_FILE_ATTRIBUTES;
-    if (replacing && !IsFile(previous)) return {ManifestFailure::InTheWay};
+    if (replacing) {
+        if (const ManifestFailure refusal = RefusalToOverwrite(manifestPath, previous);
+            refusal != ManifestFailure::None) {
+            return {refusal};
+        }
+    }
 
     TemporaryFile temporary(FolderPartOf(manifestPath));
     if (!temporary.created()) return {FailureFromError(temporary.error())};
@@ -71,7 +100,9 @@ ManifestWrite WriteManifestFile(const std::wstring& manifestPath, std::string_vi
     if (replacing && !SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_NORMAL)) {
         return {FailureFromError(GetLastError())};
     }
-    if (!MoveFileExW(temporary.path().c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    // Where there was none, a manifest that appears meanwhile is not replaced.
+    const DWORD moveFlags = MOVEFILE_WRITE_THROUGH | (replacing ? MOVEFILE_REPLACE_EXISTING : 0);
+    if (!MoveFileExW(temporary.path().c_str(), target.c_str(), moveFlags)) {
         const DWORD error = GetLastError();
         if (replacing) SetFileAttributesW(target.c_str(), previous & kSettableAttributes);
         return {FailureFromError(error)};
@@ -88,6 +119,9 @@ bool HasManifestName(std::wstring_view path) {
 
 ManifestRemoval RemoveManifest(const std::wstring& manifestPath) {
     const auto notRemoved = [](ManifestFailure failure) { return ManifestRemoval{RemovalOutcome::NotRemoved, failure}; };
+    if (const ManifestFailure refusal = RefusalForLinks(manifestPath); refusal != ManifestFailure::None) {
+        return notRemoved(refusal);
+    }
     const std::wstring callPath = PathForFileCalls(manifestPath);
     const DWORD attributes = GetFileAttributesW(callPath.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) return notRemoved(FailureFromError(GetLastError()));

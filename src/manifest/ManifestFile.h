@@ -18,10 +18,13 @@ bool IsManifestPresent(const std::wstring& manifestPath);
 // missing, a folder) or is larger than any manifest. Paths of any length.
 std::optional<std::string> ReadManifestFile(const std::wstring& manifestPath);
 
-// Writes the bytes as the manifest, hidden and system, replacing a manifest already there
-// whatever its attributes. The bytes go to a temporary file in the same folder first, which then
-// takes the manifest's place: when anything fails, the previous manifest (if any) is left as it
-// was, no temporary file remains, and the result tells why. Paths of any length.
+// Writes the bytes as the manifest, hidden and system. A manifest already there is replaced,
+// whatever its attributes, only when it has the shape of the document this program writes;
+// another maker's is kept (NotOurs), and nothing is written where a folder of the path or the
+// manifest itself is a link or junction (BehindLink), both checked at the moment of writing. The
+// bytes go to a temporary file in the same folder first, which then takes the manifest's place:
+// when anything fails, the previous manifest (if any) is left as it was, no temporary file
+// remains, and the result tells why. Paths of any length.
 ManifestWrite WriteManifestFile(const std::wstring& manifestPath, std::string_view bytes);
 
 enum class RemovalOutcome {
@@ -42,6 +45,7 @@ bool HasManifestName(std::wstring_view path);
 // Removes a manifest: its attributes set to normal, pending window messages run once, then it is
 // deleted when it has the shape of the document this program writes, else sent to the Recycle
 // Bin. Anything but a regular file named "*.exe.manifest" (a folder, a link or junction, any
-// other name) is refused untouched. A manifest that stays where it was keeps its attributes.
-// Paths of any length.
+// other name) is refused untouched, and so is a manifest reached through a folder that is a link
+// or junction (BehindLink). A manifest that stays where it was keeps its attributes. Paths of any
+// length.
 ManifestRemoval RemoveManifest(const std::wstring& manifestPath);

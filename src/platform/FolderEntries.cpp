@@ -12,6 +12,8 @@ namespace {
 
 bool IsDotEntry(const wchar_t* name) { return std::wcscmp(name, L".") == 0 || std::wcscmp(name, L"..") == 0; }
 
+constexpr std::wstring_view kCharactersNoNameHolds = L"\\/:*?\"<>|";
+
 // Appends the bytes that order the name by the user's locale with letter case ignored.
 void AppendSortKey(const std::wstring& name, std::vector<char>& keys) {
     constexpr DWORD kFlags = LCMAP_SORTKEY | NORM_IGNORECASE;
@@ -60,11 +62,20 @@ const WIN32_FIND_DATAW* FolderEntries::Next() {
             }
         }
         pending_ = false;
-        if (!IsDotEntry(entry_.cFileName)) return &entry_;
+        if (IsDotEntry(entry_.cFileName)) continue;
+        if (IsUsableName(entry_.cFileName)) return &entry_;
+        skipped_.push_back(entry_);
     }
 }
 
 bool IsFolder(const WIN32_FIND_DATAW& entry) { return (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0; }
+
+bool IsUsableName(std::wstring_view name) {
+    if (name.empty() || name == L"." || name == L"..") return false;
+    return std::none_of(name.begin(), name.end(), [](wchar_t character) {
+        return character < 0x20 || kCharactersNoNameHolds.find(character) != std::wstring_view::npos;
+    });
+}
 
 void FileNameSet::Add(const WIN32_FIND_DATAW& entry) {
     if (!IsFolder(entry)) upperCased_.insert(UpperCase(entry.cFileName));

@@ -21,6 +21,8 @@ using FindHandle = std::unique_ptr<std::remove_pointer_t<HANDLE>, FindCloser>;
 // The entries of one folder, one at a time: every file, whatever its read-only, hidden, system
 // or archive attributes, and every subfolder, "." and ".." left out. A drive root may be written
 // "C:\"; paths of any length are read.
+// A name no Windows file can bear (see IsUsableName) is never handed out: joined to the folder
+// it would name something else, elsewhere. Such entries are kept aside in Skipped().
 class FolderEntries {
 public:
     explicit FolderEntries(const std::wstring& directory);
@@ -32,15 +34,23 @@ public:
     bool Readable() const { return readable_; }
     // The next entry; null after the last one.
     const WIN32_FIND_DATAW* Next();
+    // The entries left out so far for their names.
+    const std::vector<WIN32_FIND_DATAW>& Skipped() const { return skipped_; }
 
 private:
     WIN32_FIND_DATAW entry_{};
+    std::vector<WIN32_FIND_DATAW> skipped_;
     FindHandle search_;
     bool readable_ = false;
     bool pending_ = false;  // entry_ holds a result not handed out yet
 };
 
 bool IsFolder(const WIN32_FIND_DATAW& entry);
+
+// Whether a listed name can be joined to its folder as one part of a path: not empty, not "." or
+// "..", and free of the characters Windows never allows in a name (\ / : * ? " < > | and control
+// characters). Wine lists Linux names as they are, "..\x.exe" or "a:b" among them.
+bool IsUsableName(std::wstring_view name);
 
 // The names of a folder's files, matched as the file system matches a name: letter case ignored.
 // Filled from one listing, it tells for any number of names what asking for each path would,

@@ -3,10 +3,11 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <cstring>
 #include <unordered_map>
 #include <unordered_set>
 
+#include "platform/ProfileEncoding.h"
+#include "platform/ProfileRewrite.h"
 #include "platform/TextEncoding.h"
 #include "platform/TextFunctions.h"
 #include "platform/WholeFile.h"
@@ -18,81 +19,6 @@ constexpr DWORD kValueBuffer = kProfileValueLimit + 1;
 
 // What the profile functions trim around keys and values.
 constexpr std::wstring_view kProfileBlanks = L" \t\n\v\f\r\x1a";
-
-constexpr std::string_view kUtf16LeBom = "\xFF\xFE";
-constexpr std::string_view kUtf16BeBom = "\xFE\xFF";
-constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
-
-std::wstring FromUtf16(std::string_view bytes, bool bigEndian) {
-    std::wstring text(bytes.size() / 2, L'\0');
-    for (size_t i = 0; i < text.size(); ++i) {
-        const auto first = static_cast<unsigned char>(bytes[2 * i]);
-        const auto second = static_cast<unsigned char>(bytes[2 * i + 1]);
-        text[i] = static_cast<wchar_t>(bigEndian ? (first << 8 | second) : (second << 8 | first));
-    }
-    return text;
-}
-
-bool StartsWithByteOrderMark(std::string_view bytes) {
-    return bytes.starts_with(kUtf16LeBom) || bytes.starts_with(kUtf16BeBom) ||
-           bytes.starts_with(kUtf8Bom);
-}
-
-// The platform reads a file with a byte-order mark in that encoding, any other in the ANSI code
-// page. Malformed UTF-8 gives nothing.
-std::optional<std::wstring> DecodeProfileBytes(std::string_view bytes) {
-    if (bytes.starts_with(kUtf16LeBom)) {
-        return FromUtf16(bytes.substr(kUtf16LeBom.size()), false);
-    }
-    if (bytes.starts_with(kUtf16BeBom)) {
-        return FromUtf16(bytes.substr(kUtf16BeBom.size()), true);
-    }
-    if (bytes.starts_with(kUtf8Bom)) {
-        return WideFromUtf8(bytes.substr(kUtf8Bom.size()));
-    }
-    return WideFromAnsi(bytes);
-}
-
-std::string Utf16LeFileBytes(std::wstring_view text) {
-    std::string bytes(kUtf16LeBom);
-    const size_t bomSize = bytes.size();
-    bytes.resize(bomSize + text.size() * sizeof(wchar_t));
-    std::memcpy(bytes.data() + bomSize, text.data(), text.size() * sizeof(wchar_t));
-    return bytes;
-}
-
-// Best-fit replacements count as not holdable: the platform would silently change the text.
-bool AnsiCanHold(std::wstring_view text) {
-    if (text.empty()) {
-        return true;
-    }
-    BOOL usedDefault = FALSE;
-    const int size = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(),
-                                         static_cast<int>(text.size()), nullptr, 0, nullptr,
-                                         &usedDefault);
-    return size > 0 && !usedDefault;
-}
-
-// Rewrites the ANSI file as UTF-16LE, line for line; the original stays as it was on failure.
-bool ConvertProfileToUnicode(const std::wstring& path) {
-    const std::optional<std::wstring> text = ReadProfileText(path);
-    return text && ReplaceWholeFile(path, Utf16LeFileBytes(*text));
-}
-
-// Makes sure the profile functions will store Unicode texts in the file without loss: a
-// missing file is created holding only the UTF-16LE byte-order mark (the platform keeps the
-// encoding it finds), an ANSI file is converted when the texts need it.
-bool PrepareProfileFile(const std::wstring& path, bool textsNeedUnicode) {
-    const std::optional<std::string> head = ReadWholeFile(path, kUtf8Bom.size());
-    if (!head) {
-        return GetLastError() == ERROR_FILE_NOT_FOUND &&
-               WriteNewFile(path, kUtf16LeBom, CREATE_NEW);
-    }
-    if (!textsNeedUnicode || StartsWithByteOrderMark(*head)) {
-        return true;
-    }
-    return ConvertProfileToUnicode(path);
-}
 
 DWORD FileSizeOf(const std::wstring& path) {
     WIN32_FILE_ATTRIBUTE_DATA data{};
@@ -114,6 +40,22 @@ std::wstring ReadSectionText(const ProfileTarget& target) {
         // A full buffer is reported as size - 2 characters.
         if (written + 2 < size || size > MAXDWORD / 4) {
             buffer.resize(written);
+            return buffer;
+        }
+        size *= 2;
+    }
+}
+
+// The key's whole value through the platform's per-key read, the buffer grown until it fits.
+std::wstring ReadWholeProfileValue(const ProfileTarget& target, const std::wstring& key) {
+    DWORD size = 1024;
+    for (;;) {
+        std::wstring buffer(size, L'\0');
+        const DWORD copied = GetPrivateProfileStringW(target.section.c_str(), key.c_str(), L"", buffer.data(),
+                                                      size, target.file.c_str());
+        // A value cut short is reported as size - 1 characters.
+        if (copied + 1 < size || size > MAXDWORD / 4) {
+            buffer.resize(copied);
             return buffer;
         }
         size *= 2;
@@ -159,11 +101,117 @@ std::wstring StoredForm(const std::wstring& value) {
     return needsQuotes ? L'"' + value + L'"' : value;
 }
 
+// The section a header line opens, as the profile functions read headers; nothing for other lines.
+std::optional<std::wstring_view> HeaderName(std::wstring_view line) {
+    line = TrimProfileBlanks(line);
+    if (line.empty() || line.front() != L'[') return std::nullopt;
+    const size_t close = line.rfind(L']');
+    if (close == std::wstring_view::npos) return std::nullopt;
+    return line.substr(1, close - 1);
+}
+
+// The key a line gives, as the per-key functions match it: the text before "=" (the whole line
+// without one), trimmed; nothing for comments, empty keys and headers.
+std::optional<std::wstring_view> LineKey(std::wstring_view line) {
+    if (HeaderName(line)) return std::nullopt;
+    const std::wstring_view key = TrimProfileBlanks(line.substr(0, line.find(L'=')));
+    if (key.empty() || key.front() == L';') return std::nullopt;
+    return key;
+}
+
+// The lines of the target's section (the first of its name, as the profile functions read it):
+// the header's position and the end of its lines; no header when the section is missing.
+struct SectionLines {
+    std::optional<size_t> header;
+    size_t end = 0;
+};
+
+SectionLines FindSection(const std::vector<ProfileLine>& lines, const std::wstring& section) {
+    const std::wstring wanted = UpperCase(section);
+    SectionLines found;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const std::optional<std::wstring_view> header = HeaderName(lines[i].text);
+        if (!header) continue;
+        if (found.header) {
+            found.end = i;
+            return found;
+        }
+        if (UpperCase(*header) == wanted) found.header = i;
+    }
+    found.end = lines.size();
+    return found;
+}
+
+// Where a new key line of the section goes: after its last line that is not blank.
+size_t EndOfSectionKeys(const std::vector<ProfileLine>& lines, const SectionLines& section) {
+    size_t end = *section.header + 1;
+    for (size_t i = end; i < section.end; ++i) {
+        if (!TrimProfileBlanks(lines[i].text).empty()) end = i + 1;
+    }
+    return end;
+}
+
+// Sets the key's line in the section, adding the line (and the section) when missing.
+bool SetKeyLine(std::vector<ProfileLine>& lines, const std::wstring& sectionName, const std::wstring& key,
+                const std::wstring& value) {
+    const SectionLines section = FindSection(lines, sectionName);
+    if (!section.header) {
+        lines.push_back(ProfileLine::New(L'[' + sectionName + L']'));
+        lines.push_back(ProfileLine::New(key + L'=' + value));
+        return true;
+    }
+    const std::wstring wanted = UpperCase(key);
+    for (size_t i = *section.header + 1; i < section.end; ++i) {
+        const std::optional<std::wstring_view> lineKey = LineKey(lines[i].text);
+        if (lineKey && UpperCase(*lineKey) == wanted) {
+            // The line keeps its key as written, as the platform's own write does.
+            lines[i].Change(std::wstring(*lineKey) + L'=' + value);
+            return true;
+        }
+    }
+    lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(EndOfSectionKeys(lines, section)),
+                 ProfileLine::New(key + L'=' + value));
+    return true;
+}
+
+bool RemoveKeyLines(std::vector<ProfileLine>& lines, const std::wstring& sectionName,
+                    const std::unordered_set<std::wstring>& upperCasedKeys) {
+    const SectionLines section = FindSection(lines, sectionName);
+    if (!section.header) return false;
+    const auto first = lines.begin() + static_cast<std::ptrdiff_t>(*section.header + 1);
+    const auto last = lines.begin() + static_cast<std::ptrdiff_t>(section.end);
+    const auto kept = std::remove_if(first, last, [&](const ProfileLine& line) {
+        const std::optional<std::wstring_view> key = LineKey(line.text);
+        return key && upperCasedKeys.count(UpperCase(*key)) > 0;
+    });
+    if (kept == last) return false;
+    lines.erase(kept, last);
+    return true;
+}
+
+bool ReplaceSectionLines(std::vector<ProfileLine>& lines, const std::wstring& sectionName,
+                         const std::vector<ProfileEntry>& rows) {
+    std::vector<ProfileLine> rowLines;
+    rowLines.reserve(rows.size());
+    for (const ProfileEntry& row : rows) rowLines.push_back(ProfileLine::New(row.key + L'=' + StoredForm(row.value)));
+    const SectionLines section = FindSection(lines, sectionName);
+    if (!section.header) {
+        lines.push_back(ProfileLine::New(L'[' + sectionName + L']'));
+        lines.insert(lines.end(), rowLines.begin(), rowLines.end());
+        return true;
+    }
+    const auto first = lines.begin() + static_cast<std::ptrdiff_t>(*section.header + 1);
+    lines.erase(first, lines.begin() + static_cast<std::ptrdiff_t>(section.end));
+    lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(*section.header + 1), rowLines.begin(), rowLines.end());
+    return true;
+}
+
 }  // namespace
 
-std::wstring ProfileValueAsRead(std::wstring_view storedValue) {
+std::wstring ProfileValueAsRead(std::wstring_view storedValue, ValueLength length) {
     const bool quoted = IsEnclosedInQuotes(storedValue);
     const std::wstring_view rest = quoted ? storedValue.substr(1) : storedValue;
+    if (length == ValueLength::Whole) return std::wstring(quoted ? rest.substr(0, rest.size() - 1) : rest);
     std::wstring value(rest.substr(0, kProfileValueLimit));
     if (quoted && rest.size() <= kValueBuffer) {
         value.pop_back();
@@ -171,7 +219,7 @@ std::wstring ProfileValueAsRead(std::wstring_view storedValue) {
     return value;
 }
 
-ParsedSection ParseSectionText(std::wstring_view sectionText) {
+ParsedSection ParseSectionText(std::wstring_view sectionText, ValueLength length) {
     // Keys are compared in one upper-cased copy of the whole text, at the same offsets.
     const std::wstring folded = UpperCase(sectionText);
     const size_t lineCount = std::count(sectionText.begin(), sectionText.end(), L'\0') + 1;
@@ -202,7 +250,7 @@ ParsedSection ParseSectionText(std::wstring_view sectionText) {
             continue;
         }
         parsed.rows.push_back(
-            {std::wstring(key), ProfileValueAsRead(TrimProfileBlanks(line.substr(equals + 1)))});
+            {std::wstring(key), ProfileValueAsRead(TrimProfileBlanks(line.substr(equals + 1)), length)});
         foldedRowKeys.push_back(foldedKey);
     }
     for (size_t row = 0; row < foldedRowKeys.size(); ++row) {
@@ -224,21 +272,18 @@ std::wstring ReadProfileValue(const ProfileTarget& target, const std::wstring& k
 
 bool WriteProfileValue(const ProfileTarget& target, const std::wstring& key,
                        const std::wstring& value) {
-    const bool needsUnicode =
-        !AnsiCanHold(target.section) || !AnsiCanHold(key) || !AnsiCanHold(value);
-    return PrepareProfileFile(target.file, needsUnicode) &&
-           WritePrivateProfileStringW(target.section.c_str(), key.c_str(), value.c_str(),
-                                      target.file.c_str());
+    if (!IsStorable({key, value})) return false;
+    return RewriteProfileFile(
+        target.file, [&](std::vector<ProfileLine>& lines) { return SetKeyLine(lines, target.section, key, value); },
+        MissingProfile::Create);
 }
 
-void DeleteProfileKey(const ProfileTarget& target, const std::wstring& key) {
-    WritePrivateProfileStringW(target.section.c_str(), key.c_str(), nullptr, target.file.c_str());
-}
-
-std::vector<ProfileEntry> ReadSectionEntries(const ProfileTarget& target) {
-    ParsedSection parsed = ParseSectionText(ReadSectionText(target));
+std::vector<ProfileEntry> ReadSectionEntries(const ProfileTarget& target, ValueLength length) {
+    ParsedSection parsed = ParseSectionText(ReadSectionText(target), length);
     for (const size_t row : parsed.repeatedKeyRows) {
-        parsed.rows[row].value = ReadProfileValue(target, parsed.rows[row].key, L"");
+        const std::wstring& key = parsed.rows[row].key;
+        parsed.rows[row].value =
+            length == ValueLength::Whole ? ReadWholeProfileValue(target, key) : ReadProfileValue(target, key, L"");
     }
     return std::move(parsed.rows);
 }
@@ -247,108 +292,27 @@ bool WriteSectionEntries(const ProfileTarget& target, const std::vector<ProfileE
     if (!std::all_of(rows.begin(), rows.end(), IsStorable)) {
         return false;
     }
-    std::wstring body;
-    for (const ProfileEntry& row : rows) {
-        body += row.key + L'=' + StoredForm(row.value) + L'\0';
-    }
-    body += L'\0';  // ends the list even when it has no rows
-    const bool needsUnicode = !AnsiCanHold(target.section) || !AnsiCanHold(body);
-    return PrepareProfileFile(target.file, needsUnicode) &&
-           WritePrivateProfileSectionW(target.section.c_str(), body.c_str(), target.file.c_str());
+    return RewriteProfileFile(
+        target.file, [&](std::vector<ProfileLine>& lines) { return ReplaceSectionLines(lines, target.section, rows); },
+        MissingProfile::Create);
 }
 
 std::optional<std::wstring> ReadProfileText(const std::wstring& path) {
     const std::optional<std::string> bytes = ReadWholeFile(path);
-    return bytes ? DecodeProfileBytes(*bytes) : std::nullopt;
+    if (!bytes) return std::nullopt;
+    const ProfileEncoding encoding = PlatformProfileEncoding(*bytes);
+    const std::string_view text = std::string_view(*bytes).substr(encoding.MarkSize());
+    // The platform gives up on malformed UTF-8 where a file says it holds UTF-8.
+    if (encoding.form == TextForm::Utf8) return WideFromUtf8(text);
+    return DecodeProfileText(text, encoding.form);
 }
-
-namespace {
-
-// How the platform reads a profile file's bytes: the encoding its byte-order mark names, else
-// the ANSI code page.
-struct ProfileEncoding {
-    size_t markSize = 0;
-    size_t unitSize = 1;
-    bool bigEndian = false;
-    bool utf8 = false;
-};
-
-ProfileEncoding EncodingOf(std::string_view bytes) {
-    if (bytes.starts_with(kUtf16LeBom)) return {kUtf16LeBom.size(), 2, false, false};
-    if (bytes.starts_with(kUtf16BeBom)) return {kUtf16BeBom.size(), 2, true, false};
-    if (bytes.starts_with(kUtf8Bom)) return {kUtf8Bom.size(), 1, false, true};
-    return {};
-}
-
-std::wstring DecodeLine(std::string_view line, const ProfileEncoding& encoding) {
-    if (encoding.unitSize == 2) return FromUtf16(line, encoding.bigEndian);
-    if (encoding.utf8) {
-        if (std::optional<std::wstring> text = WideFromUtf8(line)) return *text;
-    }
-    return WideFromAnsi(line);
-}
-
-bool IsLineFeed(std::string_view bytes, size_t at, const ProfileEncoding& encoding) {
-    if (encoding.unitSize == 1) return bytes[at] == '\n';
-    const char high = encoding.bigEndian ? bytes[at] : bytes[at + 1];
-    const char low = encoding.bigEndian ? bytes[at + 1] : bytes[at];
-    return high == '\0' && low == '\n';
-}
-
-// The file's lines as byte ranges, each with its line end.
-std::vector<std::string_view> SplitLines(std::string_view bytes, const ProfileEncoding& encoding) {
-    std::vector<std::string_view> lines;
-    size_t start = encoding.markSize;
-    const size_t end = bytes.size() - (bytes.size() - encoding.markSize) % encoding.unitSize;
-    for (size_t at = start; at < end; at += encoding.unitSize) {
-        if (IsLineFeed(bytes, at, encoding)) {
-            lines.push_back(bytes.substr(start, at + encoding.unitSize - start));
-            start = at + encoding.unitSize;
-        }
-    }
-    if (start < bytes.size()) lines.push_back(bytes.substr(start));
-    return lines;
-}
-
-// The section a header line opens, as the profile functions read headers; nothing for other lines.
-std::optional<std::wstring_view> HeaderName(std::wstring_view line) {
-    if (line.empty() || line.front() != L'[') return std::nullopt;
-    const size_t close = line.rfind(L']');
-    if (close == std::wstring_view::npos) return std::nullopt;
-    return line.substr(1, close - 1);
-}
-
-}  // namespace
 
 bool RemoveSectionKeys(const ProfileTarget& target, const std::vector<std::wstring>& keys) {
-    const std::optional<std::string> bytes = ReadWholeFile(target.file);
-    if (!bytes) {
-        return false;
-    }
     std::unordered_set<std::wstring> dropped;
     for (const std::wstring& key : keys) dropped.insert(UpperCase(key));
-    const std::wstring section = UpperCase(target.section);
-
-    const ProfileEncoding encoding = EncodingOf(*bytes);
-    std::string kept(bytes->substr(0, encoding.markSize));
-    enum { Before, Inside, After } place = Before;
-    bool removedAny = false;
-    for (const std::string_view line : SplitLines(*bytes, encoding)) {
-        const std::wstring text = DecodeLine(line, encoding);
-        const std::wstring_view trimmed = TrimProfileBlanks(text);
-        if (const std::optional<std::wstring_view> header = HeaderName(trimmed)) {
-            if (place == Inside) place = After;
-            if (place == Before && UpperCase(*header) == section) place = Inside;
-        } else if (place == Inside) {
-            const std::wstring_view key = TrimProfileBlanks(trimmed.substr(0, trimmed.find(L'=')));
-            if (!key.empty() && dropped.count(UpperCase(key))) {
-                removedAny = true;
-                continue;
-            }
-        }
-        kept.append(line);
-    }
-    return !removedAny || ReplaceWholeFile(target.file, kept);
+    return RewriteProfileFile(
+        target.file, [&](std::vector<ProfileLine>& lines) { return RemoveKeyLines(lines, target.section, dropped); },
+        MissingProfile::LeaveMissing);
 }
 
 void ForgetCachedProfile(const std::wstring& file) {

@@ -75,31 +75,20 @@ std::wstring FolderPartOf(const std::wstring& path) {
     return separator == std::wstring::npos ? L".\\" : path.substr(0, separator + 1);
 }
 
-bool WriteNewFile(const std::wstring& path, std::string_view bytes, DWORD disposition) {
-    UniqueHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, disposition,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) {
-        return false;
-    }
-    const bool written = WriteAllTo(file.get(), bytes) == ERROR_SUCCESS;
-    file.reset();
-    if (!written) {
-        DeleteFileW(path.c_str());
-    }
-    return written;
-}
-
 bool ReplaceWholeFile(const std::wstring& path, std::string_view bytes) {
     const DWORD attributes = GetFileAttributesW(path.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+    const bool creating = attributes == INVALID_FILE_ATTRIBUTES && GetLastError() == ERROR_FILE_NOT_FOUND;
+    if (!creating && (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_READONLY) != 0)) {
         return false;
     }
     TemporaryFile temporary(FolderPartOf(path));
+    // A file that appears meanwhile is not replaced by a creation.
+    const DWORD moveFlags = MOVEFILE_WRITE_THROUGH | (creating ? 0 : MOVEFILE_REPLACE_EXISTING);
     if (!temporary.created() || temporary.Write(bytes) != ERROR_SUCCESS ||
-        !MoveFileExW(temporary.path().c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        !MoveFileExW(temporary.path().c_str(), path.c_str(), moveFlags)) {
         return false;
     }
     temporary.keep();
-    SetFileAttributesW(path.c_str(), attributes);
+    if (!creating) SetFileAttributesW(path.c_str(), attributes);
     return true;
 }

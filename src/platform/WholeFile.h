@@ -46,11 +46,7 @@ private:
 std::wstring FolderPartOf(const std::wstring& path);
 
 // Puts these bytes in the file's place in one step: they are written to a temporary file in the
-// same folder, which then replaces the file and takes its attributes. A read-only file is left
-// alone (replacing it would get round its protection). On false the file is as it was and no
-// temporary file remains.
+// same folder, which then replaces the file and takes its attributes, or becomes it when there
+// was none. A read-only file is left alone (replacing it would get round its protection). On
+// false the file is as it was (or still missing) and no temporary file remains.
 bool ReplaceWholeFile(const std::wstring& path, std::string_view bytes);
-
-// Creates the file with exactly these bytes (CREATE_NEW or CREATE_ALWAYS); a failed write leaves
-// no file behind.
-bool WriteNewFile(const std::wstring& path, std::string_view bytes, DWORD disposition);

@@ -15,15 +15,17 @@ bool ReadsAsOn(const TweakValue& value, const std::wstring& current) {
     return SameTextIgnoringCase(current, value.onText);
 }
 
-void WriteText(const RegistryLocation& location, const std::wstring& type,
-               const std::wstring& text) {
+void WriteText(const RegistryLocation& location, TweakType type, const std::wstring& text) {
     const RegistryRoot root = RootKeyFromName(location.rootName);
-    if (type == L"String") {
-        SetRegistryString(root, location.path, location.valueName, text);
-    } else if (type == L"Int") {
-        if (const std::optional<std::int32_t> number = TweakNumberFromText(text)) {
-            SetRegistryNumber(root, location.path, location.valueName, *number);
-        }
+    switch (type) {
+        case TweakType::String:
+            SetRegistryString(root, location.path, location.valueName, text);
+            return;
+        case TweakType::Int:
+            if (const std::optional<std::int32_t> number = TweakNumberFromText(text)) {
+                SetRegistryNumber(root, location.path, location.valueName, *number);
+            }
+            return;
     }
 }
 
@@ -43,24 +45,26 @@ bool RefreshedTick(const Tweak& tweak, bool tick) {
 }
 
 void ApplyTweak(const Tweak& tweak, bool ticked) {
-    WriteText(tweak.first.location, tweak.type, ticked ? tweak.first.onText : tweak.first.offText);
+    if (!tweak.writtenAs) return;
+    WriteText(tweak.first.location, *tweak.writtenAs, ticked ? tweak.first.onText : tweak.first.offText);
     if (tweak.second) {
-        WriteText(tweak.second->location, tweak.type,
-                  ticked ? tweak.second->onText : tweak.second->offText);
+        WriteText(tweak.second->location, *tweak.writtenAs, ticked ? tweak.second->onText : tweak.second->offText);
     }
 }
 
 std::vector<TweakTick> RefreshTweakTicks(const std::wstring& catalogue, const std::wstring& group,
                                          std::vector<TweakTick> tweaks) {
+    const CatalogueGroup read = CatalogueGroup::Read(catalogue, group);
     for (TweakTick& tweak : tweaks) {
-        tweak.ticked = RefreshedTick(ReadTweak(catalogue, group, tweak.name), tweak.ticked);
+        tweak.ticked = RefreshedTick(read.TweakNamed(tweak.name), tweak.ticked);
     }
     return tweaks;
 }
 
 void ApplyTweakTicks(const std::wstring& catalogue, const std::wstring& group,
                      const std::vector<TweakTick>& tweaks) {
+    const CatalogueGroup read = CatalogueGroup::Read(catalogue, group);
     for (const TweakTick& tweak : tweaks) {
-        ApplyTweak(ReadTweak(catalogue, group, tweak.name), tweak.ticked);
+        ApplyTweak(read.TweakNamed(tweak.name), tweak.ticked);
     }
 }

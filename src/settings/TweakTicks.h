@@ -1,7 +1,7 @@
 #pragma once
 // Refreshing and applying the tweaks of one catalogue group: a tick means the tweak is on. These
-// are the whole work behind the Settings panel's lists and buttons; the catalogue is read anew
-// at every call.
+// are the whole work behind the Settings panel's lists and buttons; the catalogue's group is read
+// anew at every call, in one pass.
 #include <string>
 #include <vector>
 
@@ -20,8 +20,8 @@ struct TweakTick {
 bool RefreshedTick(const Tweak& tweak, bool tick);
 
 // Writes the on texts of a ticked tweak, the off texts of a cleared one, at its one or two
-// locations, as REG_SZ for type "String" and as REG_DWORD for type "Int". Other types, and "Int"
-// texts outside the signed 32-bit range, write nothing. Failed writes pass silently.
+// locations, as its TweakType says: REG_SZ for String, REG_DWORD for Int. A tweak of no known
+// type, and Int texts outside the signed 32-bit range, write nothing. Failed writes pass silently.
 void ApplyTweak(const Tweak& tweak, bool ticked);
 
 // The listed tweaks of the group with the ticks RefreshedTick gives them, in the same order.

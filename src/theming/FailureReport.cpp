@@ -25,6 +25,10 @@ std::wstring FailureReason(ManifestFailure failure) {
             return L"not written by XP Vestrim, and no Recycle Bin here could keep it";
         case ManifestFailure::NotAManifest:
             return L"not a manifest file, so it was left alone";
+        case ManifestFailure::NotOurs:
+            return L"a manifest XP Vestrim did not write is already there, so it was kept";
+        case ManifestFailure::BehindLink:
+            return L"a link or junction on its path leads elsewhere, so nothing was changed there";
         case ManifestFailure::Missing:
             return L"not found";
         case ManifestFailure::Other:
@@ -62,5 +66,29 @@ std::wstring FailureReport::Text() const {
         text += L"The history file could not record every program that was themed, so those programs "
                 L"will not be listed in History. Their manifests were written.";
     }
+    const std::wstring trouble = HistoryTroubleText(historyTrouble_);
+    if (!trouble.empty()) {
+        if (!text.empty()) text += L"\r\n\r\n";
+        text += trouble;
+    }
     return text;
+}
+
+std::wstring HistoryTroubleText(HistoryStore::Trouble trouble) {
+    constexpr wchar_t kWhatItNeeds[] =
+        L"XP Vestrim changes history.db only when it is a plain file, not a link, that is not read-only, "
+        L"on a disk with free space.";
+    switch (trouble) {
+        case HistoryStore::Trouble::None:
+            return {};
+        case HistoryStore::Trouble::Unreadable:
+            return std::wstring(L"The history file could not be read, so History lists nothing; it was left as it "
+                                L"was. It must be a plain file in UTF-16, UTF-8 or the system's code page. ") +
+                   kWhatItNeeds;
+        case HistoryStore::Trouble::NotUpdated:
+            return std::wstring(L"The history file could not be updated, so it still names programs whose themes "
+                                L"are gone (History does not list them). ") +
+                   kWhatItNeeds;
+    }
+    return {};
 }

@@ -2,11 +2,13 @@
 #include <string>
 #include <vector>
 
+#include "history/HistoryStore.h"
 #include "manifest/ManifestFailure.h"
 
 // What went wrong in one action over many programs, told once at its end: the programs (the
 // first ten, then how many more) with the reason in plain words, what to do where access was
-// denied, and whether the history could not record what was themed.
+// denied, and whether the history could not record what was themed, or could not be read or kept
+// up to date.
 class FailureReport {
 public:
     enum class Action { Theme, Untheme };
@@ -15,7 +17,11 @@ public:
 
     void Add(const std::wstring& path, ManifestFailure failure);
     void HistoryNotRecorded() { historyNotRecorded_ = true; }
-    bool Empty() const { return failures_.empty() && !historyNotRecorded_; }
+    // The history still names programs whose themes were removed, or lists nothing at all.
+    void HistoryTrouble(HistoryStore::Trouble trouble) { historyTrouble_ = trouble; }
+    bool Empty() const {
+        return failures_.empty() && !historyNotRecorded_ && historyTrouble_ == HistoryStore::Trouble::None;
+    }
 
     // The message; empty when nothing went wrong.
     std::wstring Text() const;
@@ -31,7 +37,11 @@ private:
     Action action_;
     std::vector<Failure> failures_;
     bool historyNotRecorded_ = false;
+    HistoryStore::Trouble historyTrouble_ = HistoryStore::Trouble::None;
 };
 
 // The reason in plain words.
 std::wstring FailureReason(ManifestFailure failure);
+
+// What the trouble means and what the file needs, in plain words; empty for none.
+std::wstring HistoryTroubleText(HistoryStore::Trouble trouble);

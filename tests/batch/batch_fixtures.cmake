@@ -15,10 +15,13 @@ add_custom_target(batch_link_tree DEPENDS ${batch_link_tree}/made)
 
 foreach(test_name batch_search folder_identity)
     if(TARGET test_${test_name})
-        # The Vestrim panel's tests build these programs.
-        add_dependencies(test_${test_name} batch_link_tree vestrim_fixture_alpha vestrim_fixture_plain)
+        # The Vestrim panel's tests build these programs, the platform's tests the folder of names
+        # no path can hold.
+        add_dependencies(test_${test_name} batch_link_tree vestrim_fixture_alpha vestrim_fixture_plain
+            odd_names_tree)
         target_compile_definitions(test_${test_name} PRIVATE
             XPV_BATCH_PROGRAMS=L"Z:$<TARGET_FILE_DIR:vestrim_fixture_alpha>"
-            XPV_BATCH_LINK_TREE=L"Z:${batch_link_tree}")
+            XPV_BATCH_LINK_TREE=L"Z:${batch_link_tree}"
+            XPV_ODD_NAMES=L"Z:${CMAKE_BINARY_DIR}/tests/platform/odd_names")
     endif()
 endforeach()

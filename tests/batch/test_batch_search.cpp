@@ -252,6 +252,30 @@ TEST_CASE("A folder that cannot be entered is counted as skipped and the walk go
     }
 }
 
+TEST_CASE("Programs and folders whose names no path can hold are neither examined nor entered, and count as skipped") {
+    // Beside good.exe and fine\inner.exe: six programs named "a\b.exe", "c:d.exe", "..\escape.exe",
+    // "what?.exe", "star*.exe", "pipe|.exe", and two folders "dir\x" and "d:e" with a program each.
+    const std::wstring top = xpv_test::FixturePath(XPV_ODD_NAMES) + L"\\top";
+    const struct {
+        bool subdirectories;
+        std::vector<std::wstring> found;
+        int64_t scanned;
+        int64_t skipped;
+    } cases[] = {
+        {true, {top + L"\\good.exe", top + L"\\fine\\inner.exe"}, 2, 8},
+        {false, {top + L"\\good.exe"}, 1, 6},
+    };
+    for (const auto& c : cases) {
+        CAPTURE(c.subdirectories);
+        RecordingHost host;
+        const SearchOutcome outcome = Run(host, top, SearchMode::Unthemed, c.subdirectories);
+        CHECK(host.paths == c.found);
+        CHECK(outcome.progress.counters.scannedFiles == static_cast<int64_t>(c.found.size()));
+        CHECK(outcome.progress.counters.scannedDirectories == c.scanned);
+        CHECK(outcome.progress.counters.skippedDirectories == c.skipped);
+    }
+}
+
 TEST_CASE("Symbolic links are not followed, and a loop does not make the walk go round") {
     // walked\A\back leads back to walked, walked\A\outside to a folder beside it.
     const std::wstring walked = kLinkTree + L"\\walked";

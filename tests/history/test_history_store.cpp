@@ -9,11 +9,14 @@
 #include "manifest/ManifestDocument.h"
 #include "manifest/ManifestFile.h"
 #include "platform/IniEditor.h"
+#include "platform/TextEncoding.h"
 #include "platform/UniqueHandle.h"
+#include "support/FixturePath.h"
 #include "support/TempFolder.h"
 #include "support/doctest_profile.h"
 
 using xpv_test::TempFolder;
+using namespace std::string_literals;
 
 namespace {
 
@@ -131,6 +134,127 @@ TEST_CASE("A history entry is an absolute path to a file named *.exe.manifest") 
         CAPTURE(std::wstring(c.path));
         CHECK(IsHistoryEntryPath(c.path) == c.entry);
     }
+}
+
+TEST_CASE("A history file that is a link, a folder or a pipe is never read or changed") {
+    // link.db leads to the empty target.db.
+    const std::wstring tree = xpv_test::FixturePath(XPV_HISTORY_LINKS);
+    const std::wstring target = tree + L"\\target.db";
+    TempFolder programs{L"xpv-programs"};
+    const std::wstring manifest = programs / L"app.exe.manifest";
+    REQUIRE(WriteManifestFile(manifest, ComposeManifestDocument({}, ProcessorArchitecture::X86)));
+    for (const wchar_t* name : {L"link.db", L"folder.db", L"pipe.db"}) {
+        CAPTURE(std::wstring(name));
+        HistoryStore store(tree + L"\\" + name);
+        CHECK_FALSE(store.Record(manifest, L"App >> tool"));
+        const HistoryStore::Listing listing = store.List();
+        CHECK(listing.trouble == HistoryStore::Trouble::Unreadable);
+        CHECK(listing.entries.empty());
+        CHECK_FALSE(store.Forget(manifest));
+    }
+    CHECK(xpv_test::ReadBytes(target).empty());
+    CHECK(GetFileAttributesW(target.c_str()) == FILE_ATTRIBUTE_ARCHIVE);
+    WIN32_FIND_DATAW found;
+    const HANDLE search = FindFirstFileW((tree + L"\\*.tmp").c_str(), &found);
+    CHECK(search == INVALID_HANDLE_VALUE);
+    if (search != INVALID_HANDLE_VALUE) FindClose(search);
+}
+
+TEST_CASE("A read-only history is changed by nothing, and every change it refuses is told") {
+    Fixture f;
+    const std::wstring a = f.Themed(L"a", L"A >> first");
+    const std::wstring b = f.Themed(L"b", L"B >> second");
+    f.Gone(b);
+    REQUIRE(SetFileAttributesW(f.store.File().c_str(), FILE_ATTRIBUTE_READONLY));
+    const std::string before = xpv_test::ReadBytes(f.store.File());
+
+    CHECK_FALSE(f.store.Record(f.programs / L"c.exe.manifest", L"C >> third"));
+    const HistoryStore::Listing listing = f.store.List();
+    CHECK(listing.entries == Entries{{a, L"A >> first"}});
+    CHECK(listing.trouble == HistoryStore::Trouble::NotUpdated);
+    CHECK_FALSE(f.store.Forget(a));
+    CHECK(xpv_test::ReadBytes(f.store.File()) == before);
+
+    // Writable again, the prune it could not make lands at the next load.
+    REQUIRE(SetFileAttributesW(f.store.File().c_str(), FILE_ATTRIBUTE_NORMAL));
+    CHECK(f.store.List().trouble == HistoryStore::Trouble::None);
+    CHECK(f.Stored() == std::vector<ProfileEntry>{{a, L"A >> first"}});
+}
+
+TEST_CASE("A history in UTF-16 or UTF-8 without a byte-order mark is converted once, and no entry is misread") {
+    Fixture f;
+    // Paths and values outside ASCII, which the platform would misread in the ANSI code page.
+    const std::wstring cafe = f.Themed(L"caf\u00e9", L"Caf\u00e9 >> one");
+    const std::wstring cjk = f.Themed(L"\u6587\u4ef6", L"\u6587 >> two");
+    const std::wstring plain = f.Themed(L"plain", L"Plain >> three");
+    const Entries all = {{cafe, L"Caf\u00e9 >> one"}, {cjk, L"\u6587 >> two"}, {plain, L"Plain >> three"}};
+    const std::wstring text = L"[Main]\r\n" + cafe + L"=Caf\u00e9 >> one\r\n" + cjk + L"=\u6587 >> two\r\n" +
+                              plain + L"=Plain >> three\r\n";
+    std::string utf16Le;
+    std::string utf16Be;
+    for (const wchar_t unit : text) {
+        utf16Le += {static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)};
+        utf16Be += {static_cast<char>(unit >> 8), static_cast<char>(unit & 0xFF)};
+    }
+    const struct {
+        const char* what;
+        std::string bytes;
+    } cases[] = {
+        {"UTF-16LE", utf16Le},
+        {"UTF-16BE", utf16Be},
+        {"UTF-8", Utf8FromWide(text)},
+    };
+    for (const auto& c : cases) {
+        CAPTURE(std::string(c.what));
+        REQUIRE(xpv_test::WriteBytes(f.store.File(), c.bytes));
+        SUBCASE("a load lists every entry, converting the file") {
+            const HistoryStore::Listing listing = f.store.List();
+            CHECK(listing.entries == all);
+            CHECK(listing.trouble == HistoryStore::Trouble::None);
+            const std::string converted = xpv_test::ReadBytes(f.store.File());
+            CHECK(converted == "\xFF\xFE" + utf16Le);
+            // Once: the next load finds the program's own form and leaves it alone.
+            CHECK(f.store.List().entries == all);
+            CHECK(xpv_test::ReadBytes(f.store.File()) == converted);
+        }
+        SUBCASE("a record converts the file and keeps every entry") {
+            const std::wstring added = f.programs / L"added.exe.manifest";
+            REQUIRE(f.store.Record(added, L"\u00c0dded >> four"));
+            CHECK(xpv_test::ReadBytes(f.store.File()).starts_with("\xFF\xFE"));
+            Entries expected = all;
+            expected.push_back({added, L"\u00c0dded >> four"});
+            CHECK(f.Stored() == std::vector<ProfileEntry>{{cafe, all[0].value}, {cjk, all[1].value},
+                                                          {plain, all[2].value}, {added, L"\u00c0dded >> four"}});
+        }
+    }
+}
+
+TEST_CASE("A history that cannot be read as it is meant is neither listed, pruned nor changed") {
+    Fixture f;
+    const std::wstring gone = f.programs / L"caf\u00e9.exe.manifest";
+    const std::string utf8 = Utf8FromWide(L"[Main]\r\n" + gone + L"=Caf\u00e9 >> gone\r\n");
+    const struct {
+        const char* what;
+        std::string bytes;
+        DWORD attributes;
+    } cases[] = {
+        // NUL bytes at odd and even places alike: no text of a known form.
+        {"bytes of no known encoding", "[Main]\r\nC:\\a.exe.manifest=\0\0x\0y\0\0z\r\n"s,
+         FILE_ATTRIBUTE_NORMAL},
+        {"UTF-8 without a mark that may not be converted", utf8, FILE_ATTRIBUTE_READONLY},
+    };
+    for (const auto& c : cases) {
+        CAPTURE(std::string(c.what));
+        SetFileAttributesW(f.store.File().c_str(), FILE_ATTRIBUTE_NORMAL);
+        REQUIRE(xpv_test::WriteBytes(f.store.File(), c.bytes));
+        REQUIRE(SetFileAttributesW(f.store.File().c_str(), c.attributes));
+        const HistoryStore::Listing listing = f.store.List();
+        CHECK(listing.entries.empty());
+        CHECK(listing.trouble == HistoryStore::Trouble::Unreadable);
+        CHECK_FALSE(f.store.Record(f.programs / L"new.exe.manifest", L"New >> entry"));
+        CHECK(xpv_test::ReadBytes(f.store.File()) == c.bytes);
+    }
+    SetFileAttributesW(f.store.File().c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 namespace {

@@ -56,15 +56,23 @@ if(TARGET test_manifest_file)
     set_tests_properties(${XPV_ARCH}.manifest_file PROPERTIES RESOURCE_LOCK registry)
 endif()
 
-# A symbolic link named like a manifest that leads to a folder (made by the host, as Wine makes
-# none; Wine marks links to folders as reparse points).
+# Symbolic links (made by the host, as Wine makes none; Wine marks links to folders as reparse
+# points, links to files not): one named like a manifest that leads to a folder, one that leads to
+# a read-only file, and a folder "via" that leads to "elsewhere", which holds a program and a
+# manifest.
 set(manifest_link_tree ${CMAKE_CURRENT_BINARY_DIR}/manifest_links)
 add_custom_command(OUTPUT ${manifest_link_tree}/made
     COMMAND ${CMAKE_COMMAND} -E rm -rf ${manifest_link_tree}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${manifest_link_tree}/target ${manifest_link_tree}/links
+        ${manifest_link_tree}/elsewhere
     COMMAND ${CMAKE_COMMAND} -E create_symlink ../target ${manifest_link_tree}/links/folder.exe.manifest
+    COMMAND ${CMAKE_COMMAND} -E touch ${manifest_link_tree}/target/read-only.txt
+        ${manifest_link_tree}/elsewhere/app.exe ${manifest_link_tree}/elsewhere/app.exe.manifest
+    COMMAND chmod a-w ${manifest_link_tree}/target/read-only.txt
+    COMMAND ${CMAKE_COMMAND} -E create_symlink ../target/read-only.txt ${manifest_link_tree}/links/file.exe.manifest
+    COMMAND ${CMAKE_COMMAND} -E create_symlink elsewhere ${manifest_link_tree}/via
     COMMAND ${CMAKE_COMMAND} -E touch ${manifest_link_tree}/made
-    COMMENT "Making symbolic links named like manifests")
+    COMMENT "Making symbolic links named like manifests and on their way")
 add_custom_target(manifest_link_tree DEPENDS ${manifest_link_tree}/made)
 if(TARGET test_manifest_file)
     add_dependencies(test_manifest_file manifest_link_tree)

@@ -11,6 +11,7 @@
 #include "manifest/ManifestForExecutable.h"
 #include "platform/TextEncoding.h"
 #include "platform/UniqueHandle.h"
+#include "support/FixturePath.h"
 #include "support/TempFolder.h"
 #include "support/doctest_wide.h"
 
@@ -113,6 +114,11 @@ std::string OwnDocument() {
     return ComposeManifestDocument({L"Acme", L"Editor", L"edit.exe", L"Text editor"}, ProcessorArchitecture::X86);
 }
 
+// The document this program wrote earlier for the same program, with other details.
+std::string EarlierOwnDocument() {
+    return ComposeManifestDocument({L"Acme", L"Old", L"edit.exe", L"Before"}, ProcessorArchitecture::Amd64);
+}
+
 // As older versions wrote it: details unescaped, in the ANSI code page.
 std::string OlderAnsiForm(std::string document) {
     const std::string name = "[Acme].[Editor].[edit.exe]";
@@ -205,21 +211,33 @@ TEST_CASE("A new manifest holds the document, is hidden and system, and nothing 
     CHECK(AttributesOf(folder / L"root.exe.manifest") == kHiddenSystem);
 }
 
-TEST_CASE("Writing over an existing manifest works whatever its attributes") {
+TEST_CASE("This program's own manifest is replaced whatever its attributes; another maker's is kept") {
     TempFolder folder;
     const std::wstring manifest = folder / L"app.exe.manifest";
     const DWORD attributeSets[] = {
         FILE_ATTRIBUTE_NORMAL, FILE_ATTRIBUTE_READONLY, kHiddenSystem, kHiddenSystem | FILE_ATTRIBUTE_READONLY,
     };
-    for (const DWORD attributes : attributeSets) {
-        CAPTURE(attributes);
-        SetFileAttributesW(manifest.c_str(), FILE_ATTRIBUTE_NORMAL);
-        REQUIRE(WriteBytes(manifest, kVendorManifest));
-        REQUIRE(SetFileAttributesW(manifest.c_str(), attributes));
-        CHECK(WriteManifestFile(manifest, OwnDocument()));
-        CHECK(ReadBytes(manifest) == OwnDocument());
-        CHECK(AttributesOf(manifest) == kHiddenSystem);
-        CHECK(NamesIn(folder.Path()) == std::vector<std::wstring>{L"app.exe.manifest"});
+    // Another maker's may have appeared since the folder was listed.
+    for (const bool own : {true, false}) {
+        for (const DWORD attributes : attributeSets) {
+            CAPTURE(own);
+            CAPTURE(attributes);
+            const std::string before = own ? EarlierOwnDocument() : kVendorManifest;
+            SetFileAttributesW(manifest.c_str(), FILE_ATTRIBUTE_NORMAL);
+            REQUIRE(WriteBytes(manifest, before));
+            REQUIRE(SetFileAttributesW(manifest.c_str(), attributes));
+            const ManifestWrite write = WriteManifestFile(manifest, OwnDocument());
+            if (own) {
+                CHECK(write);
+                CHECK(ReadBytes(manifest) == OwnDocument());
+                CHECK(AttributesOf(manifest) == kHiddenSystem);
+            } else {
+                CHECK(write.failure == ManifestFailure::NotOurs);
+                CHECK(ReadBytes(manifest) == before);
+                CHECK(AttributesOf(manifest) == (attributes & ~FILE_ATTRIBUTE_NORMAL));
+            }
+            CHECK(NamesIn(folder.Path()) == std::vector<std::wstring>{L"app.exe.manifest"});
+        }
     }
 }
 
@@ -251,7 +269,7 @@ TEST_CASE("A write that cannot take place reports failure and leaves everything 
         for (const auto& c : cases) {
             CAPTURE(c.attributes);
             SetFileAttributesW(manifest.c_str(), FILE_ATTRIBUTE_NORMAL);
-            REQUIRE(WriteBytes(manifest, kVendorManifest));
+            REQUIRE(WriteBytes(manifest, EarlierOwnDocument()));
             REQUIRE(SetFileAttributesW(manifest.c_str(), c.attributes));
             {
                 const HeldOpenFile held(manifest, c.sharing);
@@ -259,7 +277,7 @@ TEST_CASE("A write that cannot take place reports failure and leaves everything 
                 CHECK(AttributesOf(manifest) == (c.attributes & ~FILE_ATTRIBUTE_NORMAL));
                 CHECK(NamesIn(folder.Path()) == std::vector<std::wstring>{L"app.exe.manifest"});
             }
-            CHECK(ReadBytes(manifest) == kVendorManifest);
+            CHECK(ReadBytes(manifest) == EarlierOwnDocument());
             // Once it is let go, the same write succeeds.
             CHECK(WriteManifestFile(manifest, OwnDocument()));
             CHECK(ReadBytes(manifest) == OwnDocument());
@@ -314,7 +332,7 @@ TEST_CASE("A manifest at a path longer than MAX_PATH is written, replaced, found
         CHECK(NamesIn(longForm(deep.Path())) == std::vector<std::wstring>{L"app.exe", L"app.exe.manifest"});
     }
     SUBCASE("a read-only, hidden and system manifest is replaced, then removed") {
-        REQUIRE(WriteBytes(longForm(manifest), kVendorManifest));
+        REQUIRE(WriteBytes(longForm(manifest), EarlierOwnDocument()));
         REQUIRE(SetFileAttributesW(longForm(manifest).c_str(), kHiddenSystem | FILE_ATTRIBUTE_READONLY));
         CHECK(IsManifestPresent(manifest));
         CHECK(WriteManifestFile(manifest, OwnDocument()));
@@ -535,7 +553,29 @@ TEST_CASE("A removal does not go through a link named like a manifest that leads
     REQUIRE((GetFileAttributesW(link.c_str()) & FILE_ATTRIBUTE_REPARSE_POINT) != 0);
     const ManifestRemoval removal = RemoveManifest(link);
     CHECK(removal == RemovalOutcome::NotRemoved);
-    // Refused as no manifest of ours, not as a folder in the way: the link is never followed.
-    CHECK(removal.failure == ManifestFailure::NotAManifest);
+    // Refused as a link, not as a folder in the way: the link is never followed.
+    CHECK(removal.failure == ManifestFailure::BehindLink);
     CHECK(GetFileAttributesW(link.c_str()) != INVALID_FILE_ATTRIBUTES);
+}
+
+TEST_CASE("Nothing is written or removed through a link, whether a folder of the path or the manifest itself") {
+    const std::wstring tree = xpv_test::FixturePath(XPV_MANIFEST_LINKS);
+    // "via" leads to "elsewhere", which holds a program and its manifest; "file.exe.manifest"
+    // leads to a read-only file in "target".
+    const std::wstring elsewhere = tree + L"\\elsewhere";
+    const std::wstring readOnlyTarget = tree + L"\\target\\read-only.txt";
+    REQUIRE((GetFileAttributesW(readOnlyTarget.c_str()) & FILE_ATTRIBUTE_READONLY) != 0);
+    const std::vector<std::wstring> elsewhereNames = NamesIn(elsewhere);
+    const std::string manifestElsewhere = ReadBytes(elsewhere + L"\\app.exe.manifest");
+    const std::wstring paths[] = {tree + L"\\via\\app.exe.manifest", tree + L"\\via\\new.exe.manifest",
+                                  tree + L"\\links\\file.exe.manifest"};
+    for (const std::wstring& path : paths) {
+        CAPTURE(path);
+        CHECK(WriteManifestFile(path, OwnDocument()).failure == ManifestFailure::BehindLink);
+        CHECK(RemoveManifest(path).failure == ManifestFailure::BehindLink);
+    }
+    CHECK(NamesIn(elsewhere) == elsewhereNames);
+    CHECK(ReadBytes(elsewhere + L"\\app.exe.manifest") == manifestElsewhere);
+    CHECK(AttributesOf(readOnlyTarget) == FILE_ATTRIBUTE_READONLY);
+    CHECK(ReadBytes(readOnlyTarget).empty());
 }

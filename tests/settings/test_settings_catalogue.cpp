@@ -211,6 +211,24 @@ TEST_CASE("Apply writes the on or off texts by the tweak's Type1") {
     }
 }
 
+TEST_CASE("A location longer than a per-key read is read and written whole, at exactly that place") {
+    CatalogueFixture catalogue;
+    // Cut to 254 characters the location would lose its last commas: the root of the hive and its
+    // default value.
+    const std::wstring deep = catalogue.root.Path() + L"\\" + std::wstring(100, L'a') + L"\\" +
+                              std::wstring(100, L'b') + L"\\" + std::wstring(60, L'c');
+    const std::wstring location = L"HKEY_CURRENT_USER," + deep + L",Value,";
+    REQUIRE(location.size() > kProfileValueLimit);
+    const std::optional<StoredValue> hiveDefault = ReadStoredValue(HKEY_CURRENT_USER, L"", L"");
+    catalogue.Write(Section(L"G", {TweakLines(L"Long", location, L"on", L"off", L"String")}));
+
+    ApplyTweakTicks(catalogue.file, L"G", {{L"Long", true}});
+    CHECK(ReadStoredValue(catalogue.root.Handle(), deep, L"Value") == StringValue(L"on"));
+    CHECK(ReadStoredValue(HKEY_CURRENT_USER, L"", L"") == hiveDefault);
+    PutStoredValue(catalogue.root.Handle(), deep, L"Value", StringValue(L"off"));
+    CHECK(RefreshTweakTicks(catalogue.file, L"G", {{L"Long", true}}) == Ticks{{L"Long", false}});
+}
+
 TEST_CASE("A tweak that cannot be written does not stop the others") {
     CatalogueFixture catalogue;
     catalogue.Write(Section(L"G", {TweakLines(L"Huge", catalogue.Location(L"V1"), L"4294967295", L"0", L"Int"),

@@ -120,7 +120,7 @@ private:
     bool restored_ = false;
 };
 
-void CheckValueTexts(const TweakValue& value, const std::wstring& type) {
+void CheckValueTexts(const TweakValue& value, TweakType type) {
     CHECK(RootKeyFromName(value.location.rootName) != 0);
     CHECK_FALSE(value.location.path.empty());
     CHECK_FALSE(value.location.valueName.empty());
@@ -128,7 +128,7 @@ void CheckValueTexts(const TweakValue& value, const std::wstring& type) {
     for (const std::wstring& text : {value.onText, value.offText}) {
         CAPTURE(text);
         CHECK_FALSE(text.empty());
-        if (type == L"Int") {
+        if (type == TweakType::Int) {
             // A refresh compares the text with the number read back as signed decimal digits.
             const std::optional<std::int32_t> number = TweakNumberFromText(text);
             REQUIRE(number.has_value());
@@ -228,13 +228,13 @@ TEST_CASE("Every tweak of the shipped catalogue parses") {
         for (const std::wstring& name : tweaks) {
             CAPTURE(name);
             const Tweak tweak = ReadTweak(kCatalogue, group, name);
-            CHECK((tweak.type == L"String" || tweak.type == L"Int"));
-            CheckValueTexts(tweak.first, tweak.type);
+            REQUIRE(tweak.writtenAs.has_value());
+            CheckValueTexts(tweak.first, *tweak.writtenAs);
             for (const wchar_t* suffix : {L" True1", L" False1", L" Type1"}) {
                 hiddenKeys.insert(L"xxxxx" + name + suffix);
             }
             if (tweak.second) {
-                CheckValueTexts(*tweak.second, tweak.type);
+                CheckValueTexts(*tweak.second, *tweak.writtenAs);
                 CHECK(tweak.second->location != tweak.first.location);
                 for (const wchar_t* suffix : {L" Entry2", L"2", L" True2", L" False2"}) {
                     hiddenKeys.insert(L"xxxxx" + name + suffix);

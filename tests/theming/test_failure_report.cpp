@@ -82,6 +82,28 @@ TEST_CASE("A failure report tells a history that could not record, alone or afte
     CHECK(text.find(L"Everything else was done.\r\n\r\nThe history file could not record") != std::wstring::npos);
 }
 
+TEST_CASE("A failure report tells a history that could not be read or kept up to date, and what it needs") {
+    const struct {
+        HistoryStore::Trouble trouble;
+        const wchar_t* start;
+    } cases[] = {
+        {HistoryStore::Trouble::Unreadable, L"The history file could not be read, so History lists nothing"},
+        {HistoryStore::Trouble::NotUpdated, L"The history file could not be updated, so it still names programs"},
+    };
+    for (const auto& c : cases) {
+        FailureReport report(FailureReport::Action::Untheme);
+        report.HistoryTrouble(c.trouble);
+        CHECK_FALSE(report.Empty());
+        const std::wstring text = report.Text();
+        CHECK(text.starts_with(c.start));
+        CHECK(text.find(L"not a link, that is not read-only, on a disk with free space.") != std::wstring::npos);
+    }
+    FailureReport none(FailureReport::Action::Untheme);
+    none.HistoryTrouble(HistoryStore::Trouble::None);
+    CHECK(none.Empty());
+    CHECK(none.Text().empty());
+}
+
 TEST_CASE("Platform errors map to the reasons a user is told") {
     const struct {
         DWORD error;
