@@ -43,7 +43,7 @@ MainForm::MainForm(const Options& options)
       applicationDirectory_(options.applicationDirectory.empty() ? DirectoryOfExecutable()
                                                                  : options.applicationDirectory),
       historyStore(HistoryFilePath()),
-      theming(historyStore),
+      theming(historyStore, [] { DoEvents(); }),
       quickMenu(*this),
       help(*this),
       vestrim(*this, theming),

@@ -5,7 +5,6 @@
 #include "manifest/ManifestDocument.h"
 #include "manifest/RecycleBin.h"
 #include "platform/LongPath.h"
-#include "platform/MessagePump.h"
 #include "platform/TextFunctions.h"
 #include "platform/UniqueHandle.h"
 #include "platform/WholeFile.h"
@@ -86,7 +85,7 @@ bool HasManifestName(std::wstring_view path) {
     return EndsWithIgnoringCase(slash == std::wstring_view::npos ? path : path.substr(slash + 1), kEnding);
 }
 
-ManifestRemoval RemoveManifest(const std::wstring& manifestPath) {
+ManifestRemoval RemoveManifest(const std::wstring& manifestPath, const std::function<void()>& yield) {
     const auto notRemoved = [](ManifestFailure failure) { return ManifestRemoval{RemovalOutcome::NotRemoved, failure}; };
     const std::wstring callPath = PathForFileCalls(manifestPath);
     const DWORD attributes = GetFileAttributesW(callPath.c_str());
@@ -104,7 +103,7 @@ ManifestRemoval RemoveManifest(const std::wstring& manifestPath) {
     if (!SetFileAttributesW(callPath.c_str(), FILE_ATTRIBUTE_NORMAL)) {
         return notRemoved(FailureFromError(GetLastError()));
     }
-    DoEvents();
+    if (yield) yield();
     DWORD error = ERROR_SUCCESS;
     if (kind == ManifestKind::OwnDocument) {
         if (DeleteFileW(callPath.c_str())) return {RemovalOutcome::Removed};
