@@ -7,10 +7,9 @@
 #include "app/GdiHandles.h"
 #include "app/Look.h"
 #include "app/WindowText.h"
-#include "manifest/ManifestFile.h"
+#include "batch/BatchApply.h"
 #include "platform/MessagePump.h"
 #include "platform/Throttle.h"
-#include "platform/VersionInfo.h"
 
 namespace {
 
@@ -96,6 +95,49 @@ private:
     FrequentYield yield_{kFullYieldInterval};
     Throttle folderShown_{kFolderShowInterval};
     Throttle progressShown_{kProgressShowInterval};
+};
+
+// What the action asks of the panel: the window's messages, STOP and the close, and the lines of
+// the programs handled. It works on the lines ticked when it started: a line that is done leaves
+// the list, one that fails is unticked and stays; un-theming makes each line current in turn.
+class TurboPanel::ApplyDisplay final : public ApplyHost {
+public:
+    ApplyDisplay(TurboPanel& panel, bool removing) : panel_(panel), removing_(removing) {
+        for (int line = 0; line < panel_.lstTurbo.Count(); ++line) {
+            if (!panel_.lstTurbo.IsTicked(line)) continue;
+            if (std::optional<std::wstring> path = panel_.ResultPathOfLine(line)) {
+                lines_.push_back(line);
+                executables_.push_back(std::move(*path));
+            }
+        }
+    }
+
+    const std::vector<std::wstring>& Executables() const { return executables_; }
+
+    void YieldToWindow() override { DoEvents(); }
+    bool StopRequested() override { return panel_.Stopping(); }
+    void Starting(size_t index) override {
+        if (removing_) panel_.lstTurbo.SetCurrent(LineOf(index));
+    }
+    void Finished(size_t index, bool done) override {
+        if (done) {
+            panel_.lstTurbo.RemoveAt(LineOf(index));
+            ++removed_;
+        } else {
+            panel_.lstTurbo.SetTicked(LineOf(index), false);
+        }
+    }
+
+private:
+    // The lines are handled from the top down and only the ones handled leave the list: a line
+    // has moved up by the lines removed before it.
+    int LineOf(size_t index) const { return lines_[index] - removed_; }
+
+    TurboPanel& panel_;
+    bool removing_;
+    std::vector<int> lines_;
+    std::vector<std::wstring> executables_;
+    int removed_ = 0;
 };
 
 void TurboPanel::Create() {
@@ -300,83 +342,24 @@ void TurboPanel::lstTurbo_Click() {
     if (const auto path = ResultPathOfLine(current)) host_.SetTooltip(lstTurbo.Handle(), *path);
 }
 
-ThemingService::ThemeOutcome TurboPanel::WriteManifestForPath(const std::wstring& executablePath) {
-    if (!IsFilePresent(executablePath)) return {ManifestFailure::Missing};
-    VersionInfo version;
-    version.SetFileName(executablePath);
-    const ManifestDetails details{version.CompanyName(), version.ProductName(), version.OriginalFileName(),
-                                  version.FileDescription()};
-    return theming_.Theme(executablePath, details);
-}
-
 void TurboPanel::cmdTurboApply_Click() {
     // A close meanwhile waits for the line in hand.
     const PanelHost::LongAction action(host_);
     StopRequested = false;
-    const bool removing = ChosenMode() == SearchMode::Themed;
-    FailureReport report(removing ? FailureReport::Action::Untheme : FailureReport::Action::Theme);
+    const SearchMode searched = ChosenMode();
+    ApplyDisplay display(*this, searched == SearchMode::Themed);
     Show(cmdStopSearch, true);
     ShowApplyRow(false);
     Show(cmdNewSearch, false);
-    {
+    const FailureReport report = [&] {
         const DisabledControls disabled{host_.QuickMenuStrip()};
         DoEvents();
-        if (removing) {
-            RemoveTickedThemes(report);
-        } else {
-            AddTickedThemes(report);
-        }
+        FailureReport outcome = BatchApply(theming_).Run(searched, display.Executables(), display);
         DoEvents();
-    }
+        return outcome;
+    }();
     Show(cmdStopSearch, false);
     Show(cmdNewSearch, true);
     if (lstTurbo.Count() > 0) ShowApplyRow(true);
     host_.Report(report);
-}
-
-int TurboPanel::FirstTickedLine(bool stopAware) const {
-    const int count = lstTurbo.Count();
-    for (int i = 0; i < count; ++i) {
-        if (stopAware && Stopping()) return -1;
-        if (lstTurbo.IsTicked(i)) return i;
-    }
-    return -1;
-}
-
-// Every pass takes the first ticked line from the top. A line that is done leaves the list; one
-// that fails is unticked and stays, so that no later pass takes it again.
-void TurboPanel::AddTickedThemes(FailureReport& report) {
-    for (;;) {
-        const int line = FirstTickedLine(false);
-        if (line < 0 || Stopping()) return;
-        const std::optional<std::wstring> executable = ResultPathOfLine(line);
-        const ThemingService::ThemeOutcome outcome =
-            executable ? WriteManifestForPath(*executable) : ThemingService::ThemeOutcome{ManifestFailure::Missing};
-        if (outcome.written()) {
-            if (!outcome.recorded) report.HistoryNotRecorded();
-            lstTurbo.RemoveAt(line);
-        } else {
-            report.Add(executable.value_or(lstTurbo.Text(line)), outcome.failure);
-            lstTurbo.SetTicked(line, false);
-        }
-        DoEvents();
-    }
-}
-
-void TurboPanel::RemoveTickedThemes(FailureReport& report) {
-    for (;;) {
-        const int line = FirstTickedLine(true);
-        if (line < 0) return;
-        lstTurbo.SetCurrent(line);
-        const std::optional<std::wstring> executable = ResultPathOfLine(line);
-        // A manifest that is gone already counts as removed.
-        const ManifestFailure failure =
-            executable ? theming_.Untheme(ManifestPathFor(*executable)) : ManifestFailure::Missing;
-        if (failure == ManifestFailure::None) {
-            lstTurbo.RemoveAt(line);
-        } else {
-            report.Add(executable.value_or(lstTurbo.Text(line)), failure);
-            lstTurbo.SetTicked(line, false);
-        }
-    }
 }

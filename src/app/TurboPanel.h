@@ -33,9 +33,6 @@ public:
     void cmdTurboSelAll_Click() { lstTurbo.SetAllTicked(true); }
     void cmdTurboUnselAll_Click() { lstTurbo.SetAllTicked(false); }
     void cmdTurboApply_Click();
-    // Writes the manifest of the executable with the details of its version resource and records
-    // it in the history; nothing is written for an executable that is not there any more.
-    ThemingService::ThemeOutcome WriteManifestForPath(const std::wstring& executablePath);
 
     // The executable behind a line of lstTurbo, through the serial at its end.
     std::optional<std::wstring> ResultPathOfLine(int index) const;
@@ -72,6 +69,7 @@ public:
 
 private:
     class SearchDisplay;
+    class ApplyDisplay;
 
     SearchMode ChosenMode() const;
     // The search or the apply is to end after the item in hand.
@@ -80,11 +78,6 @@ private:
     // The folder label keeps its place while its lines fit; a longer text pushes the file label
     // down, whose foot stays where it is.
     void FitScanningLabels(const std::wstring& folderText);
-    void AddTickedThemes(FailureReport& report);
-    void RemoveTickedThemes(FailureReport& report);
-    // The first ticked line from the top, -1 when none is; with stopAware, -1 as well once a
-    // stop is asked for before a line is looked at.
-    int FirstTickedLine(bool stopAware) const;
     void ShowApplyRow(bool shown);
 
     ThemingService& theming_;
