@@ -275,6 +275,9 @@ TEST_CASE("A drive is captioned by its lower-case letter and, when it has one, i
 
 TEST_CASE("The drive list shows every logical drive and starts on the current directory's drive") {
     Host host;
+    // Opened, as the box tells its owner: every drive with its label.
+    SendMessageW(host.Window(), WM_COMMAND, MAKEWPARAM(kDriveId, CBN_DROPDOWN),
+                 reinterpret_cast<LPARAM>(host.drive.Handle()));
     const std::vector<std::wstring> texts = BoxTexts(host.drive.Handle());
     std::vector<std::wstring> expected;
     const DWORD present = GetLogicalDrives();

@@ -4,27 +4,19 @@
 #include <vector>
 
 #include "batch/BatchApply.h"
+#include "batch/batch_programs.h"
 #include "history/HistoryStore.h"
 #include "manifest/ManifestDocument.h"
 #include "manifest/ManifestFile.h"
 #include "manifest/ManifestForExecutable.h"
 #include "platform/UniqueHandle.h"
-#include "support/FixturePath.h"
 #include "support/TempFolder.h"
 #include "support/doctest_wide.h"
 
+using batch_test::AddProgram;
 using xpv_test::TempFolder;
 
 namespace {
-
-const std::wstring kPrograms = xpv_test::FixturePath(XPV_BATCH_PROGRAMS);
-
-// A copy of a fixture program ("alpha": with version details, "plain": without).
-std::wstring AddProgram(const TempFolder& folder, const wchar_t* fixture, const std::wstring& name) {
-    const std::wstring path = folder / name;
-    REQUIRE(xpv_test::CopyInto(kPrograms + L"\\" + fixture + L".exe", path));
-    return path;
-}
 
 // Writes down what the action tells the window, as "+0" (starting the first), "done 0" or
 // "failed 0"; it asks for a stop once `stopAfter` programs are finished.
