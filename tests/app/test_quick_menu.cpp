@@ -1,4 +1,5 @@
 #include <windows.h>
+#include <commctrl.h>
 
 #include "app/MainForm.h"
 #include "platform/MessagePump.h"
@@ -28,6 +29,38 @@ const Item kItems[] = {
 };
 constexpr size_t kTurboItem = 1, kHistoryItem = 2, kAboutItem = 5;
 
+// The tooltip window the form owns.
+HWND TooltipWindowOf(HWND form) {
+    struct Search {
+        HWND form;
+        HWND found;
+    } search{form, nullptr};
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM data) -> BOOL {
+            auto* search = reinterpret_cast<Search*>(data);
+            wchar_t className[64] = {};
+            GetClassNameW(window, className, 64);
+            if (GetWindow(window, GW_OWNER) != search->form || std::wstring(className) != TOOLTIPS_CLASSW) return TRUE;
+            search->found = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// The text the tooltip window shows for the control.
+std::wstring ToolText(HWND tooltips, HWND control) {
+    wchar_t text[80] = {};
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof(tool);
+    tool.hwnd = GetParent(control);
+    tool.uId = reinterpret_cast<UINT_PTR>(control);
+    tool.lpszText = text;
+    SendMessageW(tooltips, TTM_GETTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+    return text;
+}
+
 // The form, its Quick Menu and the menu's controls.
 struct Strip {
     MainForm form{xpv_test::WindowTestOptions()};
@@ -55,6 +88,10 @@ TEST_CASE("Each Quick Menu item stands at its place with its tooltip and opens i
     GetWindowTextW(strip.menu.Control(QuickMenu::kLblQMenuTop), caption, 32);
     CHECK(std::wstring(caption) == L" Quick Menu");
     CHECK(strip.controls.TooltipOf(strip.menu.Control(QuickMenu::kImgQMenuBottom)) == L"Patient Information Sheet");
+    // The tooltip window, made once the window shows, knows the texts given before it.
+    const HWND tooltips = TooltipWindowOf(strip.form.Window());
+    REQUIRE(tooltips != nullptr);
+    CHECK(ToolText(tooltips, strip.menu.Control(QuickMenu::kImgQMenuBottom)) == L"Patient Information Sheet");
 
     for (size_t index = 0; index < std::size(kItems); ++index) {
         const Item& item = kItems[index];
@@ -62,6 +99,7 @@ TEST_CASE("Each Quick Menu item stands at its place with its tooltip and opens i
         HWND icon = strip.menu.Item(index);
         CHECK(strip.TopOf(icon) == strip.Pixels(item.top));
         CHECK(strip.controls.TooltipOf(icon) == item.tooltip);
+        CHECK(ToolText(tooltips, icon) == item.tooltip);
         CHECK(strip.menu.Icon(index) != nullptr);
 
         // A real click on the item, as the strip reports it.
