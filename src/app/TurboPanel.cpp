@@ -229,7 +229,7 @@ void TurboPanel::CreateControls() {
     const auto addLabel = [this](int id, const TwipRect& rect, const FontDescription& font, const wchar_t* text,
                                  COLORREF colour, std::function<void()> onClick) {
         return controls_.AddLabel({.parent = &window_, .id = id, .rect = rect, .font = &font, .text = text,
-                                   .textColour = colour, .style = SS_NOPREFIX | (onClick ? SS_NOTIFY : 0),
+                                   .textColour = colour, .style = static_cast<DWORD>(SS_NOPREFIX | (onClick ? SS_NOTIFY : 0)),
                                    .onClick = std::move(onClick)});
     };
     lblTurbo_ = addLabel(kLblTurbo, {3120, 160, 1815, 255}, look::kPanelFont, L"Scan Subdirectories", look::kBlack,
