@@ -29,23 +29,24 @@ const Item kItems[] = {
 };
 constexpr size_t kTurboItem = 1, kHistoryItem = 2, kAboutItem = 5;
 
+struct TooltipSearch {
+    HWND form;
+    HWND found;
+};
+
+BOOL CALLBACK FindTooltipWindow(HWND window, LPARAM data) {
+    auto* search = reinterpret_cast<TooltipSearch*>(data);
+    wchar_t className[64] = {};
+    GetClassNameW(window, className, 64);
+    if (GetWindow(window, GW_OWNER) != search->form || std::wstring(className) != TOOLTIPS_CLASSW) return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
 // The tooltip window the form owns.
 HWND TooltipWindowOf(HWND form) {
-    struct Search {
-        HWND form;
-        HWND found;
-    } search{form, nullptr};
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM data) -> BOOL {
-            auto* search = reinterpret_cast<Search*>(data);
-            wchar_t className[64] = {};
-            GetClassNameW(window, className, 64);
-            if (GetWindow(window, GW_OWNER) != search->form || std::wstring(className) != TOOLTIPS_CLASSW) return TRUE;
-            search->found = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    TooltipSearch search{form, nullptr};
+    EnumThreadWindows(GetCurrentThreadId(), FindTooltipWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
