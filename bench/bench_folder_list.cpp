@@ -12,6 +12,7 @@
 #include "BenchFiles.h"
 #include "BenchTiming.h"
 #include "app/MainForm.h"
+#include "support/PanelViews.h"
 #include "app/WindowText.h"
 #include "platform/VersionInfo.h"
 
@@ -76,14 +77,15 @@ int wmain() {
         std::fprintf(stderr, programs.made ? "no window\n" : "the programs could not be made\n");
         return 1;
     }
-    VestrimPanel& panel = form.vestrim;
-    panel.Dir1.SetPath(folder);
-    panel.Dir1_Change();
+    VestrimPanel& panel = MainForm::TestView{form}.Panel<VestrimPanel>();
+    const VestrimPanel::TestView lists{panel};
+    const auto boxText = [&panel](int id) { return TextOf(GetDlgItem(panel.Window(), id)); };
+    panel.OpenFolder(folder);
 
     size_t bareCount = 0;
     std::wstring bareProduct;
     const bench::Timings timings = bench::TimeInTurn({
-        {nullptr, [&] { panel.RefreshAppLists(); }},
+        {nullptr, [&] { panel.Shown(); }},
         {nullptr,
          [&] {
              std::vector<std::wstring> names;
@@ -103,14 +105,14 @@ int wmain() {
          }},
     });
 
-    const bool listsRight = Items(panel.lstUnthemed) == programs.unthemed && Items(panel.lstThemed) == programs.themed;
-    const bool detailsRight = panel.lstUnthemed.Current() == 0 &&
-                              TextOf(panel.txtApplicationName) == programs.unthemed.front() &&
+    const bool listsRight = Items(lists.lstUnthemed()) == programs.unthemed && Items(lists.lstThemed()) == programs.themed;
+    const bool detailsRight = lists.lstUnthemed().Current() == 0 &&
+                              boxText(VestrimPanel::kTxtApplicationName) == programs.unthemed.front() &&
                               !bareProduct.empty() &&
-                              TextOf(panel.txtProductName) + TextOf(panel.txtCompanyName) +
-                                      TextOf(panel.txtDescription) == bareProduct;
+                              boxText(VestrimPanel::kTxtProductName) + boxText(VestrimPanel::kTxtCompanyName) +
+                                      boxText(VestrimPanel::kTxtDescription) == bareProduct;
     std::printf("lists: %d unthemed, %d themed (%s); details of the first program %s; %zu entries listed bare\n",
-                panel.lstUnthemed.Count(), panel.lstThemed.Count(), listsRight ? "right" : "WRONG",
+                lists.lstUnthemed().Count(), lists.lstThemed().Count(), listsRight ? "right" : "WRONG",
                 detailsRight ? "right" : "WRONG", bareCount);
     std::printf("refresh of %d executables: %.4f s, bare listing and one version read: %.4f s (medians of %d)\n",
                 kExecutables, timings.Median(0), timings.Median(1), bench::kRuns);

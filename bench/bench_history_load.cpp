@@ -10,6 +10,8 @@
 #include "BenchFiles.h"
 #include "BenchTiming.h"
 #include "app/MainForm.h"
+#include "support/PanelViews.h"
+#include "support/WindowInput.h"
 #include "history/HistoryLines.h"
 #include "platform/IniEditor.h"
 
@@ -50,7 +52,9 @@ int wmain() {
         std::fprintf(stderr, "no window\n");
         return 1;
     }
-    const ProfileTarget history{form.HistoryFilePath(), L"Main"};
+    HistoryPanel& panel = xpv_test::OpenPanel<HistoryPanel>(form);
+    const CheckList& list = HistoryPanel::TestView{panel}.lstHistory();
+    const ProfileTarget history{MainForm::TestView{form}.History().File(), L"Main"};
     const auto writeHistory = [&](const std::vector<ProfileEntry>& rows) {
         DeleteFileW(history.file.c_str());
         WriteSectionEntries(history, rows);
@@ -66,18 +70,18 @@ int wmain() {
     const bench::Timings timings = bench::TimeInTurn({
         {[&] { writeHistory(small.rows); },
          [&] {
-             form.history.LoadHistory();
-             smallCount = form.history.lstHistory.Count();
+             panel.Shown();
+             smallCount = list.Count();
          }},
         {[&] { writeHistory(large.rows); },
          [&] {
-             form.history.LoadHistory();
-             largeCount = form.history.lstHistory.Count();
+             panel.Shown();
+             largeCount = list.Count();
          }},
         {[&] { writeHistory(staleHalf.rows); },
          [&] {
-             form.history.LoadHistory();
-             staleCount = form.history.lstHistory.Count();
+             panel.Shown();
+             staleCount = list.Count();
          }},
     });
 

@@ -12,6 +12,8 @@
 #include "BenchTree.h"
 #include "app/DirectoryList.h"
 #include "app/MainForm.h"
+#include "support/PanelViews.h"
+#include "support/WindowInput.h"
 #include "platform/MessagePump.h"
 
 namespace {
@@ -28,30 +30,32 @@ bool SameCounts(const SearchCounters& a, const SearchCounters& b) {
 
 // Times Go and the bare walk for one mode; false when they found different results.
 bool Compare(MainForm& form, const std::wstring& tree, SearchMode mode, const char* name) {
-    TurboPanel& panel = form.turbo;
+    TurboPanel& turbo = MainForm::TestView{form}.Panel<TurboPanel>();
+    const TurboPanel::TestView panel{turbo};
+    const auto click = [&turbo](int id) { xpv_test::ClickButton(GetDlgItem(turbo.Window(), id)); };
     BareResults bare;
     const bench::Timings timings = bench::TimeInTurn({
         {[&] {
-             panel.cmdNewSearch_Click();
-             panel.lblTurboSearchFor_Click(mode == SearchMode::Themed ? 1 : 2);
-             panel.dirTurbo.SetPath(tree);
+             click(TurboPanel::kCmdNewSearch);
+             click(TurboPanel::kLblTurboSearchForFirst + (mode == SearchMode::Themed ? 1 : 2));
+             panel.dirTurbo().SetPath(tree);
              DoEvents();
          },
-         [&] { panel.cmdTurboSearch_Click(); }},
+         [&] { click(TurboPanel::kCmdTurboSearch); }},
         {[&] { bare = BareResults{}; }, [&] { BareWalk(tree, mode, bare); }},
     });
 
     std::vector<std::wstring> lines;
-    for (int i = 0; i < panel.lstTurbo.Count(); ++i) lines.push_back(panel.lstTurbo.Text(i));
-    const bool same = Sorted(lines) == Sorted(bare.lines) && panel.lstTempTurbo == bare.paths &&
-                      SameCounts(panel.Counters, bare.counters);
+    for (int i = 0; i < panel.lstTurbo().Count(); ++i) lines.push_back(panel.lstTurbo().Text(i));
+    const bool same = Sorted(lines) == Sorted(bare.lines) && panel.lstTempTurbo() == bare.paths &&
+                      SameCounts(panel.Counters(), bare.counters);
     std::printf("%s: Go %.1f ms, bare walk %.1f ms, %d results, %lld folders, %lld files examined (medians of %d)\n",
                 name, timings.Median(0) * 1000, timings.Median(1) * 1000, bare.counters.results,
                 static_cast<long long>(bare.counters.scannedDirectories),
                 static_cast<long long>(bare.counters.scannedFiles), bench::kRuns);
     if (!same) {
         std::fprintf(stderr, "%s: Go found %zu results (%d counted, %lld files), the bare walk %zu (%lld files)\n", name,
-                     lines.size(), panel.Counters.results, static_cast<long long>(panel.Counters.scannedFiles),
+                     lines.size(), panel.Counters().results, static_cast<long long>(panel.Counters().scannedFiles),
                      bare.lines.size(), static_cast<long long>(bare.counters.scannedFiles));
         return false;
     }
@@ -77,7 +81,7 @@ int wmain() {
         std::fprintf(stderr, "no window\n");
         return 1;
     }
-    form.quickMenu.Qmenu_Click(3);
+    xpv_test::OpenPanel<TurboPanel>(form);
     DoEvents();
     const bool unthemedSame = Compare(form, tree, SearchMode::Unthemed, "unthemed");
     const bool themedSame = Compare(form, tree, SearchMode::Themed, "themed");

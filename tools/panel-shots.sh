@@ -45,11 +45,12 @@ border=$(( (width - 5955 * dpi / 1440) / 2 ))
 caption=$(( height - 4665 * dpi / 1440 - border ))
 px() { echo $(( $1 * dpi / 1440 )); }
 click() { xdotool mousemove --window "$window" $(( border + $(px "$1") )) $(( caption + $(px "$2") )) click 1; }
-# Quick Menu items by index: Vestrim, Help, About, Turbo Vestrim, History, Settings.
-tops=(620 2940 3520 1200 1780 2360)
-names=(vestrim help about turbo history settings)
-for index in 0 3 4 5 1 2; do
-    click 360 $(( tops[index] + 240 ))
+# The Quick Menu's items from the top of the strip down, as the panel table lists them; each is
+# 580 twips below the one before.
+names=(vestrim turbo history settings help about)
+itemTop() { echo $(( 620 + 580 * $1 )); }
+for index in "${!names[@]}"; do
+    click 360 $(( $(itemTop "$index") + 240 ))
     sleep 1.5
     # Off the strip, so that the raised button hides.
     xdotool mousemove --window "$window" $(( border + $(px 3000) )) $(( caption + $(px 4500) ))
@@ -58,7 +59,7 @@ for index in 0 3 4 5 1 2; do
 done
 # The Turbo Vestrim panel's states, from the panel's controls (the panel starts 840 twips in).
 shot() { import -window "$window" "$top/build/shots/$arch-$dpi-turbo-$1.png"; }
-click 360 $(( tops[3] + 240 )); sleep 1.5
+click 360 $(( $(itemTop 1) + 240 )); sleep 1.5
 click $(( 840 + 3847 )) 967; sleep 1; shot setup                 # New Search
 click $(( 840 + 3787 )) 1207; sleep 0.5                           # "Unthemed apps"
 click $(( 840 + 4687 )) 967; sleep 0.7; shot searching           # Go

@@ -1,7 +1,6 @@
 #pragma once
 #include <windows.h>
 
-#include <array>
 #include <string>
 
 #include "app/Panel.h"
@@ -12,26 +11,27 @@
 // programming page open in a browser.
 class AboutPanel : public Panel {
 public:
+    enum ControlId : int {
+        // Option1(i) is kOption1First + i.
+        kOption1First = 700,
+        kLblWebsite = 710,
+        kLblProgramming,
+        kLblAboutTitle,
+        kLblVersion,
+        kLblAbout,
+        kLblEmail,
+        kLabel10,
+    };
+
     using Panel::Panel;
-    void Create() override;
 
     // Where the links open; the machine's own browsers unless another is given.
     void UseBrowsers(Browsers& browsers) { browsers_ = &browsers; }
 
-    void lblWebsite_Click();
-    void lblProgramming_Click();
-
-    HWND lblAboutTitle = nullptr;
-    HWND lblVersion = nullptr;
-    HWND lblAbout = nullptr;
-    std::array<HWND, 3> Option1{};
-    HWND lblWebsite = nullptr;
-    HWND lblEmail = nullptr;
-    HWND lblProgramming = nullptr;
-    HWND Label10 = nullptr;
-
 private:
-    HWND AddLink(int id, const TwipRect& rect, const std::wstring& text, SubclassedControl& pointer);
+    void CreateControls() override;
+    void AddLink(int id, const TwipRect& rect, const std::wstring& text, SubclassedControl& pointer,
+                 std::wstring address);
     void OpenLink(const std::wstring& address);
 
     SystemBrowsers systemBrowsers_;

@@ -49,8 +49,8 @@ std::wstring ParentFolderPath(const std::wstring& path) {
     return path.substr(0, last < kRootLength ? kRootLength : last);
 }
 
-void DirectoryList::Create(HWND parent, int id, const RECT& rect, HFONT font, COLORREF text,
-                           COLORREF back) {
+void DirectoryList::Create(HWND parent, int id, const RECT& rect, HFONT font, COLORREF text, COLORREF back,
+                           std::wstring_view start) {
     look_.Set(font, text, back);
     const HWND list = CreateWindowExW(WS_EX_CLIENTEDGE, L"LISTBOX", L"",
                                       WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL |
@@ -65,10 +65,18 @@ void DirectoryList::Create(HWND parent, int id, const RECT& rect, HFONT font, CO
         return HandleMessage(message, wParam, lParam);
     });
 
+    if (!start.empty()) {
+        const auto normal = NormalFolderPath(start);
+        const auto subdirectories = normal ? ListSubdirectoryNames(*normal) : std::nullopt;
+        if (subdirectories) {
+            Show(*normal, *subdirectories);
+            return;
+        }
+    }
     wchar_t directory[MAX_PATH] = {};
     GetCurrentDirectoryW(MAX_PATH, directory);
-    const auto start = NormalFolderPath(directory);
-    if (start) Show(*start, ListSubdirectoryNames(*start).value_or(std::vector<std::wstring>{}));
+    const auto current = NormalFolderPath(directory);
+    if (current) Show(*current, ListSubdirectoryNames(*current).value_or(std::vector<std::wstring>{}));
 }
 
 bool DirectoryList::SetPath(std::wstring_view path) {

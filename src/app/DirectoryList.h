@@ -30,8 +30,10 @@ public:
     DirectoryList(const DirectoryList&) = delete;
     DirectoryList& operator=(const DirectoryList&) = delete;
 
-    // Starts on the current directory.
-    void Create(HWND parent, int id, const RECT& rect, HFONT font, COLORREF text, COLORREF back);
+    // Starts on the folder `start` names; on the current directory when none is given or it
+    // cannot be shown. Raises no onChange.
+    void Create(HWND parent, int id, const RECT& rect, HFONT font, COLORREF text, COLORREF back,
+                std::wstring_view start = {});
     HWND Handle() const { return list_.get(); }
 
     std::wstring Path() const { return path_; }

@@ -58,8 +58,8 @@ std::wstring DriveCaption(wchar_t letter, std::wstring_view label) {
     return caption;
 }
 
-void DriveList::Create(HWND parent, int id, const RECT& rect, HFONT font, COLORREF text,
-                       COLORREF back) {
+void DriveList::Create(HWND parent, int id, const RECT& rect, HFONT font, COLORREF text, COLORREF back,
+                       std::wstring_view start) {
     look_.Set(font, text, back);
     const int closedHeight = rect.bottom - rect.top;
     const int rowHeight = look_.RowHeight(parent);
@@ -88,14 +88,19 @@ void DriveList::Create(HWND parent, int id, const RECT& rect, HFONT font, COLORR
         return HandleMessage(message, wParam, lParam);
     });
 
+    // The drive of the folder to start on, else of the current directory, else the first one.
+    const DWORD present = GetLogicalDrives();
+    const auto isPresent = [present](wchar_t letter) { return letter != 0 && (present & (1u << (letter - L'A'))) != 0; };
     wchar_t directory[MAX_PATH] = {};
     GetCurrentDirectoryW(MAX_PATH, directory);
-    current_ = DriveLetterOf(directory);
-    Refresh();
-    if (IndexOf(current_) < 0) {
-        current_ = drives_.empty() ? 0 : drives_.front().letter;
-        SelectCurrent();
+    current_ = DriveLetterOf(start);
+    if (!isPresent(current_)) current_ = DriveLetterOf(directory);
+    for (wchar_t letter = L'A'; !isPresent(current_) && letter <= L'Z'; ++letter) {
+        if (isPresent(letter)) current_ = letter;
     }
+    if (!isPresent(current_)) current_ = 0;
+    // Closed, the box shows the current drive alone: the others' labels are read when it opens.
+    ListDrives(current_);
 }
 
 std::wstring DriveList::Drive() const {
@@ -112,7 +117,9 @@ bool DriveList::SetDrive(std::wstring_view drive) {
     return Choose(letter);
 }
 
-void DriveList::Refresh() {
+void DriveList::Refresh() { ListDrives(0); }
+
+void DriveList::ListDrives(wchar_t onlyLabelled) {
     std::vector<Entry> drives;
     {
         const QuietDriveErrors quiet;
@@ -122,8 +129,8 @@ void DriveList::Refresh() {
             const wchar_t letter = static_cast<wchar_t>(L'A' + i);
             const std::wstring root = RootOf(letter);
             const UINT type = GetDriveTypeW(root.c_str());
-            drives.push_back(Entry{letter, GlyphForDriveType(type),
-                                   DriveCaption(letter, ShowsLabel(type) ? VolumeLabel(root) : L"")});
+            const bool labelled = ShowsLabel(type) && (onlyLabelled == 0 || letter == onlyLabelled);
+            drives.push_back(Entry{letter, GlyphForDriveType(type), DriveCaption(letter, labelled ? VolumeLabel(root) : L"")});
         }
     }
     const auto hasLetter = [](wchar_t letter) {

@@ -23,8 +23,10 @@ public:
     DriveList(const DriveList&) = delete;
     DriveList& operator=(const DriveList&) = delete;
 
-    // Starts on the drive of the current directory.
-    void Create(HWND parent, int id, const RECT& rect, HFONT font, COLORREF text, COLORREF back);
+    // Starts on the drive of `start` (a path), else on the drive of the current directory. Until
+    // the list first opens, only that drive's label has been read.
+    void Create(HWND parent, int id, const RECT& rect, HFONT font, COLORREF text, COLORREF back,
+                std::wstring_view start = {});
     HWND Handle() const { return combo_.get(); }
 
     // The current drive as "C:".
@@ -50,6 +52,8 @@ private:
     };
 
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    // Reads the drive set; the labels of every local drive, or of that one alone when given.
+    void ListDrives(wchar_t onlyLabelled);
     int IndexOf(wchar_t letter) const;
     void FillBox();
     void SelectCurrent();

@@ -7,11 +7,12 @@
 // The help text in a read-only box that scrolls; it keeps its place between visits.
 class HelpPanel : public Panel {
 public:
-    using Panel::Panel;
-    void Create() override;
+    enum ControlId : int { kTxtHelp = 600 };
 
-    HWND txtHelp = nullptr;
+    using Panel::Panel;
 
 private:
+    void CreateControls() override;
+
     SubclassedControl helpBox_;
 };

@@ -1,12 +1,15 @@
 #include "app/HelpText.h"
 
 #include <string_view>
+#include <vector>
+
+#include "app/PanelTable.h"
 
 namespace {
 
 // Broken by hand so that every line fits the help box without wrapping; the fourth and fifth
 // paragraphs of the notes say the same thing on purpose.
-constexpr std::wstring_view kLines[] = {
+constexpr std::wstring_view kVestrimLines[] = {
     L"Using XP Vestrim",
     L"================",
     L"",
@@ -60,6 +63,9 @@ constexpr std::wstring_view kLines[] = {
     L"\t  the same whatever they say.",
     L"",
     L"",
+};
+
+constexpr std::wstring_view kTurboLines[] = {
     L"Turbo Mode",
     L"==========",
     L"",
@@ -99,6 +105,9 @@ constexpr std::wstring_view kLines[] = {
     L"",
     L"",
     L"",
+};
+
+constexpr std::wstring_view kHistoryLines[] = {
     L"History",
     L"=======",
     L"",
@@ -121,6 +130,9 @@ constexpr std::wstring_view kLines[] = {
     L"\t  look back, and their entries leave the list.",
     L"",
     L"",
+};
+
+constexpr std::wstring_view kSettingsLines[] = {
     L"Settings",
     L"========",
     L"",
@@ -140,6 +152,9 @@ constexpr std::wstring_view kLines[] = {
     L"",
     L"",
     L"",
+};
+
+constexpr std::wstring_view kNotesLines[] = {
     L"Notes",
     L"=====",
     L"",
@@ -179,12 +194,26 @@ constexpr std::wstring_view kLines[] = {
 
 }  // namespace
 
+const HelpLines kVestrimHelp = kVestrimLines;
+const HelpLines kTurboHelp = kTurboLines;
+const HelpLines kHistoryHelp = kHistoryLines;
+const HelpLines kSettingsHelp = kSettingsLines;
+
 const std::wstring& HelpText() {
     static const std::wstring text = [] {
+        std::vector<HelpLines> sections;
+        for (const PanelRow& row : kPanels) {
+            if (row.help) sections.push_back(*row.help);
+        }
+        sections.push_back(kNotesLines);
         std::wstring joined;
-        for (const std::wstring_view& line : kLines) {
-            if (&line != kLines) joined += L"\r\n";
-            joined += line;
+        bool first = true;
+        for (const HelpLines& section : sections) {
+            for (const std::wstring_view& line : section) {
+                if (!first) joined += L"\r\n";
+                joined += line;
+                first = false;
+            }
         }
         return joined;
     }();

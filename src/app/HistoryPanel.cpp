@@ -1,70 +1,60 @@
 #include "app/HistoryPanel.h"
 
-#include "app/ControlIds.h"
 #include "app/DisabledControls.h"
+#include "app/ListScrollWidths.h"
 #include "app/Look.h"
 #include "history/HistoryLines.h"
 #include "manifest/ManifestFile.h"
 
-void HistoryPanel::Create() {
-    host_.CreatePanelWindow(window_);
-    const TwipScale& scale = host_.Scale();
-    lstHistory.Create(window_.Handle(), kLstHistory, scale.Rect(120, 120, 4815, 4140), CheckList::Style{true},
-                      host_.Font(look::kPanelFont), scale.Dpi());
-    window_.Register(lstHistory);
-    lstHistory.onClick = [this] { lstHistory_Click(); };
-    host_.SetTooltip(lstHistory.Handle(), L"");
+void HistoryPanel::CreateControls() {
+    AddResultList(controls_, lstHistory_, {.parent = &window_, .id = kLstHistory, .rect = {120, 120, 4815, 4140},
+                                           .onClick = [this] { lstHistory_Click(); }});
 
-    cmdHistorySelAll = host_.AddButton({.parent = &window_, .id = kCmdHistorySelAll, .rect = {120, 4200, 495, 375},
-                                        .font = &look::kSignFont, .text = L"+", .tooltip = L"Select All"});
-    cmdHistoryUnselAll = host_.AddButton({.parent = &window_, .id = kCmdHistoryUnselAll,
-                                          .rect = {600, 4200, 495, 375}, .font = &look::kSignFont, .text = L"-",
-                                          .tooltip = L"Deselect All"});
-    cmdHistoryRemoveTheme = host_.AddButton({.parent = &window_, .id = kCmdHistoryRemoveTheme,
-                                             .rect = {1080, 4200, 3855, 375}, .font = &look::kPanelFont,
-                                             .text = L"Untheme Selected Applications"});
-    window_.OnClick(cmdHistorySelAll, [this] { cmdHistorySelAll_Click(); });
-    window_.OnClick(cmdHistoryUnselAll, [this] { cmdHistoryUnselAll_Click(); });
-    window_.OnClick(cmdHistoryRemoveTheme, [this] { cmdHistoryRemoveTheme_Click(); });
+    controls_.AddButton({.parent = &window_, .id = kCmdHistorySelAll, .rect = {120, 4200, 495, 375},
+                         .font = &look::kSignFont, .text = L"+", .tooltip = L"Select All",
+                         .onClick = [this] { lstHistory_.SetAllTicked(true); }});
+    controls_.AddButton({.parent = &window_, .id = kCmdHistoryUnselAll, .rect = {600, 4200, 495, 375},
+                         .font = &look::kSignFont, .text = L"-", .tooltip = L"Deselect All",
+                         .onClick = [this] { lstHistory_.SetAllTicked(false); }});
+    cmdHistoryRemoveTheme_ = controls_.AddButton({.parent = &window_, .id = kCmdHistoryRemoveTheme,
+                                                  .rect = {1080, 4200, 3855, 375}, .font = &look::kPanelFont,
+                                                  .text = L"Untheme Selected Applications",
+                                                  .onClick = [this] { cmdHistoryRemoveTheme_Click(); }});
 }
 
 void HistoryPanel::LoadHistory() {
     const std::vector<HistoryStore::Entry> entries = store_.Load();
-    lstHistory.Clear();
-    lstTempHistory.clear();
+    lstHistory_.Clear();
+    lstTempHistory_.clear();
     std::vector<std::wstring> lines;
     lines.reserve(entries.size());
-    lstTempHistory.reserve(entries.size());
+    lstTempHistory_.reserve(entries.size());
     for (const HistoryStore::Entry& entry : entries) {
-        lines.push_back(HistoryDisplayText(entry.value, entry.manifestPath, lstTempHistory.size()));
-        lstTempHistory.push_back(entry.manifestPath);
+        lines.push_back(HistoryDisplayText(entry.value, entry.manifestPath, lstTempHistory_.size()));
+        lstTempHistory_.push_back(entry.manifestPath);
     }
-    lstHistory.AddMany(lines);
+    lstHistory_.AddMany(lines);
 }
 
 std::optional<std::wstring> HistoryPanel::HistoryManifestPathOf(int index) const {
-    const std::optional<size_t> position = PositionOfDisplayText(lstHistory.Text(index));
-    if (!position || *position >= lstTempHistory.size()) return std::nullopt;
-    return lstTempHistory[*position];
+    const std::optional<size_t> position = PositionOfDisplayText(lstHistory_.Text(index));
+    if (!position || *position >= lstTempHistory_.size()) return std::nullopt;
+    return lstTempHistory_[*position];
 }
 
 void HistoryPanel::lstHistory_Click() {
-    const int current = lstHistory.Current();
+    const int current = lstHistory_.Current();
     if (current < 0) return;
     if (const auto manifestPath = HistoryManifestPathOf(current)) {
-        host_.SetTooltip(lstHistory.Handle(), ExecutablePathOfManifest(*manifestPath));
+        controls_.SetTooltip(lstHistory_.Handle(), ExecutablePathOfManifest(*manifestPath));
     }
 }
-
-void HistoryPanel::cmdHistorySelAll_Click() { lstHistory.SetAllTicked(true); }
-
-void HistoryPanel::cmdHistoryUnselAll_Click() { lstHistory.SetAllTicked(false); }
 
 void HistoryPanel::cmdHistoryRemoveTheme_Click() {
     const PanelHost::LongAction action(host_);
     FailureReport report(FailureReport::Action::Untheme);
     {
-        const DisabledControls disabled{cmdHistoryRemoveTheme, host_.QuickMenuStrip()};
+        const DisabledControls disabled{cmdHistoryRemoveTheme_, host_.QuickMenuStrip()};
         RemoveTickedThemes(report);
     }
     host_.Report(report);
@@ -77,18 +67,18 @@ void HistoryPanel::RemoveTickedThemes(FailureReport& report) {
     bool removedInPass = true;
     while (removedInPass && !host_.CloseRequested()) {
         removedInPass = false;
-        const int count = lstHistory.Count();
+        const int count = lstHistory_.Count();
         for (int i = 0; i < count; ++i) {
-            if (!lstHistory.IsTicked(i)) continue;
+            if (!lstHistory_.IsTicked(i)) continue;
             const std::optional<std::wstring> manifestPath = HistoryManifestPathOf(i);
             if (!manifestPath || !IsManifestPresent(*manifestPath)) continue;
             if (const ManifestFailure failure = theming_.Untheme(*manifestPath); failure != ManifestFailure::None) {
                 report.Add(ExecutablePathOfManifest(*manifestPath), failure);
-                lstHistory.SetTicked(i, false);
+                lstHistory_.SetTicked(i, false);
                 continue;
             }
             store_.Forget(*manifestPath);
-            lstHistory.RemoveAt(i);
+            lstHistory_.RemoveAt(i);
             removedInPass = true;
             break;
         }

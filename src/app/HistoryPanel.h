@@ -13,31 +13,34 @@
 // Every program that got a manifest, from which the manifests can be removed again.
 class HistoryPanel : public Panel {
 public:
-    HistoryPanel(PanelHost& host, HistoryStore& store, ThemingService& theming)
-        : Panel(host), store_(store), theming_(theming) {}
+    enum ControlId : int {
+        kLstHistory = 400,
+        kCmdHistorySelAll,
+        kCmdHistoryUnselAll,
+        kCmdHistoryRemoveTheme,
+    };
 
-    void Create() override;
+    explicit HistoryPanel(const PanelParts& parts) : Panel(parts), store_(parts.history), theming_(parts.theming) {}
+
     void Shown() override { LoadHistory(); }
 
+    // What the tests read and drive beyond the controls' ids.
+    struct TestView;
+
+private:
+    void CreateControls() override;
     // Fills the lists from the history, dropping entries whose manifest is gone.
     void LoadHistory();
     void lstHistory_Click();
-    void cmdHistorySelAll_Click();
-    void cmdHistoryUnselAll_Click();
     void cmdHistoryRemoveTheme_Click();
     // The manifest path behind a line of lstHistory, through the position at its end.
     std::optional<std::wstring> HistoryManifestPathOf(int index) const;
-
-    CheckList lstHistory;
-    // The hidden list: the manifest path of each line, at the position the line ends with.
-    std::vector<std::wstring> lstTempHistory;
-    HWND cmdHistorySelAll = nullptr;
-    HWND cmdHistoryUnselAll = nullptr;
-    HWND cmdHistoryRemoveTheme = nullptr;
-
-private:
     void RemoveTickedThemes(FailureReport& report);
 
     HistoryStore& store_;
     ThemingService& theming_;
+    CheckList lstHistory_;
+    // The hidden list: the manifest path of each line, at the position the line ends with.
+    std::vector<std::wstring> lstTempHistory_;
+    HWND cmdHistoryRemoveTheme_ = nullptr;
 };

@@ -1,5 +1,9 @@
+#include "app/ListScrollWidths.h"
+
+#include <cwchar>
+
+#include "app/GdiHandles.h"
 #include "app/Look.h"
-#include "app/MainForm.h"
 
 namespace {
 
@@ -10,25 +14,21 @@ const wchar_t kLongSample[] =
 
 }  // namespace
 
-// The horizontal scroll range of the wide lists is measured once, on a long sample text in each
-// list's own font; it is never recomputed from the items the lists later hold.
-void MainForm::SetListScrollWidths() {
-    const std::pair<CheckList*, const FontDescription*> lists[] = {{&turbo.lstTurbo, &look::kPanelFont},
-                                                            {&history.lstHistory, &look::kPanelFont},
-                                                            {&settings.lstSettings, &look::kSettingsFont}};
-    for (const auto& [list, font] : lists) {
-        list->Clear();
-        list->Add(L"Short");
-        list->Add(L"Short string");
-        list->Add(kLongSample);
+void FitScrollWidthToSample(CheckList& list, const TwipScale& scale) {
+    const WindowDc dc(list.Handle());
+    const SelectedObject selected(dc.get(), reinterpret_cast<HFONT>(SendMessageW(list.Handle(), WM_GETFONT, 0, 0)));
+    SIZE extent{};
+    GetTextExtentPoint32W(dc.get(), kLongSample, static_cast<int>(wcslen(kLongSample)), &extent);
+    const int widthTwips = scale.ToTwips(extent.cx);
+    list.SetHorizontalExtent(widthTwips / scale.TwipsPerPixel() + 20);
+}
 
-        WindowDc dc(window_);
-        SelectedObject selected(dc.get(), Font(*font));
-        SIZE extent{};
-        GetTextExtentPoint32W(dc.get(), kLongSample, static_cast<int>(wcslen(kLongSample)), &extent);
-        const int widthTwips = scale_.ToTwips(extent.cx);
-        list->SetHorizontalExtent(widthTwips / scale_.TwipsPerPixel() + 20);
-
-        list->Clear();
-    }
+void AddResultList(ControlFactory& controls, CheckList& list, ControlDescription described) {
+    described.font = &look::kPanelFont;
+    described.textColour = look::kLightGrey;
+    described.backColour = look::kDarkGrey;
+    described.style |= LBS_SORT;
+    controls.AddCheckList(list, described);
+    controls.SetTooltip(list.Handle(), L"");
+    FitScrollWidthToSample(list, controls.Scale());
 }

@@ -4,7 +4,6 @@
 
 #include <iterator>
 
-#include "app/ControlIds.h"
 #include "app/ResourceIds.h"
 #include "platform/MessagePump.h"
 
@@ -15,8 +14,14 @@ constexpr wchar_t kCaption[] = L"Orlek - XP Vestrim";
 constexpr int kClientWidthTwips = 5955;
 constexpr int kClientHeightTwips = 4665;
 constexpr UINT_PTR kQuickMenuTimer = 1;
-constexpr int kHelpItem = 1;  // the Quick Menu's index of the Help panel
 constexpr int kPanelLeft = 840, kPanelTop = 0, kPanelWidth = 5115, kPanelHeight = 4755;
+
+// The commands of the window's shortcut keys.
+enum ShortcutCommand : WORD {
+    kShortcutNextPanel = 900,
+    kShortcutPreviousPanel,
+    kShortcutHelp,
+};
 
 std::wstring DirectoryOfExecutable() {
     std::wstring path(MAX_PATH, L'\0');
@@ -39,45 +44,31 @@ std::wstring DirectoryOfExecutable() {
 MainForm::MainForm() : MainForm(Options{}) {}
 
 MainForm::MainForm(const Options& options)
-    : scale_(TwipScale::ForScreen()),
-      applicationDirectory_(options.applicationDirectory.empty() ? DirectoryOfExecutable()
+    : applicationDirectory_(options.applicationDirectory.empty() ? DirectoryOfExecutable()
                                                                  : options.applicationDirectory),
-      historyStore(HistoryFilePath()),
-      theming(historyStore),
-      quickMenu(*this),
-      help(*this),
-      vestrim(*this, theming),
-      turbo(*this, theming),
-      settings(*this),
-      about(*this),
-      history(*this, historyStore, theming),
+      controls_(TwipScale::ForScreen()),
+      historyStore_(applicationDirectory_ + L"\\history.db"),
+      theming_(historyStore_, [] { DoEvents(); }),
+      quickMenu_(*this, controls_),
       show_(options.show),
       endsProgram_(options.endsProgram),
-      messageShown_(options.messageShown),
-      fonts_(scale_) {}
-
-MainForm::~MainForm() {
-    if (window_ && IsWindow(window_)) DestroyWindow(window_);
+      messageShown_(options.messageShown) {
+    const PanelParts parts{*this, controls_, historyStore_, theming_, applicationDirectory_ + L"\\settings.db"};
+    for (size_t index = 0; index < kPanelCount; ++index) panels_[index] = kPanels[index].make(parts);
 }
+
+// The window goes while the panels it shows are still whole.
+MainForm::~MainForm() { Destroy(); }
 
 bool MainForm::Create() {
     Form_Initialize();
     LoadPictures();
 
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.lpfnWndProc = WindowProc;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.hIcon = appIcon_.get();
-    windowClass.hIconSm = appIconSmall_.get();
-    windowClass.lpszClassName = kWindowClass;
-    RegisterClassExW(&windowClass);  // fails harmlessly when a second form registers again
-
+    RegisterBoundClass(kWindowClass, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
     const DWORD exStyle = WS_EX_CONTROLPARENT;
-    RECT frame{0, 0, scale_.ToPixels(kClientWidthTwips), scale_.ToPixels(kClientHeightTwips)};
+    const TwipScale& scale = controls_.Scale();
+    RECT frame{0, 0, scale.ToPixels(kClientWidthTwips), scale.ToPixels(kClientHeightTwips)};
     AdjustWindowRectEx(&frame, style, FALSE, exStyle);
     const int width = frame.right - frame.left;
     const int height = frame.bottom - frame.top;
@@ -85,25 +76,24 @@ bool MainForm::Create() {
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     const int x = work.left + ((work.right - work.left) - width) / 2;
     const int y = work.top + ((work.bottom - work.top) - height) / 2;
-    window_ = CreateWindowExW(exStyle, kWindowClass, kCaption, style, x, y, width, height, nullptr,
-                              nullptr, GetModuleHandleW(nullptr), this);
-    if (!window_) return false;
-    SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(appIcon_.get()));
-    SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(appIconSmall_.get()));
-
-    tooltips_.Create(window_);
-    quickMenu.Create(window_, {&vestrim, &help, &about, &turbo, &history, &settings});
-    // In the order of the window's layout; the Quick Menu decides which one shows.
-    for (Panel* panel : std::initializer_list<Panel*>{&help, &vestrim, &turbo, &settings, &about, &history}) {
-        panel->Create();
+    if (!CreateBound(kWindowClass, {exStyle, kCaption, style, RECT{x, y, x + width, y + height}, nullptr})) {
+        return false;
     }
+    SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(appIcon_.get()));
+    SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(appIconSmall_.get()));
+
+    const PanelPlace place{scale.Rect(kPanelLeft, kPanelTop, kPanelWidth, kPanelHeight),
+                           {GetSysColor(COLOR_BTNFACE), background_.get(), true}};
+    quickMenu_.Create(Handle(), panels_, place);
     Form_Load();
     CreateShortcutKeys();
     if (show_) {
-        ShowWindow(window_, SW_SHOW);
-        UpdateWindow(window_);
+        ShowWindow(Handle(), SW_SHOW);
+        UpdateWindow(Handle());
     }
-    SetTimer(window_, kQuickMenuTimer, 500, nullptr);
+    // Nobody points at a control before the window shows.
+    controls_.CreateTooltips(Handle());
+    SetTimer(Handle(), kQuickMenuTimer, 500, nullptr);
     return true;
 }
 
@@ -118,12 +108,11 @@ void MainForm::Form_Initialize() {
     InitCommonControlsEx(&controls);
 }
 
+// The first panel opens on the application directory; nothing else is made before the window
+// shows.
 void MainForm::Form_Load() {
-    SetListScrollWidths();
-    vestrim.Drive1.SetDrive(applicationDirectory_.substr(0, 2));
-    vestrim.Dir1.SetPath(applicationDirectory_);
-    vestrim.Dir1_Change();
-    quickMenu.Qmenu_Click(0);
+    PanelOf<VestrimPanel>().OpenFolder(applicationDirectory_);
+    quickMenu_.Qmenu_Click(0);
     DoEvents();
 }
 
@@ -142,8 +131,9 @@ void MainForm::LoadPictures() {
     if (!original) return;
     BITMAP info{};
     GetObjectW(original.get(), sizeof(info), &info);
-    const int width = scale_.ScaleDesignPixels(info.bmWidth);
-    const int height = scale_.ScaleDesignPixels(info.bmHeight);
+    const TwipScale& scale = controls_.Scale();
+    const int width = scale.ScaleDesignPixels(info.bmWidth);
+    const int height = scale.ScaleDesignPixels(info.bmHeight);
     if (width == info.bmWidth && height == info.bmHeight) {
         background_ = std::move(original);
         return;
@@ -160,32 +150,16 @@ void MainForm::LoadPictures() {
                SRCCOPY);
 }
 
-bool MainForm::CreatePanelWindow(PanelWindow& window) {
-    const PanelWindow::Look look{GetSysColor(COLOR_BTNFACE), background_.get(), true};
-    return window.Create(window_, scale_.Rect(kPanelLeft, kPanelTop, kPanelWidth, kPanelHeight), look, false);
-}
-
 void MainForm::ShowMessage(const std::wstring& text) {
     if (messageShown_) {
         messageShown_(text);
         return;
     }
-    MessageBoxW(window_, text.c_str(), kCaption, MB_OK | MB_ICONWARNING);
+    MessageBoxW(Handle(), text.c_str(), kCaption, MB_OK | MB_ICONWARNING);
 }
 
 void MainForm::LongActionEnded() {
-    if (--longActionDepth_ == 0 && closeRequested_) PostMessageW(window_, WM_CLOSE, 0, 0);
-}
-
-LRESULT CALLBACK MainForm::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* form = static_cast<MainForm*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        form->window_ = window;
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
-    }
-    auto* form = reinterpret_cast<MainForm*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (!form) return DefWindowProcW(window, message, wParam, lParam);
-    return form->HandleMessage(message, wParam, lParam);
+    if (--longActionDepth_ == 0 && closeRequested_) PostMessageW(Handle(), WM_CLOSE, 0, 0);
 }
 
 // The Quick Menu answers the mouse only: Ctrl+Tab and Ctrl+Shift+Tab move down and up its
@@ -195,7 +169,7 @@ void MainForm::CreateShortcutKeys() {
                     {FVIRTKEY | FCONTROL | FSHIFT, VK_TAB, kShortcutPreviousPanel},
                     {FVIRTKEY, VK_F1, kShortcutHelp}};
     shortcutKeys_.reset(CreateAcceleratorTableW(keys, static_cast<int>(std::size(keys))));
-    SetShortcutKeys(window_, shortcutKeys_.get());
+    SetShortcutKeys(Handle(), shortcutKeys_.get());
 }
 
 LRESULT MainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -204,13 +178,13 @@ LRESULT MainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             if (HIWORD(wParam) != 1) break;  // only shortcut keys come to the window itself
             switch (LOWORD(wParam)) {
                 case kShortcutNextPanel:
-                    quickMenu.ShowItemInStrip(1);
+                    quickMenu_.ShowItemInStrip(1);
                     return 0;
                 case kShortcutPreviousPanel:
-                    quickMenu.ShowItemInStrip(-1);
+                    quickMenu_.ShowItemInStrip(-1);
                     return 0;
                 case kShortcutHelp:
-                    quickMenu.Qmenu_Click(kHelpItem);
+                    quickMenu_.Qmenu_Click(PanelIndex<HelpPanel>());
                     return 0;
                 default:
                     break;
@@ -218,7 +192,7 @@ LRESULT MainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             break;
         case WM_TIMER:
             if (wParam == kQuickMenuTimer) {
-                quickMenu.tmrQuickMenu_Timer();
+                quickMenu_.tmrQuickMenu_Timer();
                 return 0;
             }
             break;
@@ -228,21 +202,17 @@ LRESULT MainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 closeRequested_ = true;
                 return 0;
             }
-            DestroyWindow(window_);
+            DestroyWindow(Handle());
             return 0;
         case WM_DESTROY:
-            KillTimer(window_, kQuickMenuTimer);
+            KillTimer(Handle(), kQuickMenuTimer);
             if (endsProgram_) PostQuitMessage(0);
             return 0;
-        case WM_NCDESTROY: {
-            HWND window = window_;
-            SetShortcutKeys(window, nullptr);
-            SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-            window_ = nullptr;
-            return DefWindowProcW(window, message, wParam, lParam);
-        }
+        case WM_NCDESTROY:
+            SetShortcutKeys(Handle(), nullptr);
+            break;
         default:
             break;
     }
-    return DefWindowProcW(window_, message, wParam, lParam);
+    return Default(message, wParam, lParam);
 }

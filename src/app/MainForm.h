@@ -1,28 +1,24 @@
 #pragma once
 #include <windows.h>
 
+#include <array>
 #include <functional>
+#include <memory>
 #include <string>
 
-#include "app/AboutPanel.h"
-#include "app/Fonts.h"
-#include "app/HelpPanel.h"
-#include "app/HistoryPanel.h"
-#include "app/PanelHost.h"
-#include "app/QuickMenu.h"
-#include "app/SettingsPanel.h"
-#include "app/Tooltips.h"
-#include "app/TurboPanel.h"
-#include "app/TwipScale.h"
-#include "app/VestrimPanel.h"
-#include "history/HistoryStore.h"
+#include "app/BoundWindow.h"
+#include "app/ControlFactory.h"
 #include "app/GdiHandles.h"
+#include "app/Panel.h"
+#include "app/PanelHost.h"
+#include "app/PanelTable.h"
+#include "app/QuickMenu.h"
+#include "history/HistoryStore.h"
 #include "theming/ThemingService.h"
 
-// The one window of the program: start-up, closing, and the Quick Menu strip with the six
-// panels it shows. The parts are public so that tests can drive them through their handlers and
-// their messages as a user would.
-class MainForm : public PanelHost {
+// The one window of the program: start-up, closing, and the Quick Menu strip with the panels of
+// the panel table, each made when it is first shown.
+class MainForm : public BoundWindow, public PanelHost {
 public:
     struct Options {
         // The directory that holds the profile files and where the Vestrim panel opens;
@@ -39,63 +35,49 @@ public:
     MainForm();
     explicit MainForm(const Options& options);
     ~MainForm() override;
-    MainForm(const MainForm&) = delete;
-    MainForm& operator=(const MainForm&) = delete;
 
-    // Builds the window, runs Form_Initialize and Form_Load; false if the window could not be made.
+    // Builds the window and opens the first panel; false if the window could not be made.
     bool Create();
     // The message loop; returns the exit code once the window is gone.
     static int Run();
 
-    HWND Window() const { return window_; }
-
-    void Form_Initialize();
-    void Form_Load();
-    void SetListScrollWidths();
+    HWND Window() const { return Handle(); }
 
     // PanelHost
-    const TwipScale& Scale() const override { return scale_; }
-    HFONT Font(const FontDescription& font) override { return fonts_.Get(font); }
-    void SetTooltip(HWND control, const std::wstring& text) override { tooltips_.Set(control, text); }
-    std::wstring TooltipOf(HWND control) const override { return tooltips_.Of(control); }
-    HWND QuickMenuStrip() const override { return quickMenu.OutlookBar(); }
-    bool CreatePanelWindow(PanelWindow& window) override;
-    const std::wstring& ApplicationDirectory() const override { return applicationDirectory_; }
+    HWND QuickMenuStrip() const override { return quickMenu_.OutlookBar(); }
     bool CloseRequested() const override { return closeRequested_; }
     void ShowMessage(const std::wstring& text) override;
 
-private:
-    // Declared before the parts, which are built from them.
-    TwipScale scale_;
-    std::wstring applicationDirectory_;
-
-public:
-    HistoryStore historyStore;
-    ThemingService theming;
-    QuickMenu quickMenu;
-    HelpPanel help;
-    VestrimPanel vestrim;
-    TurboPanel turbo;
-    SettingsPanel settings;
-    AboutPanel about;
-    HistoryPanel history;
+    // What the tests read and drive beyond the window's messages.
+    struct TestView;
 
 protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void LongActionStarted() override { ++longActionDepth_; }
     void LongActionEnded() override;
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    template <class P>
+    P& PanelOf() {
+        return static_cast<P&>(*panels_[PanelIndex<P>()]);
+    }
+    void Form_Initialize();
+    void Form_Load();
     void LoadPictures();
     void CreateShortcutKeys();
+
+    // Declared before the parts, which are built from them.
+    std::wstring applicationDirectory_;
+    ControlFactory controls_;
+    HistoryStore historyStore_;
+    ThemingService theming_;
+    QuickMenu quickMenu_;
+    // By the rows of the panel table.
+    std::array<std::unique_ptr<Panel>, kPanelCount> panels_;
 
     bool show_;
     bool endsProgram_;
     std::function<void(const std::wstring&)> messageShown_;
-    HWND window_ = nullptr;
-    FontCache fonts_;
-    Tooltips tooltips_;
     int longActionDepth_ = 0;
     bool closeRequested_ = false;
     BitmapHandle background_;

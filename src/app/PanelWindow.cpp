@@ -4,36 +4,14 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"XpvPanel";
 
-void RegisterOnce() {
-    static const bool registered = [] {
-        WNDCLASSEXW windowClass{};
-        windowClass.cbSize = sizeof(windowClass);
-        windowClass.lpfnWndProc = DefWindowProcW;
-        windowClass.hInstance = GetModuleHandleW(nullptr);
-        windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        windowClass.lpszClassName = kClassName;
-        return RegisterClassExW(&windowClass) != 0;
-    }();
-    (void)registered;
-}
-
 }  // namespace
 
-PanelWindow::~PanelWindow() {
-    if (window_) SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
-}
-
 bool PanelWindow::Create(HWND parent, const RECT& rect, const Look& look, bool visible) {
-    RegisterOnce();
+    RegisterBoundClass(kClassName, nullptr);
     background_.reset(look.picture ? CreatePatternBrush(look.picture) : CreateSolidBrush(look.backColour));
     const DWORD style = WS_CHILD | WS_CLIPSIBLINGS | (visible ? WS_VISIBLE : 0);
-    window_ = CreateWindowExW(WS_EX_CONTROLPARENT | (look.border ? WS_EX_CLIENTEDGE : 0), kClassName, L"",
-                              style, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
-                              parent, nullptr, GetModuleHandleW(nullptr), nullptr);
-    if (!window_) return false;
-    SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Proc));
-    return true;
+    const DWORD exStyle = WS_EX_CONTROLPARENT | (look.border ? WS_EX_CLIENTEDGE : 0);
+    return CreateBound(kClassName, {exStyle, L"", style, rect, parent});
 }
 
 void PanelWindow::OnCommand(HWND child, std::function<void(WORD)> handler) {
@@ -65,17 +43,6 @@ void PanelWindow::SetColours(HWND child, COLORREF text, HBRUSH back) {
     route.back = back;
 }
 
-LRESULT CALLBACK PanelWindow::Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* panel = reinterpret_cast<PanelWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (!panel) return DefWindowProcW(window, message, wParam, lParam);
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-        panel->window_ = nullptr;
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
-    return panel->HandleMessage(message, wParam, lParam);
-}
-
 LRESULT PanelWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_COMMAND: {
@@ -104,7 +71,7 @@ LRESULT PanelWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return ChildColour(message, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
         case WM_ERASEBKGND: {
             RECT client;
-            GetClientRect(window_, &client);
+            GetClientRect(Handle(), &client);
             SetBrushOrgEx(reinterpret_cast<HDC>(wParam), 0, 0, nullptr);
             FillRect(reinterpret_cast<HDC>(wParam), &client, background_.get());
             return 1;
@@ -112,13 +79,13 @@ LRESULT PanelWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         default:
             break;
     }
-    return DefWindowProcW(window_, message, wParam, lParam);
+    return Default(message, wParam, lParam);
 }
 
 LRESULT PanelWindow::ChildColour(UINT message, HDC dc, HWND child) {
     const auto found = routes_.find(child);
     if (found == routes_.end() || !found->second.text) {
-        return DefWindowProcW(window_, message, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(child));
+        return Default(message, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(child));
     }
     const Route& route = found->second;
     SetTextColor(dc, *route.text);
@@ -131,7 +98,7 @@ LRESULT PanelWindow::ChildColour(UINT message, HDC dc, HWND child) {
     // See-through: the panel's own background, aligned with the child's place on it.
     RECT childRect;
     GetWindowRect(child, &childRect);
-    MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&childRect), 2);
+    MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&childRect), 2);
     SetBrushOrgEx(dc, -childRect.left, -childRect.top, nullptr);
     SetBkMode(dc, TRANSPARENT);
     return reinterpret_cast<LRESULT>(background_.get());

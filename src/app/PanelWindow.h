@@ -5,12 +5,13 @@
 #include <optional>
 #include <unordered_map>
 
+#include "app/BoundWindow.h"
 #include "app/GdiHandles.h"
 
 // The window of a panel (and of the Quick Menu strip): a bordered child window that paints its
 // background (a colour, or a picture at its top left) and hands each child's notifications,
 // drawing and colour requests to whatever the panel registered for that child.
-class PanelWindow {
+class PanelWindow : public BoundWindow {
 public:
     struct Look {
         COLORREF backColour;
@@ -18,13 +19,7 @@ public:
         bool border;
     };
 
-    PanelWindow() = default;
-    ~PanelWindow();
-    PanelWindow(const PanelWindow&) = delete;
-    PanelWindow& operator=(const PanelWindow&) = delete;
-
     bool Create(HWND parent, const RECT& rect, const Look& look, bool visible);
-    HWND Handle() const { return window_; }
 
     // A child's WM_COMMAND notifications.
     void OnCommand(HWND child, std::function<void(WORD notification)> handler);
@@ -46,6 +41,9 @@ public:
         SetColours(control.Handle(), control.TextColour(), control.BackgroundBrush());
     }
 
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
 private:
     struct Route {
         std::function<void(WORD)> command;
@@ -55,11 +53,8 @@ private:
         BrushHandle ownBack;
     };
 
-    static LRESULT CALLBACK Proc(HWND, UINT, WPARAM, LPARAM);
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT ChildColour(UINT message, HDC dc, HWND child);
 
-    HWND window_ = nullptr;
     BrushHandle background_;
     std::unordered_map<HWND, Route> routes_;
 };

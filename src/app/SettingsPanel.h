@@ -15,13 +15,28 @@
 // registry, write it, and open the display properties.
 class SettingsPanel : public Panel {
 public:
-    using Panel::Panel;
+    enum ControlId : int {
+        kLstSettingsGroups = 500,
+        kLstSettings,
+        kCmdThemeCPLTheme,
+        kCmdSettingsRefresh,
+        kCmdSettingsApply,
+    };
 
-    void Create() override;
+    explicit SettingsPanel(const PanelParts& parts) : Panel(parts), catalogue_(parts.settingsFile) {}
+
     // Lists the groups anew and the first group's tweaks with their state, each time the panel
     // is opened; ticks not yet applied are lost then.
     void Shown() override;
 
+    // How "Change Theme" starts the display properties.
+    void UseProgramStarter(ProgramStarter starter) { startProgram_ = std::move(starter); }
+
+    // What the tests read and drive beyond the controls' ids.
+    struct TestView;
+
+private:
+    void CreateControls() override;
     // Fills lstSettingsGroups from the catalogue and makes its first group current, which lists
     // that group. A catalogue that cannot be read leaves the list as it was.
     void LoadSettingsGroups();
@@ -31,20 +46,13 @@ public:
     void RefreshSettings();
     // Writes every listed tweak, ticked and cleared alike.
     void ApplySettings();
-    void cmdThemeCPLTheme_Click();
-    void cmdSettingsRefresh_Click() { RefreshSettings(); }
-    void cmdSettingsApply_Click() { ApplySettings(); }
-
-    HWND lstSettingsGroups = nullptr;
-    CheckList lstSettings;
-    HWND cmdThemeCPLTheme = nullptr;
-    HWND cmdSettingsRefresh = nullptr;
-    HWND cmdSettingsApply = nullptr;
-
-    // How "Change Theme" starts the display properties.
-    ProgramStarter startProgram = StartProgram;
-
-private:
+    // The display properties are a convenience: when they cannot be started nothing else happens.
+    void cmdThemeCPLTheme_Click() { OpenDisplayProperties(startProgram_); }
     std::optional<std::wstring> CurrentGroup() const;
     std::vector<TweakTick> ListedTicks() const;
+
+    std::wstring catalogue_;
+    ProgramStarter startProgram_ = StartProgram;
+    HWND lstSettingsGroups_ = nullptr;
+    CheckList lstSettings_;
 };

@@ -12,6 +12,7 @@ public:
     Tooltips(const Tooltips&) = delete;
     Tooltips& operator=(const Tooltips&) = delete;
 
+    // The tooltip window; texts given before it exists take effect then.
     void Create(HWND owner);
     // Gives the control this tool tip text, adding the control on first use.
     void Set(HWND control, const std::wstring& text);
@@ -19,6 +20,9 @@ public:
     std::wstring Of(HWND control) const;
 
 private:
+    // Adds the control's tool, or changes its text.
+    void Tell(UINT message, HWND control, std::wstring& text);
+
     HWND tooltip_ = nullptr;  // destroyed with its owner
     // Node-based: the tooltip window keeps pointers to these texts.
     std::unordered_map<HWND, std::wstring> texts_;

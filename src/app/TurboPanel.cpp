@@ -2,15 +2,14 @@
 
 #include <algorithm>
 
-#include "app/ControlIds.h"
 #include "app/DisabledControls.h"
 #include "app/GdiHandles.h"
+#include "app/ListScrollWidths.h"
 #include "app/Look.h"
 #include "app/WindowText.h"
-#include "manifest/ManifestFile.h"
+#include "batch/BatchApply.h"
 #include "platform/MessagePump.h"
 #include "platform/Throttle.h"
-#include "platform/VersionInfo.h"
 
 namespace {
 
@@ -31,6 +30,41 @@ constexpr DWORD kProgressShowInterval = 100;
 // The search yields after every file; a full pass over the queue (with the display's input) at
 // least this often keeps STOP and the window as quick to answer as a yield every time would.
 constexpr DWORD kFullYieldInterval = 50;
+
+// What shows and what takes input in each state; the scan box, its label, the line and the two
+// folder controls always show.
+struct StateLook {
+    bool searchFor;      // the three "Search for" labels
+    bool options;        // the two circles
+    bool go;
+    bool newSearch;
+    bool stop;
+    bool scanning;       // the two progress labels
+    bool resultList;
+    bool showResults;
+    bool applyRow;       // "+", "-" and the action button, when the list holds lines
+    bool showResultsEnabled;
+    bool driveEnabled;
+    bool folderEnabled;
+    bool subfoldersEnabled;  // the scan box and its label
+};
+
+// By TurboPanel::State.
+constexpr StateLook kStateLooks[] = {
+    // Idle
+    {.searchFor = true, .newSearch = true, .driveEnabled = true, .folderEnabled = true, .subfoldersEnabled = true},
+    // SetUp
+    {.searchFor = true, .options = true, .go = true, .driveEnabled = true, .folderEnabled = true,
+     .subfoldersEnabled = true},
+    // Searching: the folder list follows the search.
+    {.stop = true, .scanning = true, .showResults = true, .folderEnabled = true},
+    // Searched
+    {.scanning = true, .showResults = true, .showResultsEnabled = true},
+    // Results: the list covers the progress labels.
+    {.newSearch = true, .scanning = true, .resultList = true, .applyRow = true},
+    // Applying
+    {.stop = true, .scanning = true, .resultList = true},
+};
 
 void Show(HWND control, bool shown) { ShowWindow(control, shown ? SW_SHOW : SW_HIDE); }
 
@@ -75,14 +109,14 @@ public:
     }
     bool StopRequested() override { return quitting_ || panel_.Stopping(); }
     void ShowFolder(const std::wstring& directory) override {
-        if (folderShown_.Due()) panel_.dirTurbo.SetPath(directory);
+        if (folderShown_.Due()) panel_.dirTurbo_.SetPath(directory);
     }
     // Go shows the last texts itself when the search is over.
     void ShowProgress(const SearchProgress& progress) override {
         if (progressShown_.Due()) panel_.ShowProgress(progress);
     }
     void AddResult(const std::wstring& line, const std::wstring& executablePath) override {
-        panel_.lstTempTurbo.push_back(executablePath);
+        panel_.lstTempTurbo_.push_back(executablePath);
         lines_.push_back(line);
     }
     // The result lines in the order found. The result list stays hidden while the search runs:
@@ -98,285 +132,233 @@ private:
     Throttle progressShown_{kProgressShowInterval};
 };
 
-void TurboPanel::Create() {
-    host_.CreatePanelWindow(window_);
-    const TwipScale& scale = host_.Scale();
-    const HWND panel = window_.Handle();
-    const HFONT font = host_.Font(look::kPanelFont);
+// What the action asks of the panel: the window's messages, STOP and the close, and the lines of
+// the programs handled. It works on the lines ticked when it started: a line that is done leaves
+// the list, one that fails is unticked and stays; un-theming makes each line current in turn.
+class TurboPanel::ApplyDisplay final : public ApplyHost {
+public:
+    ApplyDisplay(TurboPanel& panel, bool removing) : panel_(panel), removing_(removing) {
+        for (int line = 0; line < panel_.lstTurbo_.Count(); ++line) {
+            if (!panel_.lstTurbo_.IsTicked(line)) continue;
+            if (std::optional<std::wstring> path = panel_.ResultPathOfLine(line)) {
+                lines_.push_back(line);
+                executables_.push_back(std::move(*path));
+            }
+        }
+    }
 
+    const std::vector<std::wstring>& Executables() const { return executables_; }
+
+    void YieldToWindow() override { DoEvents(); }
+    bool StopRequested() override { return panel_.Stopping(); }
+    void Starting(size_t index) override {
+        if (removing_) panel_.lstTurbo_.SetCurrent(LineOf(index));
+    }
+    void Finished(size_t index, bool done) override {
+        if (done) {
+            panel_.lstTurbo_.RemoveAt(LineOf(index));
+            ++removed_;
+        } else {
+            panel_.lstTurbo_.SetTicked(LineOf(index), false);
+        }
+    }
+
+private:
+    // The lines are handled from the top down and only the ones handled leave the list: a line
+    // has moved up by the lines removed before it.
+    int LineOf(size_t index) const { return lines_[index] - removed_; }
+
+    TurboPanel& panel_;
+    bool removing_;
+    std::vector<int> lines_;
+    std::vector<std::wstring> executables_;
+    int removed_ = 0;
+};
+
+void TurboPanel::CreateControls() {
     // Created in the panel's keyboard order.
-    drvTurbo.Create(panel, kDrvTurbo, scale.Rect(120, 100, 2415, 330), font, look::kLightGrey, look::kDarkGrey);
-    dirTurbo.Create(panel, kDirTurbo, scale.Rect(120, 450, 2415, 1050), font, look::kLightGrey, look::kDarkGrey);
-    window_.Register(drvTurbo);
-    window_.Register(dirTurbo);
-    drvTurbo.onChange = [this] { drvTurbo_Change(); };
+    controls_.AddDriveList(drvTurbo_, {.parent = &window_, .id = kDrvTurbo, .rect = {120, 100, 2415, 330},
+                                       .font = &look::kPanelFont, .textColour = look::kLightGrey,
+                                       .backColour = look::kDarkGrey, .onChange = [this] { drvTurbo_Change(); }});
+    controls_.AddFolderList(dirTurbo_, {.parent = &window_, .id = kDirTurbo, .rect = {120, 450, 2415, 1050},
+                                        .font = &look::kPanelFont, .textColour = look::kLightGrey,
+                                        .backColour = look::kDarkGrey});
 
-    chkTurbo = host_.AddChild({.parent = &window_, .id = kChkTurbo, .rect = {2760, 160, 215, 215},
-                               .style = WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX},
-                              L"BUTTON");
-    window_.SetColours(chkTurbo, look::kBlack, std::nullopt);
-    SetChecked(chkTurbo, true);
+    chkTurbo_ = controls_.AddChild({.parent = &window_, .id = kChkTurbo, .rect = {2760, 160, 215, 215},
+                                    .style = WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX},
+                                   L"BUTTON");
+    window_.SetColours(chkTurbo_, look::kBlack, std::nullopt);
+    SetChecked(chkTurbo_, true);
 
     // The circles: a group of their own, hidden until New Search; "Themed apps" is chosen.
-    for (size_t i = 0; i < optTurboSearchFor.size(); ++i) {
+    for (size_t i = 0; i < optTurboSearchFor_.size(); ++i) {
         const DWORD style = BS_AUTORADIOBUTTON | (i == 0 ? WS_GROUP | WS_TABSTOP : 0);
-        optTurboSearchFor[i] = host_.AddChild({.parent = &window_, .id = kOptTurboSearchForFirst + static_cast<int>(i),
-                                               .rect = {2760, i == 0 ? 840 : 1080, 215, 215}, .style = style},
-                                              L"BUTTON");
-        window_.SetColours(optTurboSearchFor[i], look::kBlack, std::nullopt);
+        optTurboSearchFor_[i] = controls_.AddChild({.parent = &window_, .id = kOptTurboSearchForFirst + static_cast<int>(i),
+                                                    .rect = {2760, i == 0 ? 840 : 1080, 215, 215}, .style = style},
+                                                   L"BUTTON");
+        window_.SetColours(optTurboSearchFor_[i], look::kBlack, std::nullopt);
     }
-    SetChecked(optTurboSearchFor[0], true);
+    SetChecked(optTurboSearchFor_[0], true);
 
-    cmdTurboSearch = host_.AddButton({.parent = &window_, .id = kCmdTurboSearch, .rect = {4440, 600, 495, 735},
-                                      .font = &look::kPanelFont, .text = L"Go", .style = WS_GROUP});
-    cmdNewSearch = host_.AddButton({.parent = &window_, .id = kCmdNewSearch, .rect = {2760, 600, 2175, 735},
-                                    .font = &kNewSearchFont, .text = L"New Search"});
-    cmdStopSearch = host_.AddButton({.parent = &window_, .id = kCmdStopSearch, .rect = {2760, 600, 2175, 735},
-                                     .font = &kStopFont, .text = L"STOP"});
-    Show(cmdTurboSearch, false);
-    Show(cmdStopSearch, false);
-    window_.OnClick(cmdTurboSearch, [this] { cmdTurboSearch_Click(); });
-    window_.OnClick(cmdNewSearch, [this] { cmdNewSearch_Click(); });
-    window_.OnClick(cmdStopSearch, [this] { cmdStopSearch_Click(); });
+    cmdTurboSearch_ = controls_.AddButton({.parent = &window_, .id = kCmdTurboSearch, .rect = {4440, 600, 495, 735},
+                                           .font = &look::kPanelFont, .text = L"Go", .style = WS_GROUP,
+                                           .onClick = [this] { cmdTurboSearch_Click(); }});
+    cmdNewSearch_ = controls_.AddButton({.parent = &window_, .id = kCmdNewSearch, .rect = {2760, 600, 2175, 735},
+                                         .font = &kNewSearchFont, .text = L"New Search",
+                                         .onClick = [this] { ShowState(State::SetUp); }});
+    cmdStopSearch_ = controls_.AddButton({.parent = &window_, .id = kCmdStopSearch, .rect = {2760, 600, 2175, 735},
+                                          .font = &kStopFont, .text = L"STOP",
+                                          .onClick = [this] { cmdStopSearch_Click(); }});
 
-    lstTurbo.Create(panel, kLstTurbo, scale.Rect(120, 1560, 4815, 2700), CheckList::Style{true}, font, scale.Dpi());
-    window_.Register(lstTurbo);
-    lstTurbo.onClick = [this] { lstTurbo_Click(); };
-    host_.SetTooltip(lstTurbo.Handle(), L"");
-    Show(lstTurbo.Handle(), false);
+    AddResultList(controls_, lstTurbo_, {.parent = &window_, .id = kLstTurbo, .rect = {120, 1560, 4815, 2700},
+                                         .onClick = [this] { lstTurbo_Click(); }});
 
-    cmdScannedResults = host_.AddButton({.parent = &window_, .id = kCmdScannedResults, .rect = {120, 4250, 4815, 375},
-                                         .font = &look::kPanelFont, .text = L"Show Results"});
-    cmdTurboSelAll = host_.AddButton({.parent = &window_, .id = kCmdTurboSelAll, .rect = {120, 4250, 495, 375},
-                                      .font = &look::kSignFont, .text = L"+", .tooltip = L"Select All"});
-    cmdTurboUnselAll = host_.AddButton({.parent = &window_, .id = kCmdTurboUnselAll, .rect = {600, 4250, 495, 375},
-                                        .font = &look::kSignFont, .text = L"-", .tooltip = L"Deselect All"});
-    cmdTurboApply = host_.AddButton({.parent = &window_, .id = kCmdTurboApply, .rect = {1080, 4250, 3855, 375},
-                                     .font = &look::kPanelFont});
-    Show(cmdScannedResults, false);
-    Enable(cmdScannedResults, false);
-    ShowApplyRow(false);
-    window_.OnClick(cmdScannedResults, [this] { cmdScannedResults_Click(); });
-    window_.OnClick(cmdTurboSelAll, [this] { cmdTurboSelAll_Click(); });
-    window_.OnClick(cmdTurboUnselAll, [this] { cmdTurboUnselAll_Click(); });
-    window_.OnClick(cmdTurboApply, [this] { cmdTurboApply_Click(); });
+    cmdScannedResults_ = controls_.AddButton({.parent = &window_, .id = kCmdScannedResults,
+                                              .rect = {120, 4250, 4815, 375}, .font = &look::kPanelFont,
+                                              .text = L"Show Results", .onClick = [this] { cmdScannedResults_Click(); }});
+    cmdTurboSelAll_ = controls_.AddButton({.parent = &window_, .id = kCmdTurboSelAll, .rect = {120, 4250, 495, 375},
+                                           .font = &look::kSignFont, .text = L"+", .tooltip = L"Select All",
+                                           .onClick = [this] { lstTurbo_.SetAllTicked(true); }});
+    cmdTurboUnselAll_ = controls_.AddButton({.parent = &window_, .id = kCmdTurboUnselAll, .rect = {600, 4250, 495, 375},
+                                             .font = &look::kSignFont, .text = L"-", .tooltip = L"Deselect All",
+                                             .onClick = [this] { lstTurbo_.SetAllTicked(false); }});
+    cmdTurboApply_ = controls_.AddButton({.parent = &window_, .id = kCmdTurboApply, .rect = {1080, 4250, 3855, 375},
+                                          .font = &look::kPanelFont, .onClick = [this] { cmdTurboApply_Click(); }});
 
     // Labels lie under the controls they share a place with.
-    const auto addLabel = [this](const TwipRect& rect, const FontDescription& font, const wchar_t* text, COLORREF colour,
-                                 DWORD style) {
-        return host_.AddLabel({.parent = &window_, .rect = rect, .font = &font, .text = text, .textColour = colour,
-                               .style = SS_NOPREFIX | style});
+    const auto addLabel = [this](int id, const TwipRect& rect, const FontDescription& font, const wchar_t* text,
+                                 COLORREF colour, std::function<void()> onClick) {
+        return controls_.AddLabel({.parent = &window_, .id = id, .rect = rect, .font = &font, .text = text,
+                                   .textColour = colour, .style = static_cast<DWORD>(SS_NOPREFIX | (onClick ? SS_NOTIFY : 0)),
+                                   .onClick = std::move(onClick)});
     };
-    lblTurbo = addLabel({3120, 160, 1815, 255}, look::kPanelFont, L"Scan Subdirectories", look::kBlack, SS_NOTIFY);
-    window_.OnClick(lblTurbo, [this] { lblTurbo_Click(); });
+    lblTurbo_ = addLabel(kLblTurbo, {3120, 160, 1815, 255}, look::kPanelFont, L"Scan Subdirectories", look::kBlack,
+                         [this] { lblTurbo_Click(); });
     const TwipRect searchForRects[] = {{2760, 600, 2055, 255}, {3000, 840, 1575, 255}, {3000, 1080, 1575, 255}};
     const wchar_t* const searchForTexts[] = {L"Search for", L"Themed apps", L"UnThemed apps"};
-    for (size_t i = 0; i < lblTurboSearchFor.size(); ++i) {
-        lblTurboSearchFor[i] = addLabel(searchForRects[i], look::kPanelFont, searchForTexts[i], look::kBlack, SS_NOTIFY);
-        window_.OnClick(lblTurboSearchFor[i], [this, i] { lblTurboSearchFor_Click(static_cast<int>(i)); });
+    for (size_t i = 0; i < lblTurboSearchFor_.size(); ++i) {
+        const int index = static_cast<int>(i);
+        lblTurboSearchFor_[i] = addLabel(kLblTurboSearchForFirst + index, searchForRects[i], look::kPanelFont,
+                                         searchForTexts[i], look::kBlack, [this, index] { lblTurboSearchFor_Click(index); });
     }
-    lblTurboScanning[1] = addLabel(kFolderLabelRect, kScanningFont, L"", look::kDarkGrey, 0);
-    lblTurboScanning[0] = addLabel(kFileLabelRect, kScanningFont, L"", look::kDarkGrey, 0);
-    for (HWND label : lblTurboScanning) Show(label, false);
-    Line1 = host_.AddLabel({.parent = &window_, .rect = {120, 1560, 4800, 15}, .backColour = look::kStripGrey});
+    lblTurboScanning_[1] = addLabel(kLblTurboScanningFirst + 1, kFolderLabelRect, kScanningFont, L"", look::kDarkGrey, {});
+    lblTurboScanning_[0] = addLabel(kLblTurboScanningFirst, kFileLabelRect, kScanningFont, L"", look::kDarkGrey, {});
+    controls_.AddLabel({.parent = &window_, .id = kLine1, .rect = {120, 1560, 4800, 15}, .backColour = look::kStripGrey});
+    ShowState(State::Idle);
 }
 
-void TurboPanel::drvTurbo_Change() { dirTurbo.SetPath(drvTurbo.Drive()); }
+void TurboPanel::ShowState(State state) {
+    const StateLook& look = kStateLooks[static_cast<size_t>(state)];
+    for (HWND label : lblTurboSearchFor_) Show(label, look.searchFor);
+    for (HWND option : optTurboSearchFor_) Show(option, look.options);
+    Show(cmdTurboSearch_, look.go);
+    Show(cmdNewSearch_, look.newSearch);
+    Show(cmdStopSearch_, look.stop);
+    for (HWND label : lblTurboScanning_) Show(label, look.scanning);
+    Show(lstTurbo_.Handle(), look.resultList);
+    Show(cmdScannedResults_, look.showResults);
+    const bool applyRow = look.applyRow && lstTurbo_.Count() > 0;
+    for (HWND button : {cmdTurboApply_, cmdTurboSelAll_, cmdTurboUnselAll_}) Show(button, applyRow);
+    Enable(cmdScannedResults_, look.showResultsEnabled);
+    Enable(drvTurbo_.Handle(), look.driveEnabled);
+    Enable(dirTurbo_.Handle(), look.folderEnabled);
+    for (HWND control : {chkTurbo_, lblTurbo_}) Enable(control, look.subfoldersEnabled);
+}
 
-void TurboPanel::lblTurbo_Click() { SetChecked(chkTurbo, !IsChecked(chkTurbo)); }
+void TurboPanel::drvTurbo_Change() { dirTurbo_.SetPath(drvTurbo_.Drive()); }
+
+void TurboPanel::lblTurbo_Click() { SetChecked(chkTurbo_, !IsChecked(chkTurbo_)); }
 
 void TurboPanel::lblTurboSearchFor_Click(int index) {
     if (index < 1 || index > 2) return;
-    SetChecked(optTurboSearchFor[0], index == 1);
-    SetChecked(optTurboSearchFor[1], index == 2);
+    SetChecked(optTurboSearchFor_[0], index == 1);
+    SetChecked(optTurboSearchFor_[1], index == 2);
 }
 
 SearchMode TurboPanel::ChosenMode() const {
-    return IsChecked(optTurboSearchFor[0]) ? SearchMode::Themed : SearchMode::Unthemed;
+    return IsChecked(optTurboSearchFor_[0]) ? SearchMode::Themed : SearchMode::Unthemed;
 }
 
 void TurboPanel::cmdTurboSearch_Click() {
     // A close meanwhile waits for the walk to end after the file in hand.
     const PanelHost::LongAction action(host_);
-    StopRequested = false;
-    for (HWND control : {drvTurbo.Handle(), chkTurbo, lblTurbo}) Enable(control, false);
+    stopRequested_ = false;
+    ShowState(State::Searching);
 
-    Show(lstTurbo.Handle(), false);
-    Show(cmdTurboSearch, false);
-    Show(cmdScannedResults, true);
-    ShowApplyRow(false);
-    Enable(cmdScannedResults, false);
-    Show(cmdStopSearch, true);
-    Show(cmdNewSearch, false);
-    for (HWND option : optTurboSearchFor) Show(option, false);
-    for (HWND label : lblTurboScanning) Show(label, true);
-    for (HWND label : lblTurboSearchFor) Show(label, false);
-
-    lstTurbo.Clear();
-    lstTempTurbo.clear();
-    Counters = {};
-    const std::wstring startDirectory = dirTurbo.Path();
-    for (HWND label : lblTurboScanning) SetText(label, L"");
+    lstTurbo_.Clear();
+    lstTempTurbo_.clear();
+    counters_ = {};
+    const std::wstring startDirectory = dirTurbo_.Path();
+    for (HWND label : lblTurboScanning_) SetText(label, L"");
     FitScanningLabels(L"");
 
     const SearchMode mode = ChosenMode();
-    SearchPattern = SearchPatternOf(mode);
-    SearchHeading = SearchHeadingOf(mode);
-    SetText(cmdTurboApply, ApplyCaptionOf(mode));
+    searchPattern_ = SearchPatternOf(mode);
+    searchHeading_ = SearchHeadingOf(mode);
+    SetText(cmdTurboApply_, ApplyCaptionOf(mode));
 
     SearchOptions options;
     options.startDirectory = startDirectory;
     options.mode = mode;
-    options.scanSubdirectories = IsChecked(chkTurbo);
-    options.resultLimit = ResultLimit;
+    options.scanSubdirectories = IsChecked(chkTurbo_);
+    options.resultLimit = resultLimit_;
     SearchDisplay display(*this);
     ShowProgress(RunBatchSearch(options, display).progress);
-    lstTurbo.AddMany(display.Lines());
+    lstTurbo_.AddMany(display.Lines());
 
-    dirTurbo.SetPath(startDirectory);
-    Enable(dirTurbo.Handle(), false);
-    Enable(drvTurbo.Handle(), false);
-    Enable(cmdScannedResults, true);
-    Show(cmdStopSearch, false);
+    dirTurbo_.SetPath(startDirectory);
+    ShowState(State::Searched);
 }
 
 void TurboPanel::ShowProgress(const SearchProgress& progress) {
-    Counters = progress.counters;
+    counters_ = progress.counters;
     FitScanningLabels(progress.directoryText);
-    SetText(lblTurboScanning[1], progress.directoryText);
-    SetText(lblTurboScanning[0], progress.fileText);
+    SetText(lblTurboScanning_[1], progress.directoryText);
+    SetText(lblTurboScanning_[0], progress.fileText);
 }
 
 void TurboPanel::FitScanningLabels(const std::wstring& folderText) {
     const size_t lines = LineCount(folderText);
     if (lines == scanningFolderLines_) return;
     scanningFolderLines_ = lines;
-    const TwipScale& scale = host_.Scale();
+    const TwipScale& scale = controls_.Scale();
     RECT folder = scale.Rect(kFolderLabelRect.left, kFolderLabelRect.top, kFolderLabelRect.width,
                              kFolderLabelRect.height);
     RECT files = scale.Rect(kFileLabelRect.left, kFileLabelRect.top, kFileLabelRect.width, kFileLabelRect.height);
-    const int needed = TextHeightIn(lblTurboScanning[1], folderText, folder.right - folder.left);
+    const int needed = TextHeightIn(lblTurboScanning_[1], folderText, folder.right - folder.left);
     const int extra = std::min(needed - static_cast<int>(folder.bottom - folder.top), static_cast<int>(files.bottom - files.top));
     if (extra > 0) {
         folder.bottom += extra;
         files.top += extra;
     }
-    MoveTo(lblTurboScanning[1], folder);
-    MoveTo(lblTurboScanning[0], files);
-}
-
-void TurboPanel::cmdNewSearch_Click() {
-    Show(cmdNewSearch, false);
-    for (HWND option : optTurboSearchFor) Show(option, true);
-    Show(cmdStopSearch, false);
-    ShowApplyRow(false);
-    Show(cmdTurboSearch, true);
-    for (HWND control : {dirTurbo.Handle(), drvTurbo.Handle(), chkTurbo, lblTurbo}) Enable(control, true);
-    Show(lstTurbo.Handle(), false);
-    for (HWND label : lblTurboScanning) Show(label, false);
-    Show(cmdScannedResults, false);
-    for (HWND label : lblTurboSearchFor) Show(label, true);
-}
-
-void TurboPanel::cmdScannedResults_Click() {
-    Show(cmdScannedResults, false);
-    Show(lstTurbo.Handle(), true);
-    if (lstTurbo.Count() > 0) ShowApplyRow(true);
-    Show(cmdStopSearch, false);
-    Show(cmdNewSearch, true);
-}
-
-void TurboPanel::ShowApplyRow(bool shown) {
-    for (HWND button : {cmdTurboApply, cmdTurboSelAll, cmdTurboUnselAll}) Show(button, shown);
+    MoveTo(lblTurboScanning_[1], folder);
+    MoveTo(lblTurboScanning_[0], files);
 }
 
 std::optional<std::wstring> TurboPanel::ResultPathOfLine(int index) const {
-    return ResultPathOf(lstTurbo.Text(index), lstTempTurbo);
+    return ResultPathOf(lstTurbo_.Text(index), lstTempTurbo_);
 }
 
 void TurboPanel::lstTurbo_Click() {
-    const int current = lstTurbo.Current();
+    const int current = lstTurbo_.Current();
     if (current < 0) return;
-    if (const auto path = ResultPathOfLine(current)) host_.SetTooltip(lstTurbo.Handle(), *path);
-}
-
-ThemingService::ThemeOutcome TurboPanel::WriteManifestForPath(const std::wstring& executablePath) {
-    if (!IsFilePresent(executablePath)) return {ManifestFailure::Missing};
-    VersionInfo version;
-    version.SetFileName(executablePath);
-    const ManifestDetails details{version.CompanyName(), version.ProductName(), version.OriginalFileName(),
-                                  version.FileDescription()};
-    return theming_.Theme(executablePath, details);
+    if (const auto path = ResultPathOfLine(current)) controls_.SetTooltip(lstTurbo_.Handle(), *path);
 }
 
 void TurboPanel::cmdTurboApply_Click() {
     // A close meanwhile waits for the line in hand.
     const PanelHost::LongAction action(host_);
-    StopRequested = false;
-    const bool removing = ChosenMode() == SearchMode::Themed;
-    FailureReport report(removing ? FailureReport::Action::Untheme : FailureReport::Action::Theme);
-    Show(cmdStopSearch, true);
-    ShowApplyRow(false);
-    Show(cmdNewSearch, false);
-    {
+    stopRequested_ = false;
+    const SearchMode searched = ChosenMode();
+    ApplyDisplay display(*this, searched == SearchMode::Themed);
+    ShowState(State::Applying);
+    const FailureReport report = [&] {
         const DisabledControls disabled{host_.QuickMenuStrip()};
         DoEvents();
-        if (removing) {
-            RemoveTickedThemes(report);
-        } else {
-            AddTickedThemes(report);
-        }
+        FailureReport outcome = BatchApply(theming_).Run(searched, display.Executables(), display);
         DoEvents();
-    }
-    Show(cmdStopSearch, false);
-    Show(cmdNewSearch, true);
-    if (lstTurbo.Count() > 0) ShowApplyRow(true);
+        return outcome;
+    }();
+    ShowState(State::Results);
     host_.Report(report);
-}
-
-int TurboPanel::FirstTickedLine(bool stopAware) const {
-    const int count = lstTurbo.Count();
-    for (int i = 0; i < count; ++i) {
-        if (stopAware && Stopping()) return -1;
-        if (lstTurbo.IsTicked(i)) return i;
-    }
-    return -1;
-}
-
-// Every pass takes the first ticked line from the top. A line that is done leaves the list; one
-// that fails is unticked and stays, so that no later pass takes it again.
-void TurboPanel::AddTickedThemes(FailureReport& report) {
-    for (;;) {
-        const int line = FirstTickedLine(false);
-        if (line < 0 || Stopping()) return;
-        const std::optional<std::wstring> executable = ResultPathOfLine(line);
-        const ThemingService::ThemeOutcome outcome =
-            executable ? WriteManifestForPath(*executable) : ThemingService::ThemeOutcome{ManifestFailure::Missing};
-        if (outcome.written()) {
-            if (!outcome.recorded) report.HistoryNotRecorded();
-            lstTurbo.RemoveAt(line);
-        } else {
-            report.Add(executable.value_or(lstTurbo.Text(line)), outcome.failure);
-            lstTurbo.SetTicked(line, false);
-        }
-        DoEvents();
-    }
-}
-
-void TurboPanel::RemoveTickedThemes(FailureReport& report) {
-    for (;;) {
-        const int line = FirstTickedLine(true);
-        if (line < 0) return;
-        lstTurbo.SetCurrent(line);
-        const std::optional<std::wstring> executable = ResultPathOfLine(line);
-        // A manifest that is gone already counts as removed.
-        const ManifestFailure failure =
-            executable ? theming_.Untheme(ManifestPathFor(*executable)) : ManifestFailure::Missing;
-        if (failure == ManifestFailure::None) {
-            lstTurbo.RemoveAt(line);
-        } else {
-            report.Add(executable.value_or(lstTurbo.Text(line)), failure);
-            lstTurbo.SetTicked(line, false);
-        }
-    }
 }

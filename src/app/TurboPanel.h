@@ -18,76 +18,92 @@
 // action.
 class TurboPanel : public Panel {
 public:
-    TurboPanel(PanelHost& host, ThemingService& theming) : Panel(host), theming_(theming) {}
+    enum ControlId : int {
+        kDrvTurbo = 300,
+        kDirTurbo,
+        kChkTurbo,
+        kLblTurbo,
+        // lblTurboSearchFor(i) is kLblTurboSearchForFirst + i: "Search for", "Themed apps", "UnThemed apps".
+        kLblTurboSearchForFirst,
+        // optTurboSearchFor(i) is kOptTurboSearchForFirst + i: "Themed apps", "UnThemed apps".
+        kOptTurboSearchForFirst = kLblTurboSearchForFirst + 3,
+        kCmdTurboSearch = kOptTurboSearchForFirst + 2,
+        kCmdNewSearch,
+        kCmdStopSearch,
+        kLine1,
+        kLstTurbo,
+        // lblTurboScanning(i) is kLblTurboScanningFirst + i: (0) the files below, (1) the folders above.
+        kLblTurboScanningFirst,
+        kCmdScannedResults = kLblTurboScanningFirst + 2,
+        kCmdTurboSelAll,
+        kCmdTurboUnselAll,
+        kCmdTurboApply,
+    };
 
-    void Create() override;
+    explicit TurboPanel(const PanelParts& parts) : Panel(parts), theming_(parts.theming) {}
 
+    // What the tests read and drive beyond the controls' ids.
+    struct TestView;
+
+private:
+    // What the panel shows, from its first look to the ticked results being handled.
+    enum class State {
+        Idle,       // before the first New Search
+        SetUp,      // New Search: the start folder and the mode chosen
+        Searching,  // Go: the progress counts, STOP
+        Searched,   // the last counts, Show Results
+        Results,    // the result list, the apply row when it holds lines
+        Applying,   // the ticked lines handled, STOP
+    };
+    class SearchDisplay;
+    class ApplyDisplay;
+
+    void CreateControls() override;
+    void ShowState(State state);
     void cmdTurboSearch_Click();
-    void cmdStopSearch_Click() { StopRequested = true; }
+    void cmdStopSearch_Click() { stopRequested_ = true; }
     void drvTurbo_Change();
     void lblTurbo_Click();
     void lblTurboSearchFor_Click(int index);
-    void cmdNewSearch_Click();
-    void cmdScannedResults_Click();
+    void cmdScannedResults_Click() { ShowState(State::Results); }
     void lstTurbo_Click();
-    void cmdTurboSelAll_Click() { lstTurbo.SetAllTicked(true); }
-    void cmdTurboUnselAll_Click() { lstTurbo.SetAllTicked(false); }
     void cmdTurboApply_Click();
-    // Writes the manifest of the executable with the details of its version resource and records
-    // it in the history; nothing is written for an executable that is not there any more.
-    ThemingService::ThemeOutcome WriteManifestForPath(const std::wstring& executablePath);
-
     // The executable behind a line of lstTurbo, through the serial at its end.
     std::optional<std::wstring> ResultPathOfLine(int index) const;
-
-    DriveList drvTurbo;
-    DirectoryList dirTurbo;
-    HWND chkTurbo = nullptr;
-    HWND lblTurbo = nullptr;
-    std::array<HWND, 3> lblTurboSearchFor{};
-    // (0): "Themed apps", (1): "UnThemed apps".
-    std::array<HWND, 2> optTurboSearchFor{};
-    HWND cmdTurboSearch = nullptr;
-    HWND cmdNewSearch = nullptr;
-    HWND cmdStopSearch = nullptr;
-    HWND Line1 = nullptr;
-    CheckList lstTurbo;
-    // (1): the folder count above, (0): the file counts and the last file's line below.
-    std::array<HWND, 2> lblTurboScanning{};
-    HWND cmdScannedResults = nullptr;
-    HWND cmdTurboSelAll = nullptr;
-    HWND cmdTurboUnselAll = nullptr;
-    HWND cmdTurboApply = nullptr;
-    // The executable of each result, entry n for the line with serial n; only Go changes it.
-    std::vector<std::wstring> lstTempTurbo;
-
-    // Set by STOP, reset by Go and by the apply.
-    bool StopRequested = false;
-    std::wstring SearchPattern;
-    std::wstring SearchHeading;
-    // The counts of the last search, as last shown.
-    SearchCounters Counters;
-    // How many results end a search as STOP would.
-    int ResultLimit = kMostResults;
-
-private:
-    class SearchDisplay;
-
     SearchMode ChosenMode() const;
     // The search or the apply is to end after the item in hand.
-    bool Stopping() const { return StopRequested || host_.CloseRequested(); }
+    bool Stopping() const { return stopRequested_ || host_.CloseRequested(); }
     void ShowProgress(const SearchProgress& progress);
     // The folder label keeps its place while its lines fit; a longer text pushes the file label
     // down, whose foot stays where it is.
     void FitScanningLabels(const std::wstring& folderText);
-    void AddTickedThemes(FailureReport& report);
-    void RemoveTickedThemes(FailureReport& report);
-    // The first ticked line from the top, -1 when none is; with stopAware, -1 as well once a
-    // stop is asked for before a line is looked at.
-    int FirstTickedLine(bool stopAware) const;
-    void ShowApplyRow(bool shown);
 
     ThemingService& theming_;
+    DriveList drvTurbo_;
+    DirectoryList dirTurbo_;
+    HWND chkTurbo_ = nullptr;
+    HWND lblTurbo_ = nullptr;
+    std::array<HWND, 3> lblTurboSearchFor_{};
+    std::array<HWND, 2> optTurboSearchFor_{};
+    HWND cmdTurboSearch_ = nullptr;
+    HWND cmdNewSearch_ = nullptr;
+    HWND cmdStopSearch_ = nullptr;
+    CheckList lstTurbo_;
+    std::array<HWND, 2> lblTurboScanning_{};
+    HWND cmdScannedResults_ = nullptr;
+    HWND cmdTurboSelAll_ = nullptr;
+    HWND cmdTurboUnselAll_ = nullptr;
+    HWND cmdTurboApply_ = nullptr;
+    // The executable of each result, entry n for the line with serial n; only Go changes it.
+    std::vector<std::wstring> lstTempTurbo_;
+    // Set by STOP, reset by Go and by the apply.
+    bool stopRequested_ = false;
+    std::wstring searchPattern_;
+    std::wstring searchHeading_;
+    // The counts of the last search, as last shown.
+    SearchCounters counters_;
+    // How many results end a search as STOP would.
+    int resultLimit_ = kMostResults;
     // How many lines the folder label's text has, as last laid out.
     size_t scanningFolderLines_ = 0;
 };

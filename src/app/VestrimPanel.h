@@ -15,11 +15,46 @@
 // unthemed files or removes the manifests of the ticked themed ones.
 class VestrimPanel : public Panel {
 public:
-    VestrimPanel(PanelHost& host, ThemingService& theming) : Panel(host), theming_(theming) {}
+    enum ControlId : int {
+        kDrive1 = 200,
+        kDir1,
+        kLstUnthemed,
+        kCmdUnThemedSelAll,
+        kCmdUnThemedUnSelAll,
+        kLstThemed,
+        kCmdThemedSelAll,
+        kCmdThemedUnSelAll,
+        kTxtCompanyName,
+        kTxtProductName,
+        kTxtApplicationName,
+        kTxtDescription,
+        kCmdVestrim,
+        kLblUnthemed,
+        kLblThemed,
+        kLblCompanyName,
+        kLblProductName,
+        kLabel2,
+        kLabel3,
+    };
 
-    void Create() override;
+    explicit VestrimPanel(const PanelParts& parts) : Panel(parts), theming_(parts.theming) {}
+
     void Shown() override { RefreshAppLists(); }
 
+    // Shows the folder's executables; before the panel is first shown, the folder it opens on.
+    void OpenFolder(const std::wstring& folder);
+
+    // What the tests read and drive beyond the controls' ids.
+    struct TestView;
+
+private:
+    // The hidden file list: the current folder's executables.
+    struct FileList {
+        std::wstring Path;
+        std::vector<std::wstring> Names;
+    };
+
+    void CreateControls() override;
     void Drive1_Change();
     void Dir1_Change();
     void RefreshAppLists();
@@ -31,55 +66,33 @@ public:
     void lstThemed_GotFocus();
     void lstThemed_KeyPress(wchar_t key);
     void cmdVestrim_Click();
-    void cmdUnThemedSelAll_Click();
-    void cmdUnThemedUnSelAll_Click();
-    void cmdThemedSelAll_Click();
-    void cmdThemedUnSelAll_Click();
+    // The "+" and "-" buttons: every item of the list ticked or cleared, the focus to the list
+    // (which sets the button's mode), then the list's Click handling.
+    void TickAllAndEnter(CheckList& list, bool ticked);
     // Writes the manifest of lstUnthemed's current item from the four detail boxes; it is recorded
     // in the history only when it was written.
     ThemingService::ThemeOutcome WriteManifest();
     // Fills the four detail boxes from the manifest of lstThemed's current item; empty boxes
     // when there is none or it cannot be read.
     void ReadManifestDetails();
-
-    static const wchar_t kApplyCaption[];
-    static const wchar_t kRemoveCaption[];
-
-    // The hidden file list: the current folder's executables.
-    struct FileList {
-        std::wstring Path;
-        std::vector<std::wstring> Names;
-    };
-
-    DriveList Drive1;
-    DirectoryList Dir1;
-    FileList File1;
-    HWND lblUnthemed = nullptr;
-    CheckList lstUnthemed;
-    HWND cmdUnThemedSelAll = nullptr;
-    HWND cmdUnThemedUnSelAll = nullptr;
-    HWND lblThemed = nullptr;
-    CheckList lstThemed;
-    HWND cmdThemedSelAll = nullptr;
-    HWND cmdThemedUnSelAll = nullptr;
-    HWND lblCompanyName = nullptr;
-    HWND txtCompanyName = nullptr;
-    HWND lblProductName = nullptr;
-    HWND txtProductName = nullptr;
-    HWND Label2 = nullptr;
-    HWND txtApplicationName = nullptr;
-    HWND Label3 = nullptr;
-    HWND txtDescription = nullptr;
-    HWND cmdVestrim = nullptr;
-
-private:
     std::wstring FullPathOf(const std::wstring& fileName) const;
-    void TickAllAndEnter(CheckList& list, bool ticked);
     HWND AddDetailBox(int id, int top);
-    HWND AddSignButton(const wchar_t* sign, int id, int top, const wchar_t* tooltip);
-    HWND AddCaption(const wchar_t* text, COLORREF colour, int left, int top, int width);
+    HWND AddSignButton(const wchar_t* sign, int id, int top, const wchar_t* tooltip, CheckList& list, bool ticked);
+    HWND AddCaption(int id, const wchar_t* text, COLORREF colour, int left, int top, int width);
 
     ThemingService& theming_;
+    // The folder the lists open on when the panel is made; empty: the current directory.
+    std::wstring startFolder_;
+    DriveList Drive1_;
+    DirectoryList Dir1_;
+    FileList File1_;
+    CheckList lstUnthemed_;
+    CheckList lstThemed_;
+    HWND txtCompanyName_ = nullptr;
+    HWND txtProductName_ = nullptr;
+    HWND txtApplicationName_ = nullptr;
+    HWND txtDescription_ = nullptr;
+    HWND cmdVestrim_ = nullptr;
     // While the button's action runs: it must not start again from inside itself, and the
     // lists' focus handling must leave the button alone.
     bool running_ = false;

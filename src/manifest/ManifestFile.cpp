@@ -5,7 +5,6 @@
 #include "manifest/ManifestDocument.h"
 #include "manifest/RecycleBin.h"
 #include "platform/LongPath.h"
-#include "platform/MessagePump.h"
 #include "platform/PathLinks.h"
 #include "platform/TextFunctions.h"
 #include "platform/UniqueHandle.h"
@@ -117,7 +116,7 @@ bool HasManifestName(std::wstring_view path) {
     return EndsWithIgnoringCase(slash == std::wstring_view::npos ? path : path.substr(slash + 1), kEnding);
 }
 
-ManifestRemoval RemoveManifest(const std::wstring& manifestPath) {
+ManifestRemoval RemoveManifest(const std::wstring& manifestPath, const std::function<void()>& yield) {
     const auto notRemoved = [](ManifestFailure failure) { return ManifestRemoval{RemovalOutcome::NotRemoved, failure}; };
     if (const ManifestFailure refusal = RefusalForLinks(manifestPath); refusal != ManifestFailure::None) {
         return notRemoved(refusal);
@@ -138,7 +137,7 @@ ManifestRemoval RemoveManifest(const std::wstring& manifestPath) {
     if (!SetFileAttributesW(callPath.c_str(), FILE_ATTRIBUTE_NORMAL)) {
         return notRemoved(FailureFromError(GetLastError()));
     }
-    DoEvents();
+    if (yield) yield();
     DWORD error = ERROR_SUCCESS;
     if (kind == ManifestKind::OwnDocument) {
         if (DeleteFileW(callPath.c_str())) return {RemovalOutcome::Removed};

@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -42,10 +43,10 @@ struct ManifestRemoval {
 // Whether a path names what a removal may touch: a file name ending in ".exe.manifest".
 bool HasManifestName(std::wstring_view path);
 
-// Removes a manifest: its attributes set to normal, pending window messages run once, then it is
-// deleted when it has the shape of the document this program writes, else sent to the Recycle
-// Bin. Anything but a regular file named "*.exe.manifest" (a folder, a link or junction, any
-// other name) is refused untouched, and so is a manifest reached through a folder that is a link
-// or junction (BehindLink). A manifest that stays where it was keeps its attributes. Paths of any
-// length.
-ManifestRemoval RemoveManifest(const std::wstring& manifestPath);
+// Removes a manifest: its attributes set to normal, `yield` run once (the caller's window takes its
+// queued messages there), then it is deleted when it has the shape of the document this program
+// writes, else sent to the Recycle Bin. Anything but a regular file named "*.exe.manifest" (a
+// folder, a link or junction, any other name) is refused untouched, and so is a manifest reached
+// through a folder that is a link or junction (BehindLink). A manifest that stays where it was
+// keeps its attributes. Paths of any length.
+ManifestRemoval RemoveManifest(const std::wstring& manifestPath, const std::function<void()>& yield = {});

@@ -4,7 +4,7 @@
 #include <utility>
 
 // Owns a handle of the platform and closes it however the scope is left. `Traits` names what
-// counts as no handle (`Empty`) and how one is closed (`Close`).
+// counts as no handle (`IsNone`) and how one is closed (`Close`).
 template <class Handle, class Traits>
 class UniqueResource {
 public:

@@ -16,6 +16,6 @@ ThemingService::ThemeOutcome ThemingService::Theme(const std::wstring& executabl
 }
 
 ManifestFailure ThemingService::Untheme(const std::wstring& manifestPath) {
-    const ManifestFailure failure = RemoveManifest(manifestPath).failure;
+    const ManifestFailure failure = RemoveManifest(manifestPath, yieldDuringRemoval_).failure;
     return failure == ManifestFailure::Missing ? ManifestFailure::None : failure;
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <string>
 
 #include "history/HistoryStore.h"
@@ -9,7 +10,9 @@
 // removed, and a written one is recorded in the history (only when it was written).
 class ThemingService {
 public:
-    explicit ThemingService(HistoryStore& history) : history_(history) {}
+    // `yieldDuringRemoval` runs once inside every removal: the window's queued messages.
+    explicit ThemingService(HistoryStore& history, std::function<void()> yieldDuringRemoval = {})
+        : history_(history), yieldDuringRemoval_(std::move(yieldDuringRemoval)) {}
 
     struct ThemeOutcome {
         ManifestFailure failure = ManifestFailure::None;
@@ -27,4 +30,5 @@ public:
 
 private:
     HistoryStore& history_;
+    std::function<void()> yieldDuringRemoval_;
 };

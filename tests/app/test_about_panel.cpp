@@ -8,6 +8,7 @@
 #include "app/WebPageOpener.h"
 #include "app/WindowText.h"
 #include "platform/MessagePump.h"
+#include "support/PanelViews.h"
 #include "support/TempFolder.h"
 #include "support/WindowInput.h"
 #include "support/WindowTestOptions.h"
@@ -109,16 +110,29 @@ struct RecordingBrowsers : Browsers {
     }
 };
 
+// The panel's controls by their ids.
+struct AboutView {
+    AboutPanel& panel;
+
+    HWND Window() const { return panel.Window(); }
+    HWND Control(int id) const { return GetDlgItem(panel.Window(), id); }
+    std::vector<HWND> Option1() const {
+        return {Control(AboutPanel::kOption1First), Control(AboutPanel::kOption1First + 1),
+                Control(AboutPanel::kOption1First + 2)};
+    }
+};
+
 struct AboutWindow {
     TempFolder folder;
     MainForm form{xpv_test::WindowTestOptions(folder.Path())};
+    AboutView panel{MainForm::TestView{form}.Panel<AboutPanel>()};
     RecordingBrowsers browsers;
 
     AboutWindow() {
         REQUIRE(form.Create());
-        form.about.UseBrowsers(browsers);
-        xpv_test::ClickQuickMenuItem(form, 2);  // About
-        REQUIRE(IsWindowVisible(form.about.Window()));
+        panel.panel.UseBrowsers(browsers);
+        xpv_test::OpenPanel<AboutPanel>(form);
+        REQUIRE(IsWindowVisible(panel.Window()));
     }
     // A press and release of the left button on the control, at its middle.
     static void Click(HWND control) {
@@ -131,7 +145,7 @@ struct AboutWindow {
     // The bullets' marks, "*" for the selected one, "-" for the others.
     std::string Bullets() const {
         std::string marks;
-        for (HWND bullet : form.about.Option1) marks += SendMessageW(bullet, BM_GETCHECK, 0, 0) == BST_CHECKED ? '*' : '-';
+        for (HWND bullet : panel.Option1()) marks += SendMessageW(bullet, BM_GETCHECK, 0, 0) == BST_CHECKED ? '*' : '-';
         return marks;
     }
 };
@@ -147,8 +161,8 @@ RECT RectIn(HWND control, HWND container) {
 
 TEST_CASE("Every label of the About panel: its rectangle, text, font, colour and alignment; its text fits") {
     AboutWindow about;
-    const AboutPanel& panel = about.form.about;
-    const TwipScale& scale = about.form.Scale();
+    const AboutView& panel = about.panel;
+    const TwipScale& scale = MainForm::TestView{about.form}.Controls().Scale();
     struct Label {
         const char* name;
         HWND control;
@@ -163,22 +177,22 @@ TEST_CASE("Every label of the About panel: its rectangle, text, font, colour and
     };
     const COLORREF navy = RGB(0, 0, 0x80), maroon = RGB(0x80, 0, 0), purple = RGB(0x80, 0, 0x80);
     const Label labels[] = {
-        {"lblAboutTitle", panel.lblAboutTitle, {0, 240, 5055, 600}, L"Orlek - XP Vestrim", L"Times New Roman", 26.25,
+        {"lblAboutTitle", panel.Control(AboutPanel::kLblAboutTitle), {0, 240, 5055, 600}, L"Orlek - XP Vestrim", L"Times New Roman", 26.25,
          false, maroon, SS_CENTER, 1},
-        {"lblVersion", panel.lblVersion, {2160, 800, 2775, 375}, L"version 1.2   ", L"Times New Roman", 12, true,
+        {"lblVersion", panel.Control(AboutPanel::kLblVersion), {2160, 800, 2775, 375}, L"version 1.2   ", L"Times New Roman", 12, true,
          maroon, SS_RIGHT, 1},
-        {"lblAbout", panel.lblAbout, {240, 1320, 4575, 1575},
+        {"lblAbout", panel.Control(AboutPanel::kLblAbout), {240, 1320, 4575, 1575},
          L"Thank you for trying out Orlek - XP Vestrim. I hope you have enjoyed it and found it useful. If you have "
          L"any remarks about the program please contact me at the email below. Also visit my website for more "
          L"exciting programs.",
          L"Times New Roman", 11.25, false, navy, SS_LEFT, 6},
-        {"lblWebsite", panel.lblWebsite, {600, 3120, 4215, 255}, L"Website: " + kSite, L"MS Sans Serif", 9.75, false,
+        {"lblWebsite", panel.Control(AboutPanel::kLblWebsite), {600, 3120, 4215, 255}, L"Website: " + kSite, L"MS Sans Serif", 9.75, false,
          navy, SS_LEFT, 1},
-        {"lblEmail", panel.lblEmail, {600, 3480, 4215, 255}, L"Email: info@example.com", L"MS Sans Serif", 9.75, false,
+        {"lblEmail", panel.Control(AboutPanel::kLblEmail), {600, 3480, 4215, 255}, L"Email: info@example.com", L"MS Sans Serif", 9.75, false,
          navy, SS_LEFT, 1},
-        {"lblProgramming", panel.lblProgramming, {600, 3840, 4455, 495}, L"Programming Information", L"MS Sans Serif",
+        {"lblProgramming", panel.Control(AboutPanel::kLblProgramming), {600, 3840, 4455, 495}, L"Programming Information", L"MS Sans Serif",
          9.75, false, navy, SS_LEFT, 1},
-        {"Label10", panel.Label10, {0, 4320, 5055, 255}, L"", L"Times New Roman", 11.25, true, purple, SS_RIGHT, 1},
+        {"Label10", panel.Control(AboutPanel::kLabel10), {0, 4320, 5055, 255}, L"", L"Times New Roman", 11.25, true, purple, SS_RIGHT, 1},
     };
     for (const Label& label : labels) {
         CAPTURE(label.name);
@@ -222,20 +236,20 @@ TEST_CASE("Every label of the About panel: its rectangle, text, font, colour and
 
 TEST_CASE("The three bullets: the first one marked; a click moves only the mark") {
     AboutWindow about;
-    const AboutPanel& panel = about.form.about;
-    for (size_t i = 0; i < panel.Option1.size(); ++i) {
+    const AboutView& panel = about.panel;
+    for (size_t i = 0; i < panel.Option1().size(); ++i) {
         CAPTURE(i);
-        const RECT rect = RectIn(panel.Option1[i], panel.Window());
-        const RECT expected = about.form.Scale().Rect(360, 3120 + 360 * static_cast<int>(i), 210, 210);
+        const RECT rect = RectIn(panel.Option1()[i], panel.Window());
+        const RECT expected = MainForm::TestView{about.form}.Controls().Scale().Rect(360, 3120 + 360 * static_cast<int>(i), 210, 210);
         CHECK(EqualRect(&rect, &expected));
-        CHECK(TextOf(panel.Option1[i]) == L"Option1");
-        CHECK((GetWindowLongW(panel.Option1[i], GWL_STYLE) & BS_TYPEMASK) == BS_AUTORADIOBUTTON);
+        CHECK(TextOf(panel.Option1()[i]) == L"Option1");
+        CHECK((GetWindowLongW(panel.Option1()[i], GWL_STYLE) & BS_TYPEMASK) == BS_AUTORADIOBUTTON);
     }
     CHECK(about.Bullets() == "*--");
 
-    about.Click(panel.Option1[2]);
+    about.Click(panel.Option1()[2]);
     CHECK(about.Bullets() == "--*");
-    about.Click(panel.Option1[1]);
+    about.Click(panel.Option1()[1]);
     CHECK(about.Bullets() == "-*-");
     CHECK(about.browsers.automationBrowsersMade == 0);
     CHECK(about.browsers.defaultBrowser.empty());
@@ -243,11 +257,11 @@ TEST_CASE("The three bullets: the first one marked; a click moves only the mark"
 
 TEST_CASE("The arrow keys move the mark among the bullets and no further") {
     AboutWindow about;
-    const AboutPanel& panel = about.form.about;
+    const AboutView& panel = about.panel;
     // Each press on the marked bullet, whether or not the window is active.
     int marked = 0;
     for (const char* expected : {"-*-", "--*", "*--"}) {
-        xpv_test::PressKey(panel.Option1[marked], VK_DOWN);
+        xpv_test::PressKey(panel.Option1()[marked], VK_DOWN);
         CHECK(about.Bullets() == expected);
         marked = (marked + 1) % 3;
     }
@@ -255,12 +269,12 @@ TEST_CASE("The arrow keys move the mark among the bullets and no further") {
 
 TEST_CASE("The web site and programming lines open their pages, a new browser for every click") {
     AboutWindow about;
-    const AboutPanel& panel = about.form.about;
-    about.Click(panel.lblWebsite);
+    const AboutView& panel = about.panel;
+    about.Click(panel.Control(AboutPanel::kLblWebsite));
     CHECK(about.browsers.defaultBrowser == std::vector<std::wstring>{kSite});
-    about.Click(panel.lblProgramming);
+    about.Click(panel.Control(AboutPanel::kLblProgramming));
     CHECK(about.browsers.defaultBrowser == std::vector<std::wstring>{kSite, kProgrammingPage});
-    about.Click(panel.lblWebsite);
+    about.Click(panel.Control(AboutPanel::kLblWebsite));
     CHECK(about.browsers.defaultBrowser == std::vector<std::wstring>{kSite, kProgrammingPage, kSite});
     CHECK(about.browsers.automationBrowsersMade == 3);
 
@@ -268,8 +282,8 @@ TEST_CASE("The web site and programming lines open their pages, a new browser fo
         FakeBrowser browser;
         about.browsers.automation = &browser;
         about.browsers.defaultBrowser.clear();
-        about.Click(panel.lblProgramming);
-        about.Click(panel.lblProgramming);
+        about.Click(panel.Control(AboutPanel::kLblProgramming));
+        about.Click(panel.Control(AboutPanel::kLblProgramming));
         CHECK(browser.calls == std::vector<std::wstring>{L"Visible = True", L"Navigate " + kProgrammingPage,
                                                          L"Visible = True", L"Navigate " + kProgrammingPage});
         CHECK(about.browsers.automationBrowsersMade == 5);
@@ -280,8 +294,8 @@ TEST_CASE("The web site and programming lines open their pages, a new browser fo
 
 TEST_CASE("Clicking the e-mail line, the title, the note, the version or the notice does nothing") {
     AboutWindow about;
-    const AboutPanel& panel = about.form.about;
-    for (HWND label : {panel.lblEmail, panel.lblAboutTitle, panel.lblAbout, panel.lblVersion, panel.Label10}) {
+    const AboutView& panel = about.panel;
+    for (HWND label : {panel.Control(AboutPanel::kLblEmail), panel.Control(AboutPanel::kLblAboutTitle), panel.Control(AboutPanel::kLblAbout), panel.Control(AboutPanel::kLblVersion), panel.Control(AboutPanel::kLabel10)}) {
         CAPTURE(TextOf(label));
         about.Click(label);
         // Clicks pass through them to the panel.
@@ -294,8 +308,8 @@ TEST_CASE("Clicking the e-mail line, the title, the note, the version or the not
 
 TEST_CASE("The link lines show the hand pointer") {
     AboutWindow about;
-    const AboutPanel& panel = about.form.about;
-    for (HWND link : {panel.lblWebsite, panel.lblProgramming}) {
+    const AboutView& panel = about.panel;
+    for (HWND link : {panel.Control(AboutPanel::kLblWebsite), panel.Control(AboutPanel::kLblProgramming)}) {
         CAPTURE(TextOf(link));
         SetCursor(LoadCursorW(nullptr, IDC_ARROW));
         SendMessageW(link, WM_SETCURSOR, reinterpret_cast<WPARAM>(link), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
@@ -313,7 +327,7 @@ TEST_CASE("Closing the window while a link opens waits until the page has gone t
         DoEvents();
         openWhileClosing = IsWindow(window) != FALSE;
     };
-    about->Click(about->form.about.lblWebsite);
+    about->Click(about->panel.Control(AboutPanel::kLblWebsite));
     CHECK(openWhileClosing);
     CHECK(about->browsers.defaultBrowser == std::vector<std::wstring>{kSite});
     DoEvents();

@@ -6,6 +6,7 @@
 #include "app/MainForm.h"
 #include "app/WindowText.h"
 #include "platform/MessagePump.h"
+#include "support/PanelViews.h"
 #include "support/TempFolder.h"
 #include "support/WindowTestOptions.h"
 #include "support/doctest_wide.h"
@@ -31,9 +32,10 @@ const Program kDamaged[] = {
 const Program kHealthy = {L"patch_base", L"g-healthy.exe"};
 
 // Company, product, description and application name as the Vestrim panel shows them.
-std::vector<std::wstring> Details(const MainForm& form) {
-    return {TextOf(form.vestrim.txtCompanyName), TextOf(form.vestrim.txtProductName),
-            TextOf(form.vestrim.txtDescription), TextOf(form.vestrim.txtApplicationName)};
+std::vector<std::wstring> Details(const VestrimPanel& panel) {
+    const auto box = [&panel](int id) { return TextOf(GetDlgItem(panel.Window(), id)); };
+    return {box(VestrimPanel::kTxtCompanyName), box(VestrimPanel::kTxtProductName), box(VestrimPanel::kTxtDescription),
+            box(VestrimPanel::kTxtApplicationName)};
 }
 
 std::vector<std::wstring> NoVersionDetails(const wchar_t* name) { return {L"", L"", L"", name}; }
@@ -53,20 +55,22 @@ TEST_CASE("The window opens on a folder whose first program has a damaged versio
     MainForm form(xpv_test::WindowTestOptions(folder.Path()));
     REQUIRE(form.Create());
     DoEvents();
+    VestrimPanel& panel = MainForm::TestView{form}.Panel<VestrimPanel>();
+    CheckList& unthemed = VestrimPanel::TestView{panel}.lstUnthemed();
 
     std::vector<std::wstring> listed;
-    for (int i = 0; i < form.vestrim.lstUnthemed.Count(); ++i) listed.push_back(form.vestrim.lstUnthemed.Text(i));
+    for (int i = 0; i < unthemed.Count(); ++i) listed.push_back(unthemed.Text(i));
     CHECK(listed == names);
-    CHECK(form.vestrim.lstUnthemed.Current() == 0);
-    CHECK(Details(form) == NoVersionDetails(kDamaged[0].name));
+    CHECK(unthemed.Current() == 0);
+    CHECK(Details(panel) == NoVersionDetails(kDamaged[0].name));
 
     // Each damaged file after the healthy one: its details replace the healthy file's.
     const int healthy = static_cast<int>(std::size(kDamaged));
     for (int i = 0; i < healthy; ++i) {
         CAPTURE(std::wstring(kDamaged[i].name));
-        form.vestrim.lstUnthemed.SetCurrent(healthy);
-        REQUIRE(Details(form) == std::vector<std::wstring>{L"Company", L"Product", L"Before|After", kHealthy.name});
-        form.vestrim.lstUnthemed.SetCurrent(i);
-        CHECK(Details(form) == NoVersionDetails(kDamaged[i].name));
+        unthemed.SetCurrent(healthy);
+        REQUIRE(Details(panel) == std::vector<std::wstring>{L"Company", L"Product", L"Before|After", kHealthy.name});
+        unthemed.SetCurrent(i);
+        CHECK(Details(panel) == NoVersionDetails(kDamaged[i].name));
     }
 }

@@ -275,6 +275,9 @@ TEST_CASE("A drive is captioned by its lower-case letter and, when it has one, i
 
 TEST_CASE("The drive list shows every logical drive and starts on the current directory's drive") {
     Host host;
+    // Opened, as the box tells its owner: every drive with its label.
+    SendMessageW(host.Window(), WM_COMMAND, MAKEWPARAM(kDriveId, CBN_DROPDOWN),
+                 reinterpret_cast<LPARAM>(host.drive.Handle()));
     const std::vector<std::wstring> texts = BoxTexts(host.drive.Handle());
     std::vector<std::wstring> expected;
     const DWORD present = GetLogicalDrives();
@@ -658,4 +661,40 @@ TEST_CASE("The lists paint in their own colours") {
     GetClientRect(box, &field);
     const WindowDc boxDc(box);
     CHECK(GetPixel(boxDc.get(), field.right / 2, field.bottom / 2) == kBack);
+}
+
+TEST_CASE("The lists open on the folder they are given; one they cannot show leaves them on the current directory") {
+    const Host host;
+    const TempFolder folder;
+    const std::wstring given = folder.AddFolder(L"Given");
+    const std::wstring current = NormalFolderPath(CurrentDirectory()).value_or(L"");
+    REQUIRE(NormalFolderPath(given));
+    REQUIRE_FALSE(current.empty());
+    // The temporary folder and the build folder lie on different drives.
+    REQUIRE(towupper(given[0]) != towupper(current[0]));
+    const TwipScale scale = TwipScale::ForScreen();
+    const FontHandle font = CreateFontFor(FontDescription{L"Arial", 8.25, true, false}, scale);
+    struct Case {
+        const char* what;
+        std::wstring start;
+        std::wstring folder;
+    };
+    const Case cases[] = {
+        {"a folder", given, *NormalFolderPath(given)},
+        {"none", L"", current},
+        {"a share", L"\\\\nohost\\share\\tools", current},
+    };
+    for (const Case& c : cases) {
+        CAPTURE(c.what);
+        DriveList drive;
+        DirectoryList directory;
+        bool announced = false;
+        drive.onChange = directory.onChange = [&] { announced = true; };
+        drive.Create(host.Window(), 300, scale.Rect(120, 120, 2415, 330), font.get(), kText, kBack, c.start);
+        directory.Create(host.Window(), 301, scale.Rect(120, 450, 2415, 2250), font.get(), kText, kBack, c.start);
+        CHECK(directory.Path() == c.folder);
+        CHECK(drive.Drive() == c.folder.substr(0, 2));
+        CHECK(BoxSelection(drive.Handle()).rfind(DriveCaption(c.folder[0], L""), 0) == 0);
+        CHECK_FALSE(announced);
+    }
 }

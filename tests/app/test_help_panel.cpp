@@ -9,6 +9,7 @@
 #include "app/MainForm.h"
 #include "app/WindowText.h"
 #include "platform/MessagePump.h"
+#include "support/PanelViews.h"
 #include "support/TempFolder.h"
 #include "support/WindowInput.h"
 #include "support/WindowTestOptions.h"
@@ -92,18 +93,16 @@ size_t CountOf(const std::wstring& text, const std::wstring& piece) {
     return count;
 }
 
-constexpr int kHelpItem = 1;
-constexpr int kAboutItem = 2;
-
 struct HelpWindow {
     TempFolder folder;
     MainForm form{xpv_test::WindowTestOptions(folder.Path())};
+    HelpPanel& panel = MainForm::TestView{form}.Panel<HelpPanel>();
     HWND box = nullptr;
 
     HelpWindow() {
         REQUIRE(form.Create());
-        xpv_test::ClickQuickMenuItem(form, kHelpItem);
-        box = form.help.txtHelp;
+        xpv_test::OpenPanel<HelpPanel>(form);
+        box = GetDlgItem(panel.Window(), HelpPanel::kTxtHelp);
     }
     int FirstVisibleLine() const { return static_cast<int>(SendMessageW(box, EM_GETFIRSTVISIBLELINE, 0, 0)); }
     std::pair<DWORD, DWORD> Selection() const {
@@ -228,12 +227,12 @@ TEST_CASE("The help text: lines end in CR LF only, about 4,700 characters") {
 TEST_CASE("The help box: read-only, scrolling, in its colours and font, at its first line with nothing selected") {
     HelpWindow help;
     MainForm& form = help.form;
-    CHECK(IsWindowVisible(form.help.Window()));
-    REQUIRE(GetParent(help.box) == form.help.Window());
+    CHECK(IsWindowVisible(help.panel.Window()));
+    REQUIRE(GetParent(help.box) == help.panel.Window());
     RECT rect;
     GetWindowRect(help.box, &rect);
-    MapWindowPoints(nullptr, form.help.Window(), reinterpret_cast<POINT*>(&rect), 2);
-    const RECT expected = form.Scale().Rect(120, 120, 4815, 4455);
+    MapWindowPoints(nullptr, help.panel.Window(), reinterpret_cast<POINT*>(&rect), 2);
+    const RECT expected = MainForm::TestView{form}.Controls().Scale().Rect(120, 120, 4815, 4455);
     CHECK(EqualRect(&rect, &expected));
 
     CHECK(TextOf(help.box) == HelpText());
@@ -250,14 +249,14 @@ TEST_CASE("The help box: read-only, scrolling, in its colours and font, at its f
     LOGFONTW font{};
     GetObjectW(reinterpret_cast<HFONT>(SendMessageW(help.box, WM_GETFONT, 0, 0)), sizeof(font), &font);
     CHECK(std::wstring(font.lfFaceName) == L"Times New Roman");
-    CHECK(font.lfHeight == form.Scale().FontHeight(9));
+    CHECK(font.lfHeight == MainForm::TestView{form}.Controls().Scale().FontHeight(9));
     CHECK(font.lfWeight == FW_BOLD);
     CHECK_FALSE(font.lfItalic);
 
     // A read-only box asks for its colours as a label does.
     HDC dc = CreateCompatibleDC(nullptr);
     const auto brush = reinterpret_cast<HBRUSH>(
-        SendMessageW(form.help.Window(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(help.box)));
+        SendMessageW(help.panel.Window(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(help.box)));
     LOGBRUSH back{};
     GetObjectW(brush, sizeof(back), &back);
     CHECK(back.lbColor == RGB(0xE0, 0xE0, 0xE0));
@@ -281,10 +280,10 @@ TEST_CASE("The help box keeps its place when the panel is opened again") {
     SendMessageW(help.box, EM_LINESCROLL, 0, 30);
     const int scrolled = help.FirstVisibleLine();
     CHECK(scrolled == 30);
-    xpv_test::ClickQuickMenuItem(help.form, kAboutItem);
-    CHECK_FALSE(IsWindowVisible(help.form.help.Window()));
-    xpv_test::ClickQuickMenuItem(help.form, kHelpItem);
-    CHECK(IsWindowVisible(help.form.help.Window()));
+    xpv_test::OpenPanel<AboutPanel>(help.form);
+    CHECK_FALSE(IsWindowVisible(help.panel.Window()));
+    xpv_test::OpenPanel<HelpPanel>(help.form);
+    CHECK(IsWindowVisible(help.panel.Window()));
     CHECK(help.FirstVisibleLine() == scrolled);
 }
 
@@ -302,8 +301,8 @@ TEST_CASE("Tabbing into the help box selects nothing; Enter and Escape in it lea
     for (WPARAM key : {VK_RETURN, VK_ESCAPE}) {
         CAPTURE(key);
         xpv_test::PressKey(help.box, key);
-        CHECK(IsWindow(help.form.help.Window()));
-        CHECK(IsWindowVisible(help.form.help.Window()));
+        CHECK(IsWindow(help.panel.Window()));
+        CHECK(IsWindowVisible(help.panel.Window()));
         CHECK(TextOf(help.box) == HelpText());
     }
 }

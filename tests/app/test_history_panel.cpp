@@ -11,6 +11,7 @@
 #include "platform/MessagePump.h"
 #include "platform/UniqueHandle.h"
 #include "support/InsideYield.h"
+#include "support/PanelViews.h"
 #include "support/TempFolder.h"
 #include "support/WindowInput.h"
 #include "support/WindowTestOptions.h"
@@ -26,10 +27,18 @@ struct History {
     TempFolder programs{L"xpv-programs"};
     std::vector<std::wstring> messages;
     MainForm form{xpv_test::WindowTestOptions(appFolder.Path(), &messages)};
+    HistoryStore& store = MainForm::TestView{form}.History();
+    HistoryPanel& panel = MainForm::TestView{form}.Panel<HistoryPanel>();
+    ControlFactory& controls = MainForm::TestView{form}.Controls();
 
     History() {
         REQUIRE(form.Create());
     }
+    CheckList& List() const { return HistoryPanel::TestView{panel}.lstHistory(); }
+    // The manifest path of each line, at the position the line ends with.
+    const std::vector<std::wstring>& Paths() const { return HistoryPanel::TestView{panel}.lstTempHistory(); }
+    HWND Control(int id) const { return GetDlgItem(panel.Window(), id); }
+    void SelectAll() const { xpv_test::ClickButton(Control(HistoryPanel::kCmdHistorySelAll)); }
     // A themed program: its manifest written as the program writes them, and its entry recorded.
     std::wstring Themed(const std::wstring& relativeExe, const std::wstring& product, const std::wstring& description) {
         const std::wstring exe = programs / relativeExe;
@@ -38,28 +47,28 @@ struct History {
         const std::wstring manifest = ManifestPathFor(exe);
         REQUIRE(WriteManifestFile(manifest, ComposeManifestDocument({L"C", product, relativeExe, description},
                                                                     ProcessorArchitecture::X86)));
-        form.historyStore.Record(manifest, HistoryValueFor(product, description));
+        store.Record(manifest, HistoryValueFor(product, description));
         return manifest;
     }
     void Open() {
-        xpv_test::ClickQuickMenuItem(form, 4);
+        xpv_test::OpenPanel<HistoryPanel>(form);
     }
     std::vector<std::wstring> Lines() const {
         std::vector<std::wstring> lines;
-        for (int i = 0; i < form.history.lstHistory.Count(); ++i) lines.push_back(form.history.lstHistory.Text(i));
+        for (int i = 0; i < List().Count(); ++i) lines.push_back(List().Text(i));
         return lines;
     }
     std::vector<ProfileEntry> Stored() const {
-        return ReadSectionEntries({form.HistoryFilePath(), L"Main"});
+        return ReadSectionEntries({store.File(), L"Main"});
     }
     int IndexOf(const std::wstring& line) const {
-        for (int i = 0; i < form.history.lstHistory.Count(); ++i) {
-            if (form.history.lstHistory.Text(i) == line) return i;
+        for (int i = 0; i < List().Count(); ++i) {
+            if (List().Text(i) == line) return i;
         }
         return -1;
     }
     void Untheme() {
-        xpv_test::ClickButton(form.history.cmdHistoryRemoveTheme);
+        xpv_test::ClickButton(Control(HistoryPanel::kCmdHistoryRemoveTheme));
     }
 };
 
@@ -70,17 +79,17 @@ TEST_CASE("The History panel lists every recorded application, sorted, linked to
     const std::wstring one = history.Themed(L"One\\one.exe", L"One", L"First program");
     const std::wstring two = history.Themed(L"Two\\two.exe", L"", L"");
     history.Open();
-    CHECK(IsWindowVisible(history.form.history.Window()));
+    CHECK(IsWindowVisible(history.panel.Window()));
     CHECK(history.Lines() == std::vector<std::wstring>{ExecutablePathOfManifest(two) + L" [00001]",
                                                        L"One >> First program [00000]"});
-    CHECK(history.form.history.lstTempHistory == std::vector<std::wstring>{one, two});
-    CHECK_FALSE(history.form.history.lstHistory.IsTicked(0));
+    CHECK(history.Paths() == std::vector<std::wstring>{one, two});
+    CHECK_FALSE(history.List().IsTicked(0));
 
     // Clicking an item shows where its program lies.
-    history.form.history.lstHistory.SetCurrent(0);
-    CHECK(history.form.TooltipOf(history.form.history.lstHistory.Handle()) == ExecutablePathOfManifest(two));
-    history.form.history.lstHistory.SetCurrent(1);
-    CHECK(history.form.TooltipOf(history.form.history.lstHistory.Handle()) == ExecutablePathOfManifest(one));
+    history.List().SetCurrent(0);
+    CHECK(history.controls.TooltipOf(history.List().Handle()) == ExecutablePathOfManifest(two));
+    history.List().SetCurrent(1);
+    CHECK(history.controls.TooltipOf(history.List().Handle()) == ExecutablePathOfManifest(one));
 
     SUBCASE("theming again replaces the line's value") {
         history.Themed(L"One\\one.exe", L"One", L"Second theming");
@@ -100,8 +109,8 @@ TEST_CASE("Entries whose manifest is gone are dropped in one rewrite; the rest k
         REQUIRE(DeleteFileW(manifests[gone].c_str()));
     }
     history.Open();
-    REQUIRE(history.form.history.lstHistory.Count() == 11);
-    CHECK(history.form.history.lstTempHistory.front() == manifests[1]);
+    REQUIRE(history.List().Count() == 11);
+    CHECK(history.Paths().front() == manifests[1]);
     CHECK(history.IndexOf(L"Prog101 >> d [00000]") == 0);
     CHECK(history.IndexOf(L"Prog112 >> d [00010]") == 10);  // the eleventh entry
     const std::vector<ProfileEntry> stored = history.Stored();
@@ -115,9 +124,9 @@ TEST_CASE("Entries on a drive that cannot be reached now are kept") {
     history.Themed(L"here.exe", L"Here", L"");
     // A drive that was there when the program was themed, and is gone when the history loads.
     REQUIRE(DefineDosDeviceW(0, L"Q:", history.programs.Path().c_str()));
-    history.form.historyStore.Record(L"Q:\\Removable\\tool.exe.manifest", L"Tool >> on a stick");
+    history.store.Record(L"Q:\\Removable\\tool.exe.manifest", L"Tool >> on a stick");
     REQUIRE(DefineDosDeviceW(DDD_REMOVE_DEFINITION, L"Q:", nullptr));
-    history.form.historyStore.Record(L"\\\\nohost\\share\\net.exe.manifest", L"Net >> offline");
+    history.store.Record(L"\\\\nohost\\share\\net.exe.manifest", L"Net >> offline");
     history.Open();
     CHECK(history.Lines() == std::vector<std::wstring>{L"Here >> [00000]", L"Net >> offline [00002]",
                                                        L"Tool >> on a stick [00001]"});
@@ -133,45 +142,45 @@ TEST_CASE("Untheming removes the ticked manifests and their entries, pass by pas
     history.Open();
 
     SUBCASE("select all, then untheme: nothing left") {
-        history.form.history.cmdHistorySelAll_Click();
+        history.SelectAll();
         bool buttonEnabled = true, stripEnabled = true;
         xpv_test::InsideNextYield duringRemoval([&] {
-            buttonEnabled = IsWindowEnabled(history.form.history.cmdHistoryRemoveTheme) != FALSE;
-            stripEnabled = IsWindowEnabled(history.form.quickMenu.OutlookBar()) != FALSE;
+            buttonEnabled = IsWindowEnabled(history.Control(HistoryPanel::kCmdHistoryRemoveTheme)) != FALSE;
+            stripEnabled = IsWindowEnabled(history.form.QuickMenuStrip()) != FALSE;
         });
         history.Untheme();
         REQUIRE(duringRemoval.Ran());
         CHECK_FALSE(buttonEnabled);
         CHECK_FALSE(stripEnabled);
-        CHECK(history.form.history.lstHistory.Count() == 0);
+        CHECK(history.List().Count() == 0);
         CHECK(history.Stored().empty());
         for (const std::wstring& manifest : {a, b, c, d}) CHECK_FALSE(IsManifestPresent(manifest));
-        CHECK(IsWindowEnabled(history.form.history.cmdHistoryRemoveTheme));
-        CHECK(IsWindowEnabled(history.form.quickMenu.OutlookBar()));
+        CHECK(IsWindowEnabled(history.Control(HistoryPanel::kCmdHistoryRemoveTheme)));
+        CHECK(IsWindowEnabled(history.form.QuickMenuStrip()));
     }
 
     SUBCASE("three ticked, the first already without manifest: it stays ticked, the others go") {
         SetFileAttributesW(a.c_str(), FILE_ATTRIBUTE_NORMAL);
         DeleteFileW(a.c_str());
-        for (int i : {0, 1, 2}) history.form.history.lstHistory.SetTicked(i, true);
+        for (int i : {0, 1, 2}) history.List().SetTicked(i, true);
         history.Untheme();
         CHECK(history.Lines() == std::vector<std::wstring>{L"A >> [00000]", L"D >> [00003]"});
-        CHECK(history.form.history.lstHistory.IsTicked(0));
-        CHECK_FALSE(history.form.history.lstHistory.IsTicked(1));
+        CHECK(history.List().IsTicked(0));
+        CHECK_FALSE(history.List().IsTicked(1));
         CHECK(IsManifestPresent(d));
         CHECK(history.Stored() == std::vector<ProfileEntry>{{a, L"A >>"}, {d, L"D >>"}});
         // The hidden list is untouched: the remaining lines still find their own paths.
-        history.form.history.lstHistory.SetCurrent(1);
-        CHECK(history.form.TooltipOf(history.form.history.lstHistory.Handle()) == ExecutablePathOfManifest(d));
+        history.List().SetCurrent(1);
+        CHECK(history.controls.TooltipOf(history.List().Handle()) == ExecutablePathOfManifest(d));
     }
 
     SUBCASE("a manifest that cannot be deleted keeps its line, unticked, and its entry") {
         UniqueHandle held(CreateFileW(b.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
         REQUIRE(held);
-        history.form.history.cmdHistorySelAll_Click();
+        history.SelectAll();
         history.Untheme();
         CHECK(history.Lines() == std::vector<std::wstring>{L"B >> [00001]"});
-        CHECK_FALSE(history.form.history.lstHistory.IsTicked(0));
+        CHECK_FALSE(history.List().IsTicked(0));
         CHECK(IsManifestPresent(b));
         CHECK(history.Stored() == std::vector<ProfileEntry>{{b, L"B >>"}});
         // Told once, at the end.
@@ -190,12 +199,12 @@ TEST_CASE("A planted history lists and removes nothing but this program's manife
     REQUIRE(xpv_test::WriteBytes(text, "keep me"));
     REQUIRE(xpv_test::WriteBytes(shaped, ComposeManifestDocument({}, ProcessorArchitecture::X86)));
     for (const std::wstring& key : {text, shaped, std::wstring(L"relgone.exe.manifest")}) {
-        REQUIRE(WriteProfileValue({history.form.HistoryFilePath(), L"Main"}, key, L"v"));
+        REQUIRE(WriteProfileValue({history.store.File(), L"Main"}, key, L"v"));
     }
     history.Open();
     CHECK(history.Lines() == std::vector<std::wstring>{L"Ours >> [00000]"});
 
-    history.form.history.cmdHistorySelAll_Click();
+    history.SelectAll();
     history.Untheme();
     CHECK_FALSE(IsManifestPresent(ours));
     CHECK(xpv_test::ReadBytes(text) == "keep me");
@@ -219,15 +228,15 @@ TEST_CASE("Unusual paths and names survive theming, loading and removal") {
                                  L"Evil  [Other]  key >> d [00003]",
                                  L"\u0394\u03bf\u03ba\u03b9\u03bc\u03ae >> \u8bf4\u660e [00000]",
                              });
-    CHECK(history.form.history.lstTempHistory[1] == equals);
+    CHECK(history.Paths()[1] == equals);
     CHECK(history.Stored().size() == 4);
     // Loading again finds the same four: none was mistaken for a stale entry.
     history.Open();
-    CHECK(history.form.history.lstHistory.Count() == 4);
+    CHECK(history.List().Count() == 4);
 
-    history.form.history.cmdHistorySelAll_Click();
+    history.SelectAll();
     history.Untheme();
-    CHECK(history.form.history.lstHistory.Count() == 0);
+    CHECK(history.List().Count() == 0);
     CHECK(history.Stored().empty());
     for (const std::wstring& manifest : {unicode, equals, folderLike, injected}) CHECK_FALSE(IsManifestPresent(manifest));
 }
@@ -239,7 +248,7 @@ TEST_CASE("A history file an older version wrote in ANSI still reads, and takes 
     const std::wstring ansiLine = L"[Main]\r\n" + old + L"=Old >> written in ANSI\r\n";
     std::string ansi(ansiLine.size(), '\0');
     for (size_t i = 0; i < ansiLine.size(); ++i) ansi[i] = static_cast<char>(ansiLine[i]);
-    REQUIRE(xpv_test::WriteBytes(history.form.HistoryFilePath(), ansi));
+    REQUIRE(xpv_test::WriteBytes(history.store.File(), ansi));
     history.Open();
     CHECK(history.Lines() == std::vector<std::wstring>{L"Old >> written in ANSI [00000]"});
 
@@ -247,5 +256,5 @@ TEST_CASE("A history file an older version wrote in ANSI still reads, and takes 
     history.Open();
     CHECK(history.Lines() == std::vector<std::wstring>{L"Old >> written in ANSI [00000]",
                                                        L"\u039d\u03ad\u03bf >> [00001]"});
-    CHECK(history.form.history.lstTempHistory[1] == greek);
+    CHECK(history.Paths()[1] == greek);
 }

@@ -2,16 +2,30 @@
 
 #include "app/MainForm.h"
 #include "platform/MessagePump.h"
+#include "support/PanelViews.h"
 #include "support/WindowGeometry.h"
+#include "support/WindowInput.h"
 #include "support/WindowTestOptions.h"
 #include "support/doctest_wide.h"
 
 using xpv_test::RectIn;
 
+namespace {
+
+std::wstring DirectoryOfThisProgram() {
+    wchar_t path[MAX_PATH] = {};
+    const std::wstring self(path, GetModuleFileNameW(nullptr, path, MAX_PATH));
+    return self.substr(0, self.find_last_of(L'\\'));
+}
+
+}  // namespace
+
 TEST_CASE("The main window is laid out in twips through the screen's DPI") {
     MainForm form(xpv_test::WindowTestOptions());
     REQUIRE(form.Create());
-    const TwipScale& scale = form.Scale();
+    const MainForm::TestView view{form};
+    const TwipScale& scale = view.Controls().Scale();
+    CHECK(scale.Dpi() == TwipScale::ForScreen().Dpi());
 
     wchar_t caption[64] = {};
     GetWindowTextW(form.Window(), caption, 64);
@@ -34,46 +48,61 @@ TEST_CASE("The main window is laid out in twips through the screen's DPI") {
         CHECK(std::abs((frame.top - work.top) - (work.bottom - frame.bottom)) <= 1);
     }
 
-    SUBCASE("the strip and six panels at their rectangles; only the Vestrim panel shows") {
-        const RECT bar = RectIn(form.quickMenu.OutlookBar(), form.Window());
+    SUBCASE("the strip and the panels at their rectangles; only the Vestrim panel is made and shows") {
+        const RECT bar = RectIn(form.QuickMenuStrip(), form.Window());
         CHECK(bar.left == 0);
         CHECK(bar.right == scale.ToPixels(855));
         CHECK(bar.bottom == scale.ToPixels(4695));
-        const HWND panels[] = {form.help.Window(),     form.vestrim.Window(), form.turbo.Window(),
-                               form.settings.Window(), form.about.Window(),   form.history.Window()};
-        int visible = 0;
-        for (HWND panel : panels) {
+        const HWND vestrim = view.Panel<VestrimPanel>().Window();
+        CHECK(IsWindowVisible(vestrim));
+        // The other panels are made when they are first shown.
+        for (size_t index = 0; index < kPanelCount; ++index) {
+            CAPTURE(index);
+            const HWND panel = view.PanelAt(index).Window();
+            CHECK((panel == vestrim || panel == nullptr));
+        }
+        for (size_t index = 0; index < kPanelCount; ++index) {
+            CAPTURE(index);
+            xpv_test::ClickQuickMenuItem(form, index);
+            const HWND panel = view.PanelAt(index).Window();
             const RECT rect = RectIn(panel, form.Window());
             CHECK(rect.left == scale.ToPixels(840));
             CHECK(rect.top == 0);
             CHECK(rect.right - rect.left == scale.ToPixels(5115));
             CHECK(rect.bottom - rect.top == scale.ToPixels(4755));
-            visible += IsWindowVisible(panel) ? 1 : 0;
+            int visible = 0;
+            for (size_t other = 0; other < kPanelCount; ++other) visible += IsWindowVisible(view.PanelAt(other).Window()) ? 1 : 0;
+            CHECK(visible == 1);
+            CHECK(IsWindowVisible(panel));
         }
-        CHECK(visible == 1);
-        CHECK(IsWindowVisible(form.vestrim.Window()));
         // The panel overlaps the strip by one pixel at 96 DPI.
-        CHECK(RectIn(form.vestrim.Window(), form.Window()).left < bar.right);
+        CHECK(RectIn(vestrim, form.Window()).left < bar.right);
     }
 
     SUBCASE("the wide lists are empty, each with a scroll range measured in its own font") {
-        for (CheckList* list : {&form.turbo.lstTurbo, &form.history.lstHistory, &form.settings.lstSettings}) {
+        CheckList& turbo = TurboPanel::TestView{xpv_test::OpenPanel<TurboPanel>(form)}.lstTurbo();
+        HistoryPanel& historyPanel = xpv_test::OpenPanel<HistoryPanel>(form);
+        CheckList& history = HistoryPanel::TestView{historyPanel}.lstHistory();
+        SettingsPanel& settingsPanel = xpv_test::OpenPanel<SettingsPanel>(form);
+        CheckList& settings = SettingsPanel::TestView{settingsPanel}.lstSettings();
+        for (CheckList* list : {&turbo, &history, &settings}) {
             CHECK(list->Count() == 0);
             RECT inside;
             GetClientRect(list->Handle(), &inside);
             // The 231-character sample is far wider than any of the lists.
             CHECK(list->HorizontalExtent() > inside.right * 2);
         }
-        CHECK(form.turbo.lstTurbo.HorizontalExtent() == form.history.lstHistory.HorizontalExtent());
-        CHECK(form.settings.lstSettings.HorizontalExtent() > form.history.lstHistory.HorizontalExtent());
-        CHECK_FALSE(IsWindowVisible(form.turbo.lstTurbo.Handle()));
-        CHECK(RectIn(form.history.lstHistory.Handle(), form.history.Window()).left == scale.ToPixels(120));
-        CHECK(RectIn(form.settings.lstSettings.Handle(), form.settings.Window()).left == scale.ToPixels(1440));
+        CHECK(turbo.HorizontalExtent() == history.HorizontalExtent());
+        CHECK(settings.HorizontalExtent() > history.HorizontalExtent());
+        CHECK_FALSE(IsWindowVisible(turbo.Handle()));
+        CHECK(RectIn(history.Handle(), historyPanel.Window()).left == scale.ToPixels(120));
+        CHECK(RectIn(settings.Handle(), settingsPanel.Window()).left == scale.ToPixels(1440));
     }
 
-    SUBCASE("the profile files lie in the application directory") {
-        CHECK(form.HistoryFilePath() == form.ApplicationDirectory() + L"\\history.db");
-        CHECK(form.SettingsFilePath() == form.ApplicationDirectory() + L"\\settings.db");
+    SUBCASE("the profile files lie in the directory of the executable") {
+        CHECK(view.History().File() == DirectoryOfThisProgram() + L"\\history.db");
+        CHECK(SettingsPanel::TestView{view.Panel<SettingsPanel>()}.Catalogue() ==
+              DirectoryOfThisProgram() + L"\\settings.db");
     }
 }
 
@@ -82,18 +111,20 @@ TEST_CASE("A drive root as application directory keeps its backslash in the prof
     options.applicationDirectory = L"C:\\";
     MainForm form(options);
     REQUIRE(form.Create());
-    CHECK(form.HistoryFilePath() == L"C:\\\\history.db");
+    CHECK(MainForm::TestView{form}.History().File() == L"C:\\\\history.db");
 }
 
 TEST_CASE("DoEvents runs queued messages and never swallows the quit message") {
     MainForm form(xpv_test::WindowTestOptions());
     REQUIRE(form.Create());
+    const MainForm::TestView view{form};
     // A queued click on the Turbo Vestrim item is handled inside DoEvents.
-    PostMessageW(form.quickMenu.OutlookBar(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(form.quickMenu.Qmenu[3]), STN_CLICKED),
-                 reinterpret_cast<LPARAM>(form.quickMenu.Qmenu[3]));
-    CHECK_FALSE(IsWindowVisible(form.turbo.Window()));
+    const HWND item = QuickMenu::TestView{view.Menu()}.Item(PanelIndex<TurboPanel>());
+    PostMessageW(form.QuickMenuStrip(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(item), STN_CLICKED),
+                 reinterpret_cast<LPARAM>(item));
+    CHECK_FALSE(IsWindowVisible(view.Panel<TurboPanel>().Window()));
     CHECK(DoEvents());
-    CHECK(IsWindowVisible(form.turbo.Window()));
+    CHECK(IsWindowVisible(view.Panel<TurboPanel>().Window()));
 
     PostQuitMessage(7);
     CHECK_FALSE(DoEvents());
@@ -106,12 +137,13 @@ TEST_CASE("Closing the window while a long action runs lets the action finish fi
     MainForm form(xpv_test::WindowTestOptions());
     REQUIRE(form.Create());
     HWND window = form.Window();
+    const HWND list = GetDlgItem(MainForm::TestView{form}.Panel<VestrimPanel>().Window(), VestrimPanel::kLstUnthemed);
     {
         MainForm::LongAction action(form);
         SendMessageW(window, WM_CLOSE, 0, 0);
         // The controls the action works on are still there; it is told to stop.
         CHECK(IsWindow(window));
-        CHECK(IsWindow(form.history.lstHistory.Handle()));
+        CHECK(IsWindow(list));
         CHECK(form.CloseRequested());
         DoEvents();
         CHECK(IsWindow(window));
@@ -125,9 +157,11 @@ TEST_CASE("An application directory on a network path starts the window all the 
     options.applicationDirectory = L"\\\\nohost\\share\\tools";
     MainForm form(options);
     REQUIRE(form.Create());
-    CHECK(IsWindowVisible(form.vestrim.Window()));
-    CHECK(form.HistoryFilePath() == L"\\\\nohost\\share\\tools\\history.db");
+    const MainForm::TestView view{form};
+    CHECK(IsWindowVisible(view.Panel<VestrimPanel>().Window()));
+    CHECK(view.History().File() == L"\\\\nohost\\share\\tools\\history.db");
     // The folder lists stay on a folder they can show.
-    CHECK_FALSE(form.vestrim.Dir1.Path().empty());
-    CHECK(form.vestrim.File1.Path == form.vestrim.Dir1.Path());
+    const VestrimPanel::TestView vestrim{view.Panel<VestrimPanel>()};
+    CHECK_FALSE(vestrim.Dir1().Path().empty());
+    CHECK(vestrim.FilePath() == vestrim.Dir1().Path());
 }

@@ -1,7 +1,9 @@
 #include <windows.h>
+#include <commctrl.h>
 
 #include "app/MainForm.h"
 #include "platform/MessagePump.h"
+#include "support/PanelViews.h"
 #include "support/WindowGeometry.h"
 #include "support/WindowTestOptions.h"
 #include "support/doctest_wide.h"
@@ -9,113 +11,156 @@
 namespace {
 
 struct Item {
-    int index;
     int top;
     const wchar_t* tooltip;
-    HWND (*panel)(const MainForm&);
+    HWND (*panel)(MainForm&);
 };
+
+template <class P>
+HWND WindowOf(MainForm& form) {
+    return MainForm::TestView{form}.Panel<P>().Window();
+}
 
 // From top to bottom of the strip.
 const Item kItems[] = {
-    {0, 620, L"Vestrim", [](const MainForm& form) { return form.vestrim.Window(); }},
-    {3, 1200, L"Turbo Vestrim", [](const MainForm& form) { return form.turbo.Window(); }},
-    {4, 1780, L"History", [](const MainForm& form) { return form.history.Window(); }},
-    {5, 2360, L"Settings", [](const MainForm& form) { return form.settings.Window(); }},
-    {1, 2940, L"Help", [](const MainForm& form) { return form.help.Window(); }},
-    {2, 3520, L"About", [](const MainForm& form) { return form.about.Window(); }},
+    {620, L"Vestrim", WindowOf<VestrimPanel>},   {1200, L"Turbo Vestrim", WindowOf<TurboPanel>},
+    {1780, L"History", WindowOf<HistoryPanel>},  {2360, L"Settings", WindowOf<SettingsPanel>},
+    {2940, L"Help", WindowOf<HelpPanel>},        {3520, L"About", WindowOf<AboutPanel>},
+};
+constexpr size_t kTurboItem = 1, kHistoryItem = 2, kAboutItem = 5;
+
+struct TooltipSearch {
+    HWND form;
+    HWND found;
 };
 
-int TopInStrip(const MainForm& form, HWND control) { return xpv_test::RectIn(control, form.quickMenu.OutlookBar()).top; }
-
-int VisiblePanels(const MainForm& form) {
-    int visible = 0;
-    for (HWND panel : {form.help.Window(), form.vestrim.Window(), form.turbo.Window(), form.settings.Window(), form.about.Window(),
-                       form.history.Window()}) {
-        visible += IsWindowVisible(panel) ? 1 : 0;
-    }
-    return visible;
+BOOL CALLBACK FindTooltipWindow(HWND window, LPARAM data) {
+    auto* search = reinterpret_cast<TooltipSearch*>(data);
+    wchar_t className[64] = {};
+    GetClassNameW(window, className, 64);
+    if (GetWindow(window, GW_OWNER) != search->form || std::wstring(className) != TOOLTIPS_CLASSW) return TRUE;
+    search->found = window;
+    return FALSE;
 }
+
+// The tooltip window the form owns.
+HWND TooltipWindowOf(HWND form) {
+    TooltipSearch search{form, nullptr};
+    EnumThreadWindows(GetCurrentThreadId(), FindTooltipWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// The text the tooltip window shows for the control.
+std::wstring ToolText(HWND tooltips, HWND control) {
+    wchar_t text[80] = {};
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof(tool);
+    tool.hwnd = GetParent(control);
+    tool.uId = reinterpret_cast<UINT_PTR>(control);
+    tool.lpszText = text;
+    SendMessageW(tooltips, TTM_GETTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+    return text;
+}
+
+// The form, its Quick Menu and the menu's controls.
+struct Strip {
+    MainForm form{xpv_test::WindowTestOptions()};
+    QuickMenu::TestView menu{MainForm::TestView{form}.Menu()};
+    ControlFactory& controls = MainForm::TestView{form}.Controls();
+
+    Strip() { REQUIRE(form.Create()); }
+    int TopOf(HWND control) const { return xpv_test::RectIn(control, form.QuickMenuStrip()).top; }
+    int Pixels(int twips) const { return controls.Scale().ToPixels(twips); }
+    HWND Selector() const { return menu.Control(QuickMenu::kQmenuSelector); }
+    int VisiblePanels() {
+        int visible = 0;
+        for (size_t index = 0; index < kPanelCount; ++index) {
+            visible += IsWindowVisible(MainForm::TestView{form}.PanelAt(index).Window()) ? 1 : 0;
+        }
+        return visible;
+    }
+};
 
 }  // namespace
 
 TEST_CASE("Each Quick Menu item stands at its place with its tooltip and opens its panel") {
-    MainForm form(xpv_test::WindowTestOptions());
-    REQUIRE(form.Create());
+    Strip strip;
     wchar_t caption[32] = {};
-    GetWindowTextW(form.quickMenu.lblQMenuTop, caption, 32);
+    GetWindowTextW(strip.menu.Control(QuickMenu::kLblQMenuTop), caption, 32);
     CHECK(std::wstring(caption) == L" Quick Menu");
-    CHECK(form.TooltipOf(form.quickMenu.imgQMenuBottom) == L"Patient Information Sheet");
+    CHECK(strip.controls.TooltipOf(strip.menu.Control(QuickMenu::kImgQMenuBottom)) == L"Patient Information Sheet");
+    // The tooltip window, made once the window shows, knows the texts given before it.
+    const HWND tooltips = TooltipWindowOf(strip.form.Window());
+    REQUIRE(tooltips != nullptr);
+    CHECK(ToolText(tooltips, strip.menu.Control(QuickMenu::kImgQMenuBottom)) == L"Patient Information Sheet");
 
-    for (const Item& item : kItems) {
-        CAPTURE(item.index);
-        HWND icon = form.quickMenu.Qmenu[item.index];
-        CHECK(TopInStrip(form, icon) == form.Scale().ToPixels(item.top));
-        CHECK(form.TooltipOf(icon) == item.tooltip);
-        CHECK(form.quickMenu.QmenuIcon(item.index) != nullptr);
+    for (size_t index = 0; index < std::size(kItems); ++index) {
+        const Item& item = kItems[index];
+        CAPTURE(index);
+        HWND icon = strip.menu.Item(index);
+        CHECK(strip.TopOf(icon) == strip.Pixels(item.top));
+        CHECK(strip.controls.TooltipOf(icon) == item.tooltip);
+        CHECK(ToolText(tooltips, icon) == item.tooltip);
+        CHECK(strip.menu.Icon(index) != nullptr);
 
         // A real click on the item, as the strip reports it.
-        SendMessageW(form.quickMenu.OutlookBar(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(icon), STN_CLICKED),
+        SendMessageW(strip.form.QuickMenuStrip(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(icon), STN_CLICKED),
                      reinterpret_cast<LPARAM>(icon));
-        CHECK(IsWindowVisible(item.panel(form)));
-        CHECK(VisiblePanels(form) == 1);
-        CHECK(form.quickMenu.QmenuSelectedTop() == item.top - 80);
-        CHECK(TopInStrip(form, form.quickMenu.QmenuSelected) == form.Scale().ToPixels(item.top - 80));
-        CHECK_FALSE(IsWindowVisible(form.quickMenu.QmenuSelector));
+        CHECK(IsWindowVisible(item.panel(strip.form)));
+        CHECK(strip.VisiblePanels() == 1);
+        CHECK(strip.menu.SelectedTop() == item.top - 80);
+        CHECK(strip.TopOf(strip.menu.Control(QuickMenu::kQmenuSelected)) == strip.Pixels(item.top - 80));
+        CHECK_FALSE(IsWindowVisible(strip.Selector()));
     }
 
     SUBCASE("an index that names no item hides every panel") {
-        form.quickMenu.Qmenu_Click(9);
-        CHECK(VisiblePanels(form) == 0);
+        strip.menu.Click(9);
+        CHECK(strip.VisiblePanels() == 0);
     }
 }
 
 TEST_CASE("The raised button follows the hovered item, never over the open one") {
-    MainForm form(xpv_test::WindowTestOptions());
-    REQUIRE(form.Create());
-    REQUIRE(form.quickMenu.QmenuSelectedTop() == 620 - 80);  // Vestrim is open after start-up
+    Strip strip;
+    REQUIRE(strip.menu.SelectedTop() == 620 - 80);  // Vestrim is open after start-up
 
-    form.quickMenu.Qmenu_MouseMove(0);
-    CHECK(form.quickMenu.HoveredIndex == 0);
-    CHECK_FALSE(IsWindowVisible(form.quickMenu.QmenuSelector));
+    strip.menu.MouseMove(0);
+    CHECK(strip.menu.HoveredIndex() == 0);
+    CHECK_FALSE(IsWindowVisible(strip.Selector()));
 
-    form.quickMenu.Qmenu_MouseMove(4);
-    CHECK(IsWindowVisible(form.quickMenu.QmenuSelector));
-    CHECK(form.quickMenu.QmenuSelectorTop() == 1780 - 80);
-    CHECK(TopInStrip(form, form.quickMenu.QmenuSelector) == form.Scale().ToPixels(1780 - 80));
-    CHECK(form.quickMenu.SelectorIcon() == form.quickMenu.QmenuIcon(4));
-    CHECK(form.TooltipOf(form.quickMenu.QmenuSelector) == L"History");
+    strip.menu.MouseMove(kHistoryItem);
+    CHECK(IsWindowVisible(strip.Selector()));
+    CHECK(strip.menu.SelectorTop() == 1780 - 80);
+    CHECK(strip.TopOf(strip.Selector()) == strip.Pixels(1780 - 80));
+    CHECK(strip.menu.SelectorIcon() == strip.menu.Icon(kHistoryItem));
+    CHECK(strip.controls.TooltipOf(strip.Selector()) == L"History");
 
     SUBCASE("a real mouse move over an item raises the hover") {
-        RECT icon;
-        GetWindowRect(form.quickMenu.Qmenu[2], &icon);
-        MapWindowPoints(nullptr, form.quickMenu.Qmenu[2], reinterpret_cast<POINT*>(&icon), 2);
-        SendMessageW(form.quickMenu.Qmenu[2], WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
-        CHECK(form.quickMenu.HoveredIndex == 2);
-        CHECK(form.TooltipOf(form.quickMenu.QmenuSelector) == L"About");
+        SendMessageW(strip.menu.Item(kAboutItem), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+        CHECK(strip.menu.HoveredIndex() == kAboutItem);
+        CHECK(strip.controls.TooltipOf(strip.Selector()) == L"About");
     }
 
     SUBCASE("clicking the raised button opens the item it covers") {
-        HWND button = form.quickMenu.QmenuSelector;
-        SendMessageW(form.quickMenu.OutlookBar(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
+        HWND button = strip.Selector();
+        SendMessageW(strip.form.QuickMenuStrip(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
                      reinterpret_cast<LPARAM>(button));
-        CHECK(IsWindowVisible(form.history.Window()));
-        CHECK(VisiblePanels(form) == 1);
-        CHECK_FALSE(IsWindowVisible(form.quickMenu.QmenuSelector));
+        CHECK(IsWindowVisible(WindowOf<HistoryPanel>(strip.form)));
+        CHECK(strip.VisiblePanels() == 1);
+        CHECK_FALSE(IsWindowVisible(strip.Selector()));
         // Now the open item: hovering it again keeps the button hidden.
-        form.quickMenu.Qmenu_MouseMove(4);
-        CHECK_FALSE(IsWindowVisible(form.quickMenu.QmenuSelector));
+        strip.menu.MouseMove(kHistoryItem);
+        CHECK_FALSE(IsWindowVisible(strip.Selector()));
     }
 }
 
 TEST_CASE("The timer hides the raised button once the cursor is well right of the strip") {
-    MainForm form(xpv_test::WindowTestOptions());
-    REQUIRE(form.Create());
+    Strip strip;
     RECT frame;
-    GetWindowRect(form.Window(), &frame);
-    const int reach = form.Scale().ScaleDesignPixels(60);
+    GetWindowRect(strip.form.Window(), &frame);
+    const int reach = strip.controls.Scale().ScaleDesignPixels(60);
     const RECT bar = [&] {
         RECT rect;
-        GetWindowRect(form.quickMenu.OutlookBar(), &rect);
+        GetWindowRect(strip.form.QuickMenuStrip(), &rect);
         return rect;
     }();
 
@@ -133,43 +178,44 @@ TEST_CASE("The timer hides the raised button once the cursor is well right of th
     };
     for (const CursorCase& c : cases) {
         CAPTURE(c.x - frame.left);
-        form.quickMenu.Qmenu_MouseMove(3);
-        REQUIRE(IsWindowVisible(form.quickMenu.QmenuSelector));
+        strip.menu.MouseMove(kTurboItem);
+        REQUIRE(IsWindowVisible(strip.Selector()));
         REQUIRE(SetCursorPos(c.x, c.y));
-        form.quickMenu.tmrQuickMenu_Timer();
-        CHECK(form.quickMenu.CursorPoint.x == c.x);
-        CHECK((IsWindowVisible(form.quickMenu.QmenuSelector) != FALSE) == c.stays);
+        strip.menu.Timer();
+        CHECK(strip.menu.CursorPoint().x == c.x);
+        CHECK((IsWindowVisible(strip.Selector()) != FALSE) == c.stays);
     }
     // The whole strip lies within the reach, at any DPI.
     CHECK(bar.right - frame.left <= reach);
 }
 
 TEST_CASE("The bottom of the strip shows caption and icon together until the first tick, then in turn") {
-    MainForm form(xpv_test::WindowTestOptions());
-    REQUIRE(form.Create());
-    CHECK(IsWindowVisible(form.quickMenu.lblQMenuBottom));
-    CHECK(IsWindowVisible(form.quickMenu.imgQMenuBottom));
-    wchar_t caption[32] = {};
-    GetWindowTextW(form.quickMenu.lblQMenuBottom, caption, 32);
-    CHECK(std::wstring(caption) == L"XP Vestrim");
+    Strip strip;
+    const HWND caption = strip.menu.Control(QuickMenu::kLblQMenuBottom);
+    const HWND image = strip.menu.Control(QuickMenu::kImgQMenuBottom);
+    CHECK(IsWindowVisible(caption));
+    CHECK(IsWindowVisible(image));
+    wchar_t text[32] = {};
+    GetWindowTextW(caption, text, 32);
+    CHECK(std::wstring(text) == L"XP Vestrim");
 
     bool captionShown = true;
     for (int tick = 0; tick < 4; ++tick) {
-        form.quickMenu.tmrQuickMenu_Timer();
+        strip.menu.Timer();
         captionShown = !captionShown;
-        CHECK((IsWindowVisible(form.quickMenu.lblQMenuBottom) != FALSE) == captionShown);
-        CHECK((IsWindowVisible(form.quickMenu.imgQMenuBottom) != FALSE) == !captionShown);
+        CHECK((IsWindowVisible(caption) != FALSE) == captionShown);
+        CHECK((IsWindowVisible(image) != FALSE) == !captionShown);
     }
 
     SUBCASE("the window's own timer drives it every half second") {
-        const bool before = IsWindowVisible(form.quickMenu.lblQMenuBottom) != FALSE;
+        const bool before = IsWindowVisible(caption) != FALSE;
         // Waits up to ten ticks: this asks whether the window's timer blinks, not how punctually.
         const DWORD start = GetTickCount();
-        while ((IsWindowVisible(form.quickMenu.lblQMenuBottom) != FALSE) == before && GetTickCount() - start < 5000) {
+        while ((IsWindowVisible(caption) != FALSE) == before && GetTickCount() - start < 5000) {
             DoEvents();
             Sleep(20);
         }
-        CHECK((IsWindowVisible(form.quickMenu.lblQMenuBottom) != FALSE) != before);
+        CHECK((IsWindowVisible(caption) != FALSE) != before);
     }
 }
 
@@ -195,8 +241,15 @@ TEST_CASE("The keyboard goes through the Quick Menu: Ctrl+Tab down, Ctrl+Shift+T
     MainForm form(xpv_test::WindowTestOptions());
     REQUIRE(form.Create());
     SetForegroundWindow(form.Window());
-    REQUIRE(IsWindowVisible(form.vestrim.Window()));
-    SetFocus(form.vestrim.cmdVestrim);
+    const HWND vestrim = WindowOf<VestrimPanel>(form);
+    REQUIRE(IsWindowVisible(vestrim));
+    const HWND button = GetDlgItem(vestrim, VestrimPanel::kCmdVestrim);
+    SetFocus(button);
+    const auto visiblePanels = [&form] {
+        int visible = 0;
+        for (const Item& item : kItems) visible += IsWindowVisible(item.panel(form)) ? 1 : 0;
+        return visible;
+    };
 
     SUBCASE("down the strip from the Vestrim panel and round to it, the focus following into each panel") {
         for (size_t step = 1; step <= std::size(kItems); ++step) {
@@ -204,26 +257,26 @@ TEST_CASE("The keyboard goes through the Quick Menu: Ctrl+Tab down, Ctrl+Shift+T
             CAPTURE(next.tooltip);
             TypeWithModifiers(GetFocus() ? GetFocus() : form.Window(), VK_TAB, true, false);
             CHECK(IsWindowVisible(next.panel(form)));
-            CHECK(VisiblePanels(form) == 1);
+            CHECK(visiblePanels() == 1);
             const HWND focus = GetFocus();
             CHECK((focus == form.Window() || IsChild(next.panel(form), focus)));
         }
     }
     SUBCASE("up the strip: from the top item to the bottom one") {
-        TypeWithModifiers(form.vestrim.cmdVestrim, VK_TAB, true, true);
-        CHECK(IsWindowVisible(form.about.Window()));
-        CHECK(VisiblePanels(form) == 1);
+        TypeWithModifiers(button, VK_TAB, true, true);
+        CHECK(IsWindowVisible(WindowOf<AboutPanel>(form)));
+        CHECK(visiblePanels() == 1);
         TypeWithModifiers(GetFocus(), VK_TAB, true, true);
-        CHECK(IsWindowVisible(form.help.Window()));
+        CHECK(IsWindowVisible(WindowOf<HelpPanel>(form)));
     }
     SUBCASE("F1") {
-        TypeWithModifiers(form.vestrim.cmdVestrim, VK_F1, false, false);
-        CHECK(IsWindowVisible(form.help.Window()));
-        CHECK(IsChild(form.help.Window(), GetFocus()));
+        TypeWithModifiers(button, VK_F1, false, false);
+        CHECK(IsWindowVisible(WindowOf<HelpPanel>(form)));
+        CHECK(IsChild(WindowOf<HelpPanel>(form), GetFocus()));
     }
     SUBCASE("Tab alone still moves between the panel's own controls") {
-        TypeWithModifiers(form.vestrim.cmdVestrim, VK_TAB, false, false);
-        CHECK(IsWindowVisible(form.vestrim.Window()));
-        CHECK(GetFocus() == form.vestrim.lstUnthemed.Handle());
+        TypeWithModifiers(button, VK_TAB, false, false);
+        CHECK(IsWindowVisible(vestrim));
+        CHECK(GetFocus() == GetDlgItem(vestrim, VestrimPanel::kLstUnthemed));
     }
 }

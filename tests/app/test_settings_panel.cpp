@@ -11,6 +11,7 @@
 #include "settings/SettingsCatalogue.h"
 #include "settings/doctest_ticks.h"
 #include "support/InsideYield.h"
+#include "support/PanelViews.h"
 #include "support/TempFolder.h"
 #include "support/WindowGeometry.h"
 #include "support/WindowInput.h"
@@ -69,6 +70,16 @@ xxxxxVersion text Type1=String
 
 const Names kGroups{L"Explorer", L"Desktop", L"Empty group"};
 
+// The panel's controls by their ids, and its tweak list.
+struct SettingsView : SettingsPanel::TestView {
+    HWND Window() const { return panel.Window(); }
+    HWND Control(int id) const { return GetDlgItem(panel.Window(), id); }
+    HWND lstSettingsGroups() const { return Control(SettingsPanel::kLstSettingsGroups); }
+    HWND cmdThemeCPLTheme() const { return Control(SettingsPanel::kCmdThemeCPLTheme); }
+    HWND cmdSettingsRefresh() const { return Control(SettingsPanel::kCmdSettingsRefresh); }
+    HWND cmdSettingsApply() const { return Control(SettingsPanel::kCmdSettingsApply); }
+};
+
 // The real window on an application folder of its own, with a registry key of its own for the
 // tweaks; "Change Theme" records what it would start instead of starting it.
 struct SettingsWindow {
@@ -80,28 +91,29 @@ struct SettingsWindow {
     TempFolder appFolder{L"xpv-settings"};
     TestRoot root{L"settings-panel"};
     MainForm form{xpv_test::WindowTestOptions(appFolder.Path())};
-    SettingsPanel& panel = form.settings;
+    SettingsView panel{{MainForm::TestView{form}.Panel<SettingsPanel>()}};
+    ControlFactory& controls = MainForm::TestView{form}.Controls();
     std::vector<StartRequest> starts;
     bool startSucceeds = true;
 
     SettingsWindow() {
-        panel.startProgram = [this](const std::wstring& program, const std::wstring& commandLine) {
+        panel.panel.UseProgramStarter([this](const std::wstring& program, const std::wstring& commandLine) {
             starts.push_back({program, commandLine});
             return startSucceeds;
-        };
+        });
         REQUIRE(form.Create());
     }
 
     // The catalogue as a user's editor saves it: ANSI, CR LF.
     void WriteCatalogue(const std::wstring& text) const {
-        profile_test::WriteTestFile(form.SettingsFilePath(),
+        profile_test::WriteTestFile(panel.Catalogue(),
                                     profile_test::Ansi(ReplaceAll(ReplaceAll(text, L"\r\n", L"\n"), L"\n", L"\r\n")));
     }
     void WriteOwnCatalogue() const { WriteCatalogue(ReplaceAll(kCatalogue, L"{key}", root.Path())); }
 
     // The Quick Menu's Settings item, clicked.
     void Open() {
-        xpv_test::ClickQuickMenuItem(form, 5);
+        xpv_test::OpenPanel<SettingsPanel>(form);
     }
     void Press(HWND button) {
         xpv_test::ClickButton(button);
@@ -109,35 +121,35 @@ struct SettingsWindow {
     // A click of the mouse on a group, as the list gets it from the user.
     void ClickGroup(int index) {
         RECT item{};
-        REQUIRE(SendMessageW(panel.lstSettingsGroups, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&item)) !=
+        REQUIRE(SendMessageW(panel.lstSettingsGroups(), LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&item)) !=
                 LB_ERR);
         const LPARAM at = MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2);
-        SendMessageW(panel.lstSettingsGroups, WM_LBUTTONDOWN, MK_LBUTTON, at);
-        SendMessageW(panel.lstSettingsGroups, WM_LBUTTONUP, 0, at);
+        SendMessageW(panel.lstSettingsGroups(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+        SendMessageW(panel.lstSettingsGroups(), WM_LBUTTONUP, 0, at);
     }
 
     Names Groups() const {
         Names groups;
-        const auto count = static_cast<int>(SendMessageW(panel.lstSettingsGroups, LB_GETCOUNT, 0, 0));
+        const auto count = static_cast<int>(SendMessageW(panel.lstSettingsGroups(), LB_GETCOUNT, 0, 0));
         for (int i = 0; i < count; ++i) {
-            std::wstring text(static_cast<size_t>(SendMessageW(panel.lstSettingsGroups, LB_GETTEXTLEN, i, 0)), L'\0');
-            SendMessageW(panel.lstSettingsGroups, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()));
+            std::wstring text(static_cast<size_t>(SendMessageW(panel.lstSettingsGroups(), LB_GETTEXTLEN, i, 0)), L'\0');
+            SendMessageW(panel.lstSettingsGroups(), LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()));
             groups.push_back(text);
         }
         return groups;
     }
-    int CurrentGroup() const { return static_cast<int>(SendMessageW(panel.lstSettingsGroups, LB_GETCURSEL, 0, 0)); }
+    int CurrentGroup() const { return static_cast<int>(SendMessageW(panel.lstSettingsGroups(), LB_GETCURSEL, 0, 0)); }
     // The listed tweaks with their ticks.
     Ticks Listed() const {
         Ticks ticks;
-        for (int i = 0; i < panel.lstSettings.Count(); ++i) {
-            ticks.push_back({panel.lstSettings.Text(i), panel.lstSettings.IsTicked(i)});
+        for (int i = 0; i < panel.lstSettings().Count(); ++i) {
+            ticks.push_back({panel.lstSettings().Text(i), panel.lstSettings().IsTicked(i)});
         }
         return ticks;
     }
     void Tick(const std::vector<bool>& ticks) {
-        REQUIRE(static_cast<int>(ticks.size()) == panel.lstSettings.Count());
-        for (size_t i = 0; i < ticks.size(); ++i) panel.lstSettings.SetTicked(static_cast<int>(i), ticks[i]);
+        REQUIRE(static_cast<int>(ticks.size()) == panel.lstSettings().Count());
+        for (size_t i = 0; i < ticks.size(); ++i) panel.lstSettings().SetTicked(static_cast<int>(i), ticks[i]);
     }
 
     std::optional<StoredValue> Stored(const std::wstring& name, const std::wstring& below = L"") const {
@@ -159,8 +171,8 @@ TEST_CASE("The Settings panel's controls: places, captions, font, colours and ke
     SettingsWindow window;
     window.WriteOwnCatalogue();
     window.Open();
-    SettingsPanel& panel = window.panel;
-    const TwipScale& scale = window.form.Scale();
+    const SettingsView& panel = window.panel;
+    const TwipScale& scale = window.controls.Scale();
     REQUIRE(IsWindowVisible(panel.Window()));
 
     struct Expected {
@@ -169,13 +181,13 @@ TEST_CASE("The Settings panel's controls: places, captions, font, colours and ke
         const wchar_t* caption;
     };
     const Expected controls[] = {
-        {panel.lstSettingsGroups, 120, 120, 1335, 3885, L""},
-        {panel.lstSettings.Handle(), 1440, 120, 3495, 3885, L""},
-        {panel.cmdThemeCPLTheme, 120, 4080, 1575, 495, L"Change Theme"},
-        {panel.cmdSettingsRefresh, 1680, 4080, 1695, 495, L"Refresh Settings"},
-        {panel.cmdSettingsApply, 3360, 4080, 1575, 495, L"Apply Changes"},
+        {panel.lstSettingsGroups(), 120, 120, 1335, 3885, L""},
+        {panel.lstSettings().Handle(), 1440, 120, 3495, 3885, L""},
+        {panel.cmdThemeCPLTheme(), 120, 4080, 1575, 495, L"Change Theme"},
+        {panel.cmdSettingsRefresh(), 1680, 4080, 1695, 495, L"Refresh Settings"},
+        {panel.cmdSettingsApply(), 3360, 4080, 1575, 495, L"Apply Changes"},
     };
-    const HFONT settingsFont = window.form.Font(look::kSettingsFont);
+    const HFONT settingsFont = window.controls.Font(look::kSettingsFont);
     for (size_t i = 0; i < std::size(controls); ++i) {
         const Expected& expected = controls[i];
         CAPTURE(i);
@@ -198,32 +210,32 @@ TEST_CASE("The Settings panel's controls: places, captions, font, colours and ke
     CHECK(font.lfHeight == scale.FontHeight(9));
 
     SUBCASE("the group list: one choice at a time, in file order, light grey on dark grey") {
-        const auto style = static_cast<DWORD>(GetWindowLongPtrW(panel.lstSettingsGroups, GWL_STYLE));
+        const auto style = static_cast<DWORD>(GetWindowLongPtrW(panel.lstSettingsGroups(), GWL_STYLE));
         CHECK((style & (LBS_SORT | LBS_MULTIPLESEL | LBS_EXTENDEDSEL)) == 0);
         CHECK(window.Groups() == kGroups);
-        const WindowDc dc(panel.lstSettingsGroups);
+        const WindowDc dc(panel.lstSettingsGroups());
         const auto brush = reinterpret_cast<HBRUSH>(SendMessageW(
             panel.Window(), WM_CTLCOLORLISTBOX, reinterpret_cast<WPARAM>(dc.get()),
-            reinterpret_cast<LPARAM>(panel.lstSettingsGroups)));
+            reinterpret_cast<LPARAM>(panel.lstSettingsGroups())));
         LOGBRUSH back{};
         REQUIRE(GetObjectW(brush, sizeof(back), &back) == sizeof(back));
         CHECK(back.lbColor == RGB(0x40, 0x40, 0x40));
         CHECK(GetTextColor(dc.get()) == RGB(0xE0, 0xE0, 0xE0));
     }
     SUBCASE("the tweak list: dark grey on light grey") {
-        CHECK(panel.lstSettings.TextColour() == RGB(0x40, 0x40, 0x40));
+        CHECK(panel.lstSettings().TextColour() == RGB(0x40, 0x40, 0x40));
         LOGBRUSH back{};
-        REQUIRE(GetObjectW(panel.lstSettings.BackgroundBrush(), sizeof(back), &back) == sizeof(back));
+        REQUIRE(GetObjectW(panel.lstSettings().BackgroundBrush(), sizeof(back), &back) == sizeof(back));
         CHECK(back.lbColor == RGB(0xE0, 0xE0, 0xE0));
         // The item the list draws has those colours.
-        const WindowDc dc(panel.lstSettings.Handle());
+        const WindowDc dc(panel.lstSettings().Handle());
         DRAWITEMSTRUCT item{};
         item.CtlType = ODT_LISTBOX;
         item.itemID = 1;
-        item.hwndItem = panel.lstSettings.Handle();
+        item.hwndItem = panel.lstSettings().Handle();
         item.hDC = dc.get();
-        SendMessageW(panel.lstSettings.Handle(), LB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&item.rcItem));
-        SendMessageW(panel.Window(), WM_DRAWITEM, GetDlgCtrlID(panel.lstSettings.Handle()), reinterpret_cast<LPARAM>(&item));
+        SendMessageW(panel.lstSettings().Handle(), LB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&item.rcItem));
+        SendMessageW(panel.Window(), WM_DRAWITEM, GetDlgCtrlID(panel.lstSettings().Handle()), reinterpret_cast<LPARAM>(&item));
         CHECK(GetTextColor(dc.get()) == RGB(0x40, 0x40, 0x40));
         CHECK(GetBkColor(dc.get()) == RGB(0xE0, 0xE0, 0xE0));
     }
@@ -245,7 +257,7 @@ TEST_CASE("Opening Settings lists the groups and the first group's tweaks ticked
 
     SUBCASE("both values on ticks a two-value tweak") {
         window.Put(L"ShowSuperHidden", NumberValue(1), L"Super");
-        window.Press(window.panel.cmdSettingsRefresh);
+        window.Press(window.panel.cmdSettingsRefresh());
         CHECK(window.Listed() == ExplorerTicks(true, true, true, true));
     }
 }
@@ -267,7 +279,7 @@ TEST_CASE("Refresh Settings gives back the ticks the registry holds; a value tha
         // A tick by itself writes nothing.
         CHECK(window.Stored(L"MenuShowDelay") == StringValue(L"250"));
         CHECK(window.Stored(L"ReadOnly") == StringValue(L"no"));
-        window.Press(window.panel.cmdSettingsRefresh);
+        window.Press(window.panel.cmdSettingsRefresh());
         CHECK(window.Listed() == ExplorerTicks(true, true, userTick, false));
     }
     CHECK(window.Stored(L"HideExt") == NumberValue(0));
@@ -277,8 +289,8 @@ TEST_CASE("Apply Changes with every box cleared writes the off texts of the curr
     SettingsWindow window;
     window.WriteOwnCatalogue();
     window.Open();
-    window.panel.lstSettings.SetAllTicked(false);
-    window.Press(window.panel.cmdSettingsApply);
+    window.panel.lstSettings().SetAllTicked(false);
+    window.Press(window.panel.cmdSettingsApply());
     CHECK(window.Stored(L"HideExt") == NumberValue(1));
     CHECK(window.Stored(L"Hidden") == NumberValue(2));
     CHECK(window.Stored(L"ShowSuperHidden", L"Super") == NumberValue(0));
@@ -292,14 +304,14 @@ TEST_CASE("Apply Changes with every box cleared writes the off texts of the curr
     CHECK(window.Listed() == ExplorerTicks(false, false, false, false));
 
     SUBCASE("ticked, the on texts; refreshing then shows what was applied") {
-        window.panel.lstSettings.SetAllTicked(true);
-        window.Press(window.panel.cmdSettingsApply);
+        window.panel.lstSettings().SetAllTicked(true);
+        window.Press(window.panel.cmdSettingsApply());
         CHECK(window.Stored(L"HideExt") == NumberValue(0));
         CHECK(window.Stored(L"Hidden") == NumberValue(1));
         CHECK(window.Stored(L"ShowSuperHidden", L"Super") == NumberValue(1));
         CHECK(window.Stored(L"MenuShowDelay") == StringValue(L"100"));
-        window.panel.lstSettings.SetAllTicked(false);
-        window.Press(window.panel.cmdSettingsRefresh);
+        window.panel.lstSettings().SetAllTicked(false);
+        window.Press(window.panel.cmdSettingsRefresh());
         // The tweak without a type reads as missing, which is neither yes nor no.
         CHECK(window.Listed() == ExplorerTicks(true, true, true, false));
     }
@@ -307,8 +319,8 @@ TEST_CASE("Apply Changes with every box cleared writes the off texts of the curr
         window.Put(L"HideExt", NumberValue(7));
         window.ClickGroup(1);
         REQUIRE(window.CurrentGroup() == 1);
-        window.panel.lstSettings.SetAllTicked(false);
-        window.Press(window.panel.cmdSettingsApply);
+        window.panel.lstSettings().SetAllTicked(false);
+        window.Press(window.panel.cmdSettingsApply());
         CHECK(window.Stored(L"HideIcons") == NumberValue(0));
         // "xxxxx" is written as it stands.
         CHECK(window.Stored(L"PaintVersion") == StringValue(L"xxxxx"));
@@ -321,7 +333,7 @@ TEST_CASE("A click on another group lists and refreshes that group; unapplied ti
     window.WriteOwnCatalogue();
     window.Put(L"HideIcons", NumberValue(1));
     window.Open();
-    window.panel.lstSettings.SetTicked(0, true);  // not applied
+    window.panel.lstSettings().SetTicked(0, true);  // not applied
 
     window.ClickGroup(1);
     CHECK(window.CurrentGroup() == 1);
@@ -333,15 +345,15 @@ TEST_CASE("A click on another group lists and refreshes that group; unapplied ti
 
     SUBCASE("the arrow key chooses the next group as a click does") {
         window.Put(L"PaintVersion", StringValue(L"1"));
-        SendMessageW(window.panel.lstSettingsGroups, WM_KEYDOWN, VK_DOWN, 0);
+        SendMessageW(window.panel.lstSettingsGroups(), WM_KEYDOWN, VK_DOWN, 0);
         CHECK(window.CurrentGroup() == 1);
         CHECK(window.Listed() == Ticks{{L"Hide icons", true}, {L"Version text", true}});
     }
     SUBCASE("a group without tweaks: an empty list, and the buttons write nothing") {
         window.ClickGroup(2);
         CHECK(window.Listed().empty());
-        window.Press(window.panel.cmdSettingsRefresh);
-        window.Press(window.panel.cmdSettingsApply);
+        window.Press(window.panel.cmdSettingsRefresh());
+        window.Press(window.panel.cmdSettingsApply());
         CHECK(window.Listed().empty());
         CHECK(window.Stored(L"HideIcons") == NumberValue(1));
         CHECK_FALSE(window.Stored(L"HideExt").has_value());
@@ -353,7 +365,7 @@ TEST_CASE("Opening Settings from the Quick Menu refills the groups and lists the
     window.WriteOwnCatalogue();
     window.Open();
     window.ClickGroup(1);
-    window.panel.lstSettings.SetAllTicked(true);  // not applied
+    window.panel.lstSettings().SetAllTicked(true);  // not applied
 
     for (int opening = 0; opening < 2; ++opening) {
         CAPTURE(opening);
@@ -393,7 +405,7 @@ TEST_CASE("A missing catalogue leaves the group list as it was; an empty one emp
     window.ClickGroup(1);
     REQUIRE(window.Groups() == kGroups);
 
-    REQUIRE(DeleteFileW(window.form.SettingsFilePath().c_str()));
+    REQUIRE(DeleteFileW(window.panel.Catalogue().c_str()));
     window.Open();
     CHECK(window.Groups() == kGroups);
     CHECK(window.CurrentGroup() == 1);
@@ -411,8 +423,8 @@ TEST_CASE("With an empty catalogue the buttons do nothing visible, except Change
     window.WriteCatalogue(L"");
     window.Open();
     REQUIRE(window.Groups().empty());
-    window.Press(window.panel.cmdSettingsRefresh);
-    window.Press(window.panel.cmdSettingsApply);
+    window.Press(window.panel.cmdSettingsRefresh());
+    window.Press(window.panel.cmdSettingsApply());
     CHECK(window.Groups().empty());
     CHECK(window.Listed().empty());
     CHECK_FALSE(KeyExists(window.root.Handle(), window.root.Path()));
@@ -427,14 +439,14 @@ TEST_CASE("With an empty catalogue the buttons do nothing visible, except Change
         CAPTURE(starts);
         window.starts.clear();
         window.startSucceeds = starts;
-        window.Press(window.panel.cmdThemeCPLTheme);
+        window.Press(window.panel.cmdThemeCPLTheme());
         REQUIRE(window.starts.size() == 1);
         CHECK(window.starts[0].program == rundll32);
         CHECK(window.starts[0].commandLine == L"\"" + rundll32 + L"\" shell32.dll,Control_RunDLL desk.cpl,,5");
         // Whether or not it started, the window goes on as it was.
         CHECK(IsWindow(window.form.Window()));
         CHECK(IsWindowVisible(window.panel.Window()));
-        CHECK(IsWindowEnabled(window.panel.cmdThemeCPLTheme));
+        CHECK(IsWindowEnabled(window.panel.cmdThemeCPLTheme()));
     }
 }
 
@@ -471,7 +483,7 @@ TEST_CASE("The shipped catalogue: its groups, each tweak's state, applied and re
     window.WriteCatalogue(
         ReplaceAll(ReplaceAll(text, L"=HKEY_CURRENT_USER,", L"=HKEY_CURRENT_USER," + window.root / L"HKCU\\"),
                    L"=HKEY_LOCAL_MACHINE,", L"=HKEY_CURRENT_USER," + window.root / L"HKLM\\"));
-    const std::wstring catalogue = window.form.SettingsFilePath();
+    const std::wstring catalogue = window.panel.Catalogue();
 
     // The groups as the file's section lines name them.
     Names sections;
@@ -518,17 +530,17 @@ TEST_CASE("The shipped catalogue: its groups, each tweak's state, applied and re
 
     // The user turns every tweak the other way and applies.
     for (TweakTick& tick : state) tick.ticked = !tick.ticked;
-    for (int i = 0; i < window.panel.lstSettings.Count(); ++i) {
-        window.panel.lstSettings.SetTicked(i, !window.panel.lstSettings.IsTicked(i));
+    for (int i = 0; i < window.panel.lstSettings().Count(); ++i) {
+        window.panel.lstSettings().SetTicked(i, !window.panel.lstSettings().IsTicked(i));
     }
-    window.Press(window.panel.cmdSettingsApply);
+    window.Press(window.panel.cmdSettingsApply());
     for (const TweakTick& tick : state) {
         const Tweak tweak = ReadTweak(catalogue, sections[0], tick.name);
         CAPTURE(tick.name);
         CHECK(storedAs(tweak.first, tweak.type, tick.ticked));
         if (tweak.second) CHECK(storedAs(*tweak.second, tweak.type, tick.ticked));
     }
-    window.Press(window.panel.cmdSettingsRefresh);
+    window.Press(window.panel.cmdSettingsRefresh());
     CHECK(window.Listed() == state);
     window.Open();
     CHECK(window.Listed() == state);

@@ -19,6 +19,7 @@
 #include "platform/UniqueHandle.h"
 #include "support/FixturePath.h"
 #include "support/InsideYield.h"
+#include "support/PanelViews.h"
 #include "support/TempFolder.h"
 #include "support/WindowGeometry.h"
 #include "support/WindowInput.h"
@@ -124,35 +125,55 @@ void AddManyPrograms(const TempFolder& folder, const std::wstring& relative, int
 // The serial a result line ends with.
 size_t SerialOf(const std::wstring& line) { return std::stoul(line.substr(line.size() - 6, 5)); }
 
+// The panel's controls by their ids, and its lists and state.
+struct TurboView : TurboPanel::TestView {
+    HWND Window() const { return panel.Window(); }
+    HWND Control(int id) const { return GetDlgItem(panel.Window(), id); }
+    HWND chkTurbo() const { return Control(TurboPanel::kChkTurbo); }
+    HWND lblTurbo() const { return Control(TurboPanel::kLblTurbo); }
+    HWND lblTurboSearchFor(int index) const { return Control(TurboPanel::kLblTurboSearchForFirst + index); }
+    HWND optTurboSearchFor(int index) const { return Control(TurboPanel::kOptTurboSearchForFirst + index); }
+    HWND cmdTurboSearch() const { return Control(TurboPanel::kCmdTurboSearch); }
+    HWND cmdNewSearch() const { return Control(TurboPanel::kCmdNewSearch); }
+    HWND cmdStopSearch() const { return Control(TurboPanel::kCmdStopSearch); }
+    HWND Line1() const { return Control(TurboPanel::kLine1); }
+    HWND lblTurboScanning(int index) const { return Control(TurboPanel::kLblTurboScanningFirst + index); }
+    HWND cmdScannedResults() const { return Control(TurboPanel::kCmdScannedResults); }
+    HWND cmdTurboSelAll() const { return Control(TurboPanel::kCmdTurboSelAll); }
+    HWND cmdTurboUnselAll() const { return Control(TurboPanel::kCmdTurboUnselAll); }
+    HWND cmdTurboApply() const { return Control(TurboPanel::kCmdTurboApply); }
+};
+
 struct TurboWindow {
     TempFolder appFolder{L"xpv-app"};
     std::vector<std::wstring> messages;
     MainForm form{xpv_test::WindowTestOptions(appFolder.Path(), &messages)};
-    TurboPanel& panel = form.turbo;
+    ControlFactory& controls = MainForm::TestView{form}.Controls();
+    TurboView panel{{MainForm::TestView{form}.Panel<TurboPanel>()}};
 
     TurboWindow() {
         REQUIRE(form.Create());
-        xpv_test::ClickQuickMenuItem(form, 3);
+        xpv_test::OpenPanel<TurboPanel>(form);
     }
     // New Search, the start folder, the mode and the tick of "Scan Subdirectories", then Go.
     void Search(const std::wstring& start, SearchMode mode, bool subfolders = true) {
-        xpv_test::ClickButton(panel.cmdNewSearch);
-        REQUIRE(panel.dirTurbo.SetPath(start));
-        xpv_test::ClickButton(panel.lblTurboSearchFor[mode == SearchMode::Themed ? 1 : 2]);
-        SendMessageW(panel.chkTurbo, BM_SETCHECK, subfolders ? BST_CHECKED : BST_UNCHECKED, 0);
+        xpv_test::ClickButton(panel.cmdNewSearch());
+        REQUIRE(panel.dirTurbo().SetPath(start));
+        xpv_test::ClickButton(panel.lblTurboSearchFor(mode == SearchMode::Themed ? 1 : 2));
+        SendMessageW(panel.chkTurbo(), BM_SETCHECK, subfolders ? BST_CHECKED : BST_UNCHECKED, 0);
         Go();
     }
-    void Go() { xpv_test::ClickButton(panel.cmdTurboSearch); }
-    void ShowResults() { xpv_test::ClickButton(panel.cmdScannedResults); }
-    void Apply() { xpv_test::ClickButton(panel.cmdTurboApply); }
+    void Go() { xpv_test::ClickButton(panel.cmdTurboSearch()); }
+    void ShowResults() { xpv_test::ClickButton(panel.cmdScannedResults()); }
+    void Apply() { xpv_test::ClickButton(panel.cmdTurboApply()); }
 
     std::vector<std::wstring> Lines() const {
         std::vector<std::wstring> lines;
-        for (int i = 0; i < panel.lstTurbo.Count(); ++i) lines.push_back(panel.lstTurbo.Text(i));
+        for (int i = 0; i < panel.lstTurbo().Count(); ++i) lines.push_back(panel.lstTurbo().Text(i));
         return lines;
     }
     int IndexOf(const std::wstring& path) const {
-        for (int i = 0; i < panel.lstTurbo.Count(); ++i) {
+        for (int i = 0; i < panel.lstTurbo().Count(); ++i) {
             if (panel.ResultPathOfLine(i) == path) return i;
         }
         return -1;
@@ -161,12 +182,12 @@ struct TurboWindow {
         for (const std::wstring& path : paths) {
             const int line = IndexOf(path);
             REQUIRE(line >= 0);
-            panel.lstTurbo.SetTicked(line, true);
+            panel.lstTurbo().SetTicked(line, true);
         }
     }
-    std::wstring FolderLabel() const { return TextOf(panel.lblTurboScanning[1]); }
-    std::wstring FileLabel() const { return TextOf(panel.lblTurboScanning[0]); }
-    std::vector<ProfileEntry> History() const { return ReadSectionEntries({form.HistoryFilePath(), L"Main"}); }
+    std::wstring FolderLabel() const { return TextOf(panel.lblTurboScanning(1)); }
+    std::wstring FileLabel() const { return TextOf(panel.lblTurboScanning(0)); }
+    std::vector<ProfileEntry> History() { return ReadSectionEntries({MainForm::TestView{form}.History().File(), L"Main"}); }
 };
 
 // What the panel shows of its state: the controls visible besides the lists, the check box and
@@ -185,22 +206,22 @@ std::ostream& operator<<(std::ostream& out, const PanelState& state) {
     return out;
 }
 
-PanelState StateOf(const TurboPanel& panel) {
+PanelState StateOf(const TurboView& panel) {
     const std::pair<const char*, HWND> shown[] = {
-        {"lblTurboSearchFor(0)", panel.lblTurboSearchFor[0]}, {"lblTurboSearchFor(1)", panel.lblTurboSearchFor[1]},
-        {"lblTurboSearchFor(2)", panel.lblTurboSearchFor[2]}, {"optTurboSearchFor(0)", panel.optTurboSearchFor[0]},
-        {"optTurboSearchFor(1)", panel.optTurboSearchFor[1]}, {"Go", panel.cmdTurboSearch},
-        {"New Search", panel.cmdNewSearch},                   {"STOP", panel.cmdStopSearch},
-        {"lstTurbo", panel.lstTurbo.Handle()},                {"lblTurboScanning(1)", panel.lblTurboScanning[1]},
-        {"lblTurboScanning(0)", panel.lblTurboScanning[0]},   {"Show Results", panel.cmdScannedResults},
-        {"+", panel.cmdTurboSelAll},                          {"-", panel.cmdTurboUnselAll},
-        {"apply", panel.cmdTurboApply},
+        {"lblTurboSearchFor(0)", panel.lblTurboSearchFor(0)}, {"lblTurboSearchFor(1)", panel.lblTurboSearchFor(1)},
+        {"lblTurboSearchFor(2)", panel.lblTurboSearchFor(2)}, {"optTurboSearchFor(0)", panel.optTurboSearchFor(0)},
+        {"optTurboSearchFor(1)", panel.optTurboSearchFor(1)}, {"Go", panel.cmdTurboSearch()},
+        {"New Search", panel.cmdNewSearch()},                   {"STOP", panel.cmdStopSearch()},
+        {"lstTurbo", panel.lstTurbo().Handle()},                {"lblTurboScanning(1)", panel.lblTurboScanning(1)},
+        {"lblTurboScanning(0)", panel.lblTurboScanning(0)},   {"Show Results", panel.cmdScannedResults()},
+        {"+", panel.cmdTurboSelAll()},                          {"-", panel.cmdTurboUnselAll()},
+        {"apply", panel.cmdTurboApply()},
     };
     const std::pair<const char*, HWND> inputs[] = {
-        {"drvTurbo", panel.drvTurbo.Handle()},
-        {"dirTurbo", panel.dirTurbo.Handle()},
-        {"chkTurbo", panel.chkTurbo},
-        {"lblTurbo", panel.lblTurbo},
+        {"drvTurbo", panel.drvTurbo().Handle()},
+        {"dirTurbo", panel.dirTurbo().Handle()},
+        {"chkTurbo", panel.chkTurbo()},
+        {"lblTurbo", panel.lblTurbo()},
     };
     PanelState state;
     for (const auto& [name, control] : shown) {
@@ -209,10 +230,10 @@ PanelState StateOf(const TurboPanel& panel) {
     for (const auto& [name, control] : inputs) {
         if (IsWindowEnabled(control)) state.enabled.insert(name);
     }
-    if (IsWindowVisible(panel.cmdScannedResults) && IsWindowEnabled(panel.cmdScannedResults)) {
+    if (IsWindowVisible(panel.cmdScannedResults()) && IsWindowEnabled(panel.cmdScannedResults())) {
         state.enabled.insert("Show Results");
     }
-    for (HWND always : {panel.drvTurbo.Handle(), panel.dirTurbo.Handle(), panel.chkTurbo, panel.lblTurbo, panel.Line1}) {
+    for (HWND always : {panel.drvTurbo().Handle(), panel.dirTurbo().Handle(), panel.chkTurbo(), panel.lblTurbo(), panel.Line1()}) {
         CHECK(IsWindowVisible(always));
     }
     return state;
@@ -229,7 +250,7 @@ std::set<std::string> Joined(std::set<std::string> a, const std::set<std::string
 bool IsChecked(HWND button) { return SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
 // The text colour the panel gives a control.
-COLORREF TextColourOf(const TurboPanel& panel, HWND control) {
+COLORREF TextColourOf(const TurboView& panel, HWND control) {
     const WindowDc dc(control);
     SendMessageW(panel.Window(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc.get()),
                  reinterpret_cast<LPARAM>(control));
@@ -252,8 +273,8 @@ int TextHeightOf(HWND label) {
 
 TEST_CASE("Every control of the panel stands at its rectangle with its text, font and colours") {
     TurboWindow window;
-    TurboPanel& panel = window.panel;
-    const TwipScale& scale = window.form.Scale();
+    const TurboView& panel = window.panel;
+    const TwipScale& scale = window.controls.Scale();
     const FontDescription bold825 = look::kPanelFont;
     const FontDescription bold975{L"Arial", 9.75, true, false};
     const FontDescription bold12{L"Arial", 12, true, false};
@@ -265,26 +286,26 @@ TEST_CASE("Every control of the panel stands at its rectangle with its text, fon
         const FontDescription* font;
     };
     const Expected controls[] = {
-        {"drvTurbo", panel.drvTurbo.Handle(), 120, 100, 2415, 0, nullptr, &bold825},
-        {"dirTurbo", panel.dirTurbo.Handle(), 120, 450, 2415, 1050, nullptr, &bold825},
-        {"chkTurbo", panel.chkTurbo, 2760, 160, 215, 215, L"", nullptr},
-        {"lblTurbo", panel.lblTurbo, 3120, 160, 1815, 255, L"Scan Subdirectories", &bold825},
-        {"lblTurboSearchFor(0)", panel.lblTurboSearchFor[0], 2760, 600, 2055, 255, L"Search for", &bold825},
-        {"optTurboSearchFor(0)", panel.optTurboSearchFor[0], 2760, 840, 215, 215, L"", nullptr},
-        {"lblTurboSearchFor(1)", panel.lblTurboSearchFor[1], 3000, 840, 1575, 255, L"Themed apps", &bold825},
-        {"optTurboSearchFor(1)", panel.optTurboSearchFor[1], 2760, 1080, 215, 215, L"", nullptr},
-        {"lblTurboSearchFor(2)", panel.lblTurboSearchFor[2], 3000, 1080, 1575, 255, L"UnThemed apps", &bold825},
-        {"cmdTurboSearch", panel.cmdTurboSearch, 4440, 600, 495, 735, L"Go", &bold825},
-        {"cmdNewSearch", panel.cmdNewSearch, 2760, 600, 2175, 735, L"New Search", &bold975},
-        {"cmdStopSearch", panel.cmdStopSearch, 2760, 600, 2175, 735, L"STOP", &bold12},
-        {"Line1", panel.Line1, 120, 1560, 4800, 15, nullptr, nullptr},
-        {"lstTurbo", panel.lstTurbo.Handle(), 120, 1560, 4815, 2700, nullptr, &bold825},
-        {"lblTurboScanning(1)", panel.lblTurboScanning[1], 120, 1680, 4815, 735, L"", &bold975},
-        {"lblTurboScanning(0)", panel.lblTurboScanning[0], 120, 2400, 4815, 1815, L"", &bold975},
-        {"cmdScannedResults", panel.cmdScannedResults, 120, 4250, 4815, 375, L"Show Results", &bold825},
-        {"cmdTurboSelAll", panel.cmdTurboSelAll, 120, 4250, 495, 375, L"+", &look::kSignFont},
-        {"cmdTurboUnselAll", panel.cmdTurboUnselAll, 600, 4250, 495, 375, L"-", &look::kSignFont},
-        {"cmdTurboApply", panel.cmdTurboApply, 1080, 4250, 3855, 375, L"", &bold825},
+        {"drvTurbo", panel.drvTurbo().Handle(), 120, 100, 2415, 0, nullptr, &bold825},
+        {"dirTurbo", panel.dirTurbo().Handle(), 120, 450, 2415, 1050, nullptr, &bold825},
+        {"chkTurbo", panel.chkTurbo(), 2760, 160, 215, 215, L"", nullptr},
+        {"lblTurbo", panel.lblTurbo(), 3120, 160, 1815, 255, L"Scan Subdirectories", &bold825},
+        {"lblTurboSearchFor(0)", panel.lblTurboSearchFor(0), 2760, 600, 2055, 255, L"Search for", &bold825},
+        {"optTurboSearchFor(0)", panel.optTurboSearchFor(0), 2760, 840, 215, 215, L"", nullptr},
+        {"lblTurboSearchFor(1)", panel.lblTurboSearchFor(1), 3000, 840, 1575, 255, L"Themed apps", &bold825},
+        {"optTurboSearchFor(1)", panel.optTurboSearchFor(1), 2760, 1080, 215, 215, L"", nullptr},
+        {"lblTurboSearchFor(2)", panel.lblTurboSearchFor(2), 3000, 1080, 1575, 255, L"UnThemed apps", &bold825},
+        {"cmdTurboSearch", panel.cmdTurboSearch(), 4440, 600, 495, 735, L"Go", &bold825},
+        {"cmdNewSearch", panel.cmdNewSearch(), 2760, 600, 2175, 735, L"New Search", &bold975},
+        {"cmdStopSearch", panel.cmdStopSearch(), 2760, 600, 2175, 735, L"STOP", &bold12},
+        {"Line1", panel.Line1(), 120, 1560, 4800, 15, nullptr, nullptr},
+        {"lstTurbo", panel.lstTurbo().Handle(), 120, 1560, 4815, 2700, nullptr, &bold825},
+        {"lblTurboScanning(1)", panel.lblTurboScanning(1), 120, 1680, 4815, 735, L"", &bold975},
+        {"lblTurboScanning(0)", panel.lblTurboScanning(0), 120, 2400, 4815, 1815, L"", &bold975},
+        {"cmdScannedResults", panel.cmdScannedResults(), 120, 4250, 4815, 375, L"Show Results", &bold825},
+        {"cmdTurboSelAll", panel.cmdTurboSelAll(), 120, 4250, 495, 375, L"+", &look::kSignFont},
+        {"cmdTurboUnselAll", panel.cmdTurboUnselAll(), 600, 4250, 495, 375, L"-", &look::kSignFont},
+        {"cmdTurboApply", panel.cmdTurboApply(), 1080, 4250, 3855, 375, L"", &bold825},
     };
     for (const Expected& expected : controls) {
         CAPTURE(expected.name);
@@ -298,58 +319,58 @@ TEST_CASE("Every control of the panel stands at its rectangle with its text, fon
         if (expected.text) CHECK(TextOf(expected.control) == expected.text);
         if (expected.font) {
             CHECK(reinterpret_cast<HFONT>(SendMessageW(expected.control, WM_GETFONT, 0, 0)) ==
-                  window.form.Font(*expected.font));
+                  window.controls.Font(*expected.font));
         }
     }
 
     // Light grey on dark grey: the lists; dark grey: the progress labels; the line (80, 80, 80).
-    for (COLORREF colour : {panel.drvTurbo.TextColour(), panel.dirTurbo.TextColour(), panel.lstTurbo.TextColour()}) {
+    for (COLORREF colour : {panel.drvTurbo().TextColour(), panel.dirTurbo().TextColour(), panel.lstTurbo().TextColour()}) {
         CHECK(colour == look::kLightGrey);
     }
-    for (HBRUSH brush : {panel.drvTurbo.BackgroundBrush(), panel.dirTurbo.BackgroundBrush(),
-                         panel.lstTurbo.BackgroundBrush()}) {
+    for (HBRUSH brush : {panel.drvTurbo().BackgroundBrush(), panel.dirTurbo().BackgroundBrush(),
+                         panel.lstTurbo().BackgroundBrush()}) {
         LOGBRUSH back{};
         REQUIRE(GetObjectW(brush, sizeof(back), &back) == sizeof(back));
         CHECK(back.lbColor == look::kDarkGrey);
     }
-    for (HWND label : panel.lblTurboScanning) CHECK(TextColourOf(panel, label) == look::kDarkGrey);
+    for (HWND label : {panel.lblTurboScanning(0), panel.lblTurboScanning(1)}) CHECK(TextColourOf(panel, label) == look::kDarkGrey);
     {
-        const WindowDc dc(panel.Line1);
+        const WindowDc dc(panel.Line1());
         const auto brush = reinterpret_cast<HBRUSH>(SendMessageW(
-            panel.Window(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc.get()), reinterpret_cast<LPARAM>(panel.Line1)));
+            panel.Window(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc.get()), reinterpret_cast<LPARAM>(panel.Line1())));
         LOGBRUSH line{};
         REQUIRE(GetObjectW(brush, sizeof(line), &line) == sizeof(line));
         CHECK(line.lbColor == look::kStripGrey);
     }
 
-    CHECK(window.form.TooltipOf(panel.cmdTurboSelAll) == L"Select All");
-    CHECK(window.form.TooltipOf(panel.cmdTurboUnselAll) == L"Deselect All");
-    CHECK((GetWindowLongPtrW(panel.chkTurbo, GWL_STYLE) & BS_TYPEMASK) == BS_AUTOCHECKBOX);
-    for (HWND option : panel.optTurboSearchFor) {
+    CHECK(window.controls.TooltipOf(panel.cmdTurboSelAll()) == L"Select All");
+    CHECK(window.controls.TooltipOf(panel.cmdTurboUnselAll()) == L"Deselect All");
+    CHECK((GetWindowLongPtrW(panel.chkTurbo(), GWL_STYLE) & BS_TYPEMASK) == BS_AUTOCHECKBOX);
+    for (HWND option : {panel.optTurboSearchFor(0), panel.optTurboSearchFor(1)}) {
         CHECK((GetWindowLongPtrW(option, GWL_STYLE) & BS_TYPEMASK) == BS_AUTORADIOBUTTON);
     }
-    CHECK(panel.lstTempTurbo.empty());
-    CHECK(panel.lstTurbo.Count() == 0);
+    CHECK(panel.lstTempTurbo().empty());
+    CHECK(panel.lstTurbo().Count() == 0);
 }
 
 TEST_CASE("The panel moves through its six states as its buttons are pressed") {
     TurboWindow window;
-    TurboPanel& panel = window.panel;
+    const TurboView& panel = window.panel;
     TempFolder programs;
     AddProgram(programs / L"a.exe", L"alpha");
 
     // Initial: "Themed apps" chosen, its circle hidden; the labels and New Search shown.
     CHECK(StateOf(panel) == PanelState{Joined(kLabels, {"New Search"}), kFourInputs});
-    CHECK(IsChecked(panel.optTurboSearchFor[0]));
-    CHECK_FALSE(IsChecked(panel.optTurboSearchFor[1]));
-    CHECK(IsChecked(panel.chkTurbo));
+    CHECK(IsChecked(panel.optTurboSearchFor(0)));
+    CHECK_FALSE(IsChecked(panel.optTurboSearchFor(1)));
+    CHECK(IsChecked(panel.chkTurbo()));
 
-    xpv_test::ClickButton(panel.cmdNewSearch);
+    xpv_test::ClickButton(panel.cmdNewSearch());
     const PanelState setUp{Joined(kLabels, {"optTurboSearchFor(0)", "optTurboSearchFor(1)", "Go"}), kFourInputs};
     CHECK(StateOf(panel) == setUp);
 
-    REQUIRE(panel.dirTurbo.SetPath(programs.Path()));
-    xpv_test::ClickButton(panel.lblTurboSearchFor[2]);
+    REQUIRE(panel.dirTurbo().SetPath(programs.Path()));
+    xpv_test::ClickButton(panel.lblTurboSearchFor(2));
     PanelState searching;
     bool stripEnabled = false;
     xpv_test::InsideNextYield duringSearch([&] {
@@ -364,17 +385,17 @@ TEST_CASE("The panel moves through its six states as its buttons are pressed") {
 
     CHECK(StateOf(panel) ==
           PanelState{{"Show Results", "lblTurboScanning(0)", "lblTurboScanning(1)"}, {"Show Results"}});
-    CHECK(TextOf(panel.cmdTurboApply) == L"Add Themes to Selected Apps");
+    CHECK(TextOf(panel.cmdTurboApply()) == L"Add Themes to Selected Apps");
 
     window.ShowResults();
     const PanelState results{{"lstTurbo", "lblTurboScanning(0)", "lblTurboScanning(1)", "New Search", "+", "-", "apply"},
                              {}};
     CHECK(StateOf(panel) == results);
     // The result list covers the progress labels.
-    for (HWND label : panel.lblTurboScanning) {
+    for (HWND label : {panel.lblTurboScanning(0), panel.lblTurboScanning(1)}) {
         const RECT place = xpv_test::RectIn(label, panel.Window());
         const POINT middle{(place.left + place.right) / 2, (place.top + place.bottom) / 2};
-        CHECK(ChildWindowFromPointEx(panel.Window(), middle, CWP_SKIPINVISIBLE) == panel.lstTurbo.Handle());
+        CHECK(ChildWindowFromPointEx(panel.Window(), middle, CWP_SKIPINVISIBLE) == panel.lstTurbo().Handle());
     }
 
     PanelState applying;
@@ -390,14 +411,14 @@ TEST_CASE("The panel moves through its six states as its buttons are pressed") {
     CHECK(IsWindowEnabled(window.form.QuickMenuStrip()));
 
     // Opening the panel again from the Quick Menu changes nothing.
-    xpv_test::ClickQuickMenuItem(window.form, 0);
-    xpv_test::ClickQuickMenuItem(window.form, 3);
+    xpv_test::OpenPanel<VestrimPanel>(window.form);
+    xpv_test::OpenPanel<TurboPanel>(window.form);
     CHECK(StateOf(panel) == results);
 
-    xpv_test::ClickButton(panel.cmdNewSearch);
+    xpv_test::ClickButton(panel.cmdNewSearch());
     CHECK(StateOf(panel) == setUp);
-    CHECK_FALSE(IsChecked(panel.optTurboSearchFor[0]));
-    CHECK(IsChecked(panel.optTurboSearchFor[1]));
+    CHECK_FALSE(IsChecked(panel.optTurboSearchFor(0)));
+    CHECK(IsChecked(panel.optTurboSearchFor(1)));
 
     SUBCASE("a search with no result: Show Results shows the empty list and New Search only") {
         TempFolder empty;
@@ -410,21 +431,21 @@ TEST_CASE("The panel moves through its six states as its buttons are pressed") {
 
 TEST_CASE("The labels choose the options; Scan Subdirectories toggles the box; Search for does nothing") {
     TurboWindow window;
-    TurboPanel& panel = window.panel;
+    const TurboView& panel = window.panel;
     // Before the first New Search the circles are hidden, and a click on a label still chooses.
-    xpv_test::ClickButton(panel.lblTurboSearchFor[2]);
-    CHECK_FALSE(IsChecked(panel.optTurboSearchFor[0]));
-    CHECK(IsChecked(panel.optTurboSearchFor[1]));
-    xpv_test::ClickButton(panel.lblTurboSearchFor[0]);
-    CHECK(IsChecked(panel.optTurboSearchFor[1]));
-    xpv_test::ClickButton(panel.lblTurboSearchFor[1]);
-    CHECK(IsChecked(panel.optTurboSearchFor[0]));
-    CHECK_FALSE(IsChecked(panel.optTurboSearchFor[1]));
+    xpv_test::ClickButton(panel.lblTurboSearchFor(2));
+    CHECK_FALSE(IsChecked(panel.optTurboSearchFor(0)));
+    CHECK(IsChecked(panel.optTurboSearchFor(1)));
+    xpv_test::ClickButton(panel.lblTurboSearchFor(0));
+    CHECK(IsChecked(panel.optTurboSearchFor(1)));
+    xpv_test::ClickButton(panel.lblTurboSearchFor(1));
+    CHECK(IsChecked(panel.optTurboSearchFor(0)));
+    CHECK_FALSE(IsChecked(panel.optTurboSearchFor(1)));
 
-    xpv_test::ClickButton(panel.lblTurbo);
-    CHECK_FALSE(IsChecked(panel.chkTurbo));
-    xpv_test::ClickButton(panel.lblTurbo);
-    CHECK(IsChecked(panel.chkTurbo));
+    xpv_test::ClickButton(panel.lblTurbo());
+    CHECK_FALSE(IsChecked(panel.chkTurbo()));
+    xpv_test::ClickButton(panel.lblTurbo());
+    CHECK(IsChecked(panel.chkTurbo()));
 }
 
 TEST_CASE("A themed search lists a manifest without its program, with the progress texts exactly") {
@@ -435,16 +456,16 @@ TEST_CASE("A themed search lists a manifest without its program, with the progre
 
     const std::wstring line = L" >>  (" + programs / L"a.exe" + L") [00000]";
     CHECK(window.Lines() == std::vector<std::wstring>{line});
-    CHECK(window.panel.lstTempTurbo == std::vector<std::wstring>{programs / L"a.exe"});
+    CHECK(window.panel.lstTempTurbo() == std::vector<std::wstring>{programs / L"a.exe"});
     CHECK(window.FolderLabel() == kThemedHeading + L"Scanned Directories = 1\r\n");
     CHECK(window.FileLabel() == FileLabelText(1, 1, 0, line));
-    CHECK(window.panel.SearchPattern == L"*.exe.manifest");
-    CHECK(window.panel.SearchHeading == kThemedHeading);
-    CHECK(window.panel.Counters.themedFiles == 1);
-    CHECK(window.panel.Counters.unthemedFiles == 0);
-    CHECK(TextOf(window.panel.cmdTurboApply) == L"Remove Themes from Selected Apps");
+    CHECK(window.panel.SearchPattern() == L"*.exe.manifest");
+    CHECK(window.panel.SearchHeading() == kThemedHeading);
+    CHECK(window.panel.Counters().themedFiles == 1);
+    CHECK(window.panel.Counters().unthemedFiles == 0);
+    CHECK(TextOf(window.panel.cmdTurboApply()) == L"Remove Themes from Selected Apps");
     // The folder list is back on the start folder.
-    CHECK(window.panel.dirTurbo.Path() == programs.Path());
+    CHECK(window.panel.dirTurbo().Path() == programs.Path());
 }
 
 TEST_CASE("An unthemed search counts a program with a manifest as themed and lists the other") {
@@ -457,10 +478,10 @@ TEST_CASE("An unthemed search counts a program with a manifest as themed and lis
 
     const std::wstring line = kAlpha + programs / L"b.exe" + L") [00000]";
     CHECK(window.Lines() == std::vector<std::wstring>{line});
-    CHECK(window.panel.lstTempTurbo == std::vector<std::wstring>{programs / L"b.exe"});
+    CHECK(window.panel.lstTempTurbo() == std::vector<std::wstring>{programs / L"b.exe"});
     CHECK(window.FolderLabel() == kUnthemedHeading + L"Scanned Directories = 1\r\n");
     CHECK(window.FileLabel() == FileLabelText(2, 1, 1, line));
-    CHECK(window.panel.SearchPattern == L"*.exe");
+    CHECK(window.panel.SearchPattern() == L"*.exe");
 }
 
 TEST_CASE("Folders are walked depth first in the folder list's order; unticked, the start folder alone") {
@@ -473,15 +494,15 @@ TEST_CASE("Folders are walked depth first in the folder list's order; unticked, 
 
     SUBCASE("start, A, A\\X, B, B\\X: five folders") {
         window.Search(programs.Path(), SearchMode::Unthemed);
-        CHECK(window.panel.lstTempTurbo ==
+        CHECK(window.panel.lstTempTurbo() ==
               std::vector<std::wstring>{programs / L"top.exe", programs / L"A\\a.exe", programs / L"A\\X\\ax.exe",
                                         programs / L"B\\b.exe", programs / L"B\\X\\bx.exe"});
         CHECK(window.FolderLabel() == kUnthemedHeading + L"Scanned Directories = 5\r\n");
-        CHECK(window.panel.dirTurbo.Path() == programs.Path());
+        CHECK(window.panel.dirTurbo().Path() == programs.Path());
     }
     SUBCASE("Scan Subdirectories unticked") {
         window.Search(programs.Path(), SearchMode::Unthemed, false);
-        CHECK(window.panel.lstTempTurbo == std::vector<std::wstring>{programs / L"top.exe"});
+        CHECK(window.panel.lstTempTurbo() == std::vector<std::wstring>{programs / L"top.exe"});
         CHECK(window.FolderLabel() == kUnthemedHeading + L"Scanned Directories = 1\r\n");
     }
 }
@@ -498,7 +519,7 @@ TEST_CASE("Result lines are sorted by text; their serials follow the order found
           std::vector<std::wstring>{L" >>  (" + programs / L"b.exe" + L") [00001]", kAlpha + programs / L"c.exe" + L") [00002]",
                                     L"Beta \"Viewer\" >> Views <beta> files (" + programs / L"a.exe" + L") [00000]"});
     for (int i = 0; i < 3; ++i) {
-        const std::wstring line = window.panel.lstTurbo.Text(i);
+        const std::wstring line = window.panel.lstTurbo().Text(i);
         const auto path = window.panel.ResultPathOfLine(i);
         REQUIRE(path);
         CHECK(line.find(L"(" + *path + L")") != std::wstring::npos);
@@ -509,19 +530,19 @@ TEST_CASE("Result lines are sorted by text; their serials follow the order found
         AddProgram(other / L"z.exe", L"plain");
         window.Search(other.Path(), SearchMode::Unthemed);
         CHECK(window.Lines() == std::vector<std::wstring>{L" >>  (" + other / L"z.exe" + L") [00000]"});
-        CHECK(window.panel.lstTempTurbo == std::vector<std::wstring>{other / L"z.exe"});
-        CHECK(window.panel.Counters.scannedFiles == 1);
-        CHECK(window.panel.Counters.scannedDirectories == 1);
+        CHECK(window.panel.lstTempTurbo() == std::vector<std::wstring>{other / L"z.exe"});
+        CHECK(window.panel.Counters().scannedFiles == 1);
+        CHECK(window.panel.Counters().scannedDirectories == 1);
     }
     SUBCASE("New Search, then Go without changes repeats the same search") {
         const std::vector<std::wstring> first = window.Lines();
-        const std::vector<std::wstring> paths = window.panel.lstTempTurbo;
+        const std::vector<std::wstring> paths = window.panel.lstTempTurbo();
         window.ShowResults();
-        xpv_test::ClickButton(window.panel.cmdNewSearch);
+        xpv_test::ClickButton(window.panel.cmdNewSearch());
         window.Go();
         CHECK(window.Lines() == first);
-        CHECK(window.panel.lstTempTurbo == paths);
-        CHECK(window.panel.dirTurbo.Path() == programs.Path());
+        CHECK(window.panel.lstTempTurbo() == paths);
+        CHECK(window.panel.dirTurbo().Path() == programs.Path());
     }
 }
 
@@ -536,9 +557,9 @@ TEST_CASE("At a drive root the results have one backslash after the colon") {
 
     const int line = window.IndexOf(root + name);
     REQUIRE(line >= 0);
-    CHECK(window.panel.lstTurbo.Text(line).rfind(kAlpha + root + name + L") [", 0) == 0);
-    for (const std::wstring& path : window.panel.lstTempTurbo) CHECK(path.substr(0, 4) != root + L"\\");
-    CHECK(window.panel.dirTurbo.Path() == root);
+    CHECK(window.panel.lstTurbo().Text(line).rfind(kAlpha + root + name + L") [", 0) == 0);
+    for (const std::wstring& path : window.panel.lstTempTurbo()) CHECK(path.substr(0, 4) != root + L"\\");
+    CHECK(window.panel.dirTurbo().Path() == root);
 }
 
 TEST_CASE("STOP or a close ends the search after the file in hand; the results so far stay, serials contiguous") {
@@ -552,22 +573,22 @@ TEST_CASE("STOP or a close ends the search after the file in hand; the results s
     std::wstring fileLabel;
 
     SUBCASE("STOP") {
-        const WhenTimerFinds stop([&] { return !window.panel.lstTempTurbo.empty(); },
+        const WhenTimerFinds stop([&] { return !window.panel.lstTempTurbo().empty(); },
                                   [&] {
-                                      foundWhenAsked = window.panel.lstTempTurbo.size();
-                                      xpv_test::ClickButton(window.panel.cmdStopSearch);
+                                      foundWhenAsked = window.panel.lstTempTurbo().size();
+                                      xpv_test::ClickButton(window.panel.cmdStopSearch());
                                   });
         window.Search(programs.Path(), SearchMode::Unthemed);
         REQUIRE(stop.Ran());
         fileLabel = window.FileLabel();
-        CHECK(window.panel.StopRequested);
+        CHECK(window.panel.StopRequested());
         CHECK(StateOf(window.panel) ==
               PanelState{{"Show Results", "lblTurboScanning(0)", "lblTurboScanning(1)"}, {"Show Results"}});
     }
     SUBCASE("the window closed") {
-        const WhenTimerFinds close([&] { return !window.panel.lstTempTurbo.empty(); },
+        const WhenTimerFinds close([&] { return !window.panel.lstTempTurbo().empty(); },
                                    [&] {
-                                       foundWhenAsked = window.panel.lstTempTurbo.size();
+                                       foundWhenAsked = window.panel.lstTempTurbo().size();
                                        SendMessageW(form, WM_CLOSE, 0, 0);
                                    });
         window.Search(programs.Path(), SearchMode::Unthemed);
@@ -579,10 +600,10 @@ TEST_CASE("STOP or a close ends the search after the file in hand; the results s
         CHECK_FALSE(IsWindow(form));
     }
 
-    const size_t found = window.panel.lstTempTurbo.size();
+    const size_t found = window.panel.lstTempTurbo().size();
     CHECK(found == foundWhenAsked);
     CHECK(found < kFiles);
-    REQUIRE(static_cast<size_t>(window.panel.lstTurbo.Count()) == found);
+    REQUIRE(static_cast<size_t>(window.panel.lstTurbo().Count()) == found);
     // Every serial from 00000 on, each leading to the program its line names.
     std::set<size_t> serials;
     std::wstring lastLine;
@@ -590,7 +611,7 @@ TEST_CASE("STOP or a close ends the search after the file in hand; the results s
         const size_t serial = SerialOf(line);
         serials.insert(serial);
         REQUIRE(serial < found);
-        CHECK(line == L" >>  (" + window.panel.lstTempTurbo[serial] + L") [" + line.substr(line.size() - 6, 5) + L"]");
+        CHECK(line == L" >>  (" + window.panel.lstTempTurbo()[serial] + L") [" + line.substr(line.size() - 6, 5) + L"]");
         if (serial == found - 1) lastLine = line;
     }
     CHECK(serials.size() == found);
@@ -602,10 +623,10 @@ TEST_CASE("At the result limit the search stops as STOP would and says so") {
     TempFolder programs;
     programs.AddFolder(L"sub");
     for (const wchar_t* relative : {L"1.exe", L"2.exe", L"sub\\3.exe", L"sub\\4.exe"}) programs.AddFile(relative);
-    window.panel.ResultLimit = 3;
+    window.panel.SetResultLimit(3);
     window.Search(programs.Path(), SearchMode::Unthemed);
 
-    CHECK(window.panel.lstTempTurbo.size() == 3);
+    CHECK(window.panel.lstTempTurbo().size() == 3);
     CHECK(window.FolderLabel() == kUnthemedHeading + L"Scanned Directories = 2\r\nResult limit reached\r\n");
     CHECK(StateOf(window.panel) ==
           PanelState{{"Show Results", "lblTurboScanning(0)", "lblTurboScanning(1)"}, {"Show Results"}});
@@ -618,35 +639,35 @@ TEST_CASE("A folder that cannot be read is skipped and counted; the folder label
     AddManyPrograms(programs, L"A", 1500);
     for (const wchar_t* relative : {L"B\\b.exe", L"C\\c.exe", L"C\\d.exe", L"C\\e.exe"}) programs.AddFile(relative);
     // B goes away after the start folder was listed, while A is examined.
-    const WhenTimerFinds removeB([&] { return !window.panel.lstTempTurbo.empty(); },
+    const WhenTimerFinds removeB([&] { return !window.panel.lstTempTurbo().empty(); },
                                  [&] { xpv_test::RemoveTree(programs / L"B"); });
-    window.panel.ResultLimit = 1502;
+    window.panel.SetResultLimit(1502);
     window.Search(programs.Path(), SearchMode::Unthemed);
 
     REQUIRE(removeB.Ran());
-    CHECK(window.panel.lstTempTurbo.size() == 1502);
-    CHECK(window.panel.lstTempTurbo.back() == programs / L"C\\d.exe");
+    CHECK(window.panel.lstTempTurbo().size() == 1502);
+    CHECK(window.panel.lstTempTurbo().back() == programs / L"C\\d.exe");
     CHECK(window.FolderLabel() ==
           kUnthemedHeading + L"Scanned Directories = 3\r\nSkipped Directories = 1\r\nResult limit reached\r\n");
 
     // Five lines do not fit the label's own height: it grows, and the file label moves down
     // below it, keeping its foot.
-    const TwipScale& scale = window.form.Scale();
-    const RECT folder = xpv_test::RectIn(window.panel.lblTurboScanning[1], window.panel.Window());
-    const RECT files = xpv_test::RectIn(window.panel.lblTurboScanning[0], window.panel.Window());
+    const TwipScale& scale = window.controls.Scale();
+    const RECT folder = xpv_test::RectIn(window.panel.lblTurboScanning(1), window.panel.Window());
+    const RECT files = xpv_test::RectIn(window.panel.lblTurboScanning(0), window.panel.Window());
     const RECT folderPlace = scale.Rect(120, 1680, 4815, 735);
     const RECT filesPlace = scale.Rect(120, 2400, 4815, 1815);
     CHECK(folder.top == folderPlace.top);
-    CHECK(TextHeightOf(window.panel.lblTurboScanning[1]) <= folder.bottom - folder.top);
+    CHECK(TextHeightOf(window.panel.lblTurboScanning(1)) <= folder.bottom - folder.top);
     CHECK(files.top - filesPlace.top == folder.bottom - folderPlace.bottom);
     CHECK(files.bottom == filesPlace.bottom);
-    CHECK(TextHeightOf(window.panel.lblTurboScanning[0]) <= files.bottom - files.top);
+    CHECK(TextHeightOf(window.panel.lblTurboScanning(0)) <= files.bottom - files.top);
 
     SUBCASE("the next search lays the labels out as they were") {
         TempFolder plain;
         window.Search(plain.Path(), SearchMode::Unthemed);
-        const RECT folderAgain = xpv_test::RectIn(window.panel.lblTurboScanning[1], window.panel.Window());
-        const RECT filesAgain = xpv_test::RectIn(window.panel.lblTurboScanning[0], window.panel.Window());
+        const RECT folderAgain = xpv_test::RectIn(window.panel.lblTurboScanning(1), window.panel.Window());
+        const RECT filesAgain = xpv_test::RectIn(window.panel.lblTurboScanning(0), window.panel.Window());
         CHECK(EqualRect(&folderPlace, &folderAgain));
         CHECK(EqualRect(&filesPlace, &filesAgain));
     }
@@ -656,24 +677,24 @@ TEST_CASE("A start folder that cannot be read any more is the one skipped; the f
     TurboWindow window;
     TempFolder programs;
     const std::wstring start = programs.AddFolder(L"gone");
-    xpv_test::ClickButton(window.panel.cmdNewSearch);
-    REQUIRE(window.panel.dirTurbo.SetPath(start));
+    xpv_test::ClickButton(window.panel.cmdNewSearch());
+    REQUIRE(window.panel.dirTurbo().SetPath(start));
     xpv_test::RemoveTree(start);
     window.Go();
-    CHECK(window.panel.lstTempTurbo.empty());
+    CHECK(window.panel.lstTempTurbo().empty());
     CHECK(window.FolderLabel() == kThemedHeading + L"Scanned Directories = 0\r\nSkipped Directories = 1\r\n");
     CHECK(window.FileLabel().empty());
-    CHECK(TextHeightOf(window.panel.lblTurboScanning[1]) <=
-          xpv_test::RectIn(window.panel.lblTurboScanning[1], window.panel.Window()).bottom -
-              xpv_test::RectIn(window.panel.lblTurboScanning[1], window.panel.Window()).top);
-    CHECK(window.panel.dirTurbo.Path() == start);
+    CHECK(TextHeightOf(window.panel.lblTurboScanning(1)) <=
+          xpv_test::RectIn(window.panel.lblTurboScanning(1), window.panel.Window()).bottom -
+              xpv_test::RectIn(window.panel.lblTurboScanning(1), window.panel.Window()).top);
+    CHECK(window.panel.dirTurbo().Path() == start);
 }
 
 TEST_CASE("Links are not followed, and a loop does not make the search go round") {
     TurboWindow window;
     const std::wstring walked = kLinkTree + L"\\walked";
     window.Search(walked, SearchMode::Unthemed);
-    CHECK(window.panel.lstTempTurbo ==
+    CHECK(window.panel.lstTempTurbo() ==
           std::vector<std::wstring>{walked + L"\\top.exe", walked + L"\\A\\a.exe", walked + L"\\B\\b.exe"});
     CHECK(window.FolderLabel() == kUnthemedHeading + L"Scanned Directories = 3\r\n");
 }
@@ -693,7 +714,7 @@ TEST_CASE("Theming the ticked results: each gets the document of its version det
         window.Tick({a, c});
         window.Apply();
         CHECK(window.Lines() == std::vector<std::wstring>{kAlpha + b + L") [00001]"});
-        CHECK_FALSE(window.panel.lstTurbo.IsTicked(0));
+        CHECK_FALSE(window.panel.lstTurbo().IsTicked(0));
         // The fixtures name no original file: the application name is empty.
         CHECK(xpv_test::ReadBytes(ManifestPathFor(a)) == ComposeManifestDocument({}, own));
         CHECK(xpv_test::ReadBytes(ManifestPathFor(c)) ==
@@ -705,8 +726,8 @@ TEST_CASE("Theming the ticked results: each gets the document of its version det
         CHECK(StateOf(window.panel).visible.count("apply") == 1);
         CHECK(window.messages.empty());
         // A remaining line still leads to its own path.
-        window.panel.lstTurbo.SetCurrent(0);
-        CHECK(window.form.TooltipOf(window.panel.lstTurbo.Handle()) == b);
+        window.panel.lstTurbo().SetCurrent(0);
+        CHECK(window.controls.TooltipOf(window.panel.lstTurbo().Handle()) == b);
     }
     SUBCASE("nothing ticked: nothing changes") {
         window.Apply();
@@ -715,33 +736,32 @@ TEST_CASE("Theming the ticked results: each gets the document of its version det
         CHECK(StateOf(window.panel).visible.count("apply") == 1);
     }
     SUBCASE("all ticked: the list ends empty and only New Search is offered") {
-        xpv_test::ClickButton(window.panel.cmdTurboSelAll);
+        xpv_test::ClickButton(window.panel.cmdTurboSelAll());
         window.Apply();
         CHECK(window.Lines().empty());
         for (const std::wstring& program : {a, b, c}) CHECK(IsManifestPresent(ManifestPathFor(program)));
         CHECK(StateOf(window.panel) ==
               PanelState{{"lstTurbo", "lblTurboScanning(0)", "lblTurboScanning(1)", "New Search"}, {}});
         // The History panel lists them.
-        xpv_test::ClickQuickMenuItem(window.form, 4);
-        CHECK(window.form.history.lstHistory.Count() == 3);
+        CHECK(HistoryPanel::TestView{xpv_test::OpenPanel<HistoryPanel>(window.form)}.lstHistory().Count() == 3);
     }
     SUBCASE("STOP after the first: the rest stay ticked and the apply is offered again") {
-        xpv_test::ClickButton(window.panel.cmdTurboSelAll);
-        const OnListCount clickStop(window.panel.lstTurbo.Handle(), [&](size_t count) {
-            if (count == 2) PostClick(window.panel.cmdStopSearch);
+        xpv_test::ClickButton(window.panel.cmdTurboSelAll());
+        const OnListCount clickStop(window.panel.lstTurbo().Handle(), [&](size_t count) {
+            if (count == 2) PostClick(window.panel.cmdStopSearch());
         });
         window.Apply();
         CHECK(window.Lines().size() == 2);
-        CHECK(window.panel.lstTurbo.IsTicked(0));
-        CHECK(window.panel.lstTurbo.IsTicked(1));
+        CHECK(window.panel.lstTurbo().IsTicked(0));
+        CHECK(window.panel.lstTurbo().IsTicked(1));
         CHECK(window.History().size() == 1);
         CHECK(StateOf(window.panel).visible.count("apply") == 1);
     }
     SUBCASE("+ ticks and - unticks every line") {
-        xpv_test::ClickButton(window.panel.cmdTurboSelAll);
-        for (int i = 0; i < 3; ++i) CHECK(window.panel.lstTurbo.IsTicked(i));
-        xpv_test::ClickButton(window.panel.cmdTurboUnselAll);
-        for (int i = 0; i < 3; ++i) CHECK_FALSE(window.panel.lstTurbo.IsTicked(i));
+        xpv_test::ClickButton(window.panel.cmdTurboSelAll());
+        for (int i = 0; i < 3; ++i) CHECK(window.panel.lstTurbo().IsTicked(i));
+        xpv_test::ClickButton(window.panel.cmdTurboUnselAll());
+        for (int i = 0; i < 3; ++i) CHECK_FALSE(window.panel.lstTurbo().IsTicked(i));
     }
 }
 
@@ -754,7 +774,7 @@ TEST_CASE("The application name of a written manifest is the original file name 
     REQUIRE(xpv_test::CopyInto(self, programs / L"renamed.exe"));
     window.Search(programs.Path(), SearchMode::Unthemed);
     window.ShowResults();
-    xpv_test::ClickButton(window.panel.cmdTurboSelAll);
+    xpv_test::ClickButton(window.panel.cmdTurboSelAll());
     window.Apply();
     const ManifestDetails details = ReadManifestDetailsForExecutable(programs / L"renamed.exe");
     CHECK(details == ManifestDetails{L"Orlek", L"Orlek - XP Vestrim", L"xpvestrim.exe", L"Adds XP themes to applications."});
@@ -778,15 +798,15 @@ TEST_CASE("Un-theming the ticked results removes their manifests, whatever their
     SUBCASE("A and C ticked: each made current in turn, from the top, and removed; B stays") {
         // Sorted: c (no details), a, b.
         std::vector<std::wstring> madeCurrent;
-        window.panel.lstTurbo.onClick = [&] {
-            madeCurrent.push_back(window.panel.ResultPathOfLine(window.panel.lstTurbo.Current()).value_or(L"?"));
+        window.panel.lstTurbo().onClick = [&] {
+            madeCurrent.push_back(window.panel.ResultPathOfLine(window.panel.lstTurbo().Current()).value_or(L"?"));
         };
         window.Tick({a, c});
         window.Apply();
         CHECK(madeCurrent == std::vector<std::wstring>{c, a});
-        CHECK(window.panel.lstTempTurbo.size() == 3);
+        CHECK(window.panel.lstTempTurbo().size() == 3);
         CHECK(window.Lines() == std::vector<std::wstring>{L"Beta \"Viewer\" >> Views <beta> files (" + b + L") [00001]"});
-        CHECK_FALSE(window.panel.lstTurbo.IsTicked(0));
+        CHECK_FALSE(window.panel.lstTurbo().IsTicked(0));
         for (const std::wstring& program : {a, c}) CHECK_FALSE(IsManifestPresent(ManifestPathFor(program)));
         CHECK(IsManifestPresent(ManifestPathFor(b)));
         CHECK(window.messages.empty());
@@ -800,16 +820,16 @@ TEST_CASE("Un-theming the ticked results removes their manifests, whatever their
         CHECK(window.messages.empty());
     }
     SUBCASE("STOP while the first is removed: it is finished, the others stay ticked") {
-        xpv_test::ClickButton(window.panel.cmdTurboSelAll);
+        xpv_test::ClickButton(window.panel.cmdTurboSelAll());
         bool clicked = false;
-        window.panel.lstTurbo.onClick = [&] {
-            if (!clicked) PostClick(window.panel.cmdStopSearch);
+        window.panel.lstTurbo().onClick = [&] {
+            if (!clicked) PostClick(window.panel.cmdStopSearch());
             clicked = true;
         };
         window.Apply();
         CHECK(window.Lines().size() == 2);
-        CHECK(window.panel.lstTurbo.IsTicked(0));
-        CHECK(window.panel.lstTurbo.IsTicked(1));
+        CHECK(window.panel.lstTurbo().IsTicked(0));
+        CHECK(window.panel.lstTurbo().IsTicked(1));
         CHECK(StateOf(window.panel).visible.count("apply") == 1);
     }
 }
@@ -827,12 +847,12 @@ TEST_CASE("A line whose action fails is unticked and stays; the others are done;
         REQUIRE(CreateDirectoryW(ManifestPathFor(a).c_str(), nullptr));
         SetFileAttributesW(c.c_str(), FILE_ATTRIBUTE_NORMAL);
         REQUIRE(DeleteFileW(c.c_str()));
-        xpv_test::ClickButton(window.panel.cmdTurboSelAll);
+        xpv_test::ClickButton(window.panel.cmdTurboSelAll());
         window.Apply();
         CHECK(window.Lines().size() == 2);
         CHECK(window.IndexOf(a) >= 0);
         CHECK(window.IndexOf(c) >= 0);
-        for (int i = 0; i < 2; ++i) CHECK_FALSE(window.panel.lstTurbo.IsTicked(i));
+        for (int i = 0; i < 2; ++i) CHECK_FALSE(window.panel.lstTurbo().IsTicked(i));
         CHECK(IsManifestPresent(ManifestPathFor(b)));
         CHECK_FALSE(IsManifestPresent(ManifestPathFor(c)));
         // Only the manifest that was written is in the history.
@@ -850,11 +870,11 @@ TEST_CASE("A line whose action fails is unticked and stays; the others are done;
         const UniqueHandle held(
             CreateFileW(ManifestPathFor(a).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
         REQUIRE(held);
-        xpv_test::ClickButton(window.panel.cmdTurboSelAll);
+        xpv_test::ClickButton(window.panel.cmdTurboSelAll());
         window.Apply();
         CHECK(window.Lines().size() == 1);
         CHECK(window.IndexOf(a) == 0);
-        CHECK_FALSE(window.panel.lstTurbo.IsTicked(0));
+        CHECK_FALSE(window.panel.lstTurbo().IsTicked(0));
         CHECK_FALSE(IsManifestPresent(ManifestPathFor(b)));
         REQUIRE(window.messages.size() == 1);
         CHECK(window.messages[0].find(a + L" - in use by another program") != std::wstring::npos);
@@ -871,19 +891,19 @@ TEST_CASE("Paths longer than MAX_PATH are searched, themed and un-themed; lists 
     window.Search(programs.Path(), SearchMode::Unthemed);
     CHECK(window.Lines() == std::vector<std::wstring>{kAlpha + program + L") [00000]"});
     window.ShowResults();
-    xpv_test::ClickButton(window.panel.cmdTurboSelAll);
+    xpv_test::ClickButton(window.panel.cmdTurboSelAll());
     window.Apply();
     CHECK(window.Lines().empty());
     CHECK(window.messages.empty());
     CHECK(IsManifestPresent(ManifestPathFor(program)));
     CHECK(window.History() == std::vector<ProfileEntry>{{ManifestPathFor(program), L"Alpha Editor >> Edits alpha files"}});
 
-    xpv_test::ClickButton(window.panel.cmdNewSearch);
-    xpv_test::ClickButton(window.panel.lblTurboSearchFor[1]);
+    xpv_test::ClickButton(window.panel.cmdNewSearch());
+    xpv_test::ClickButton(window.panel.lblTurboSearchFor(1));
     window.Go();
-    CHECK(window.panel.lstTempTurbo == std::vector<std::wstring>{program});
+    CHECK(window.panel.lstTempTurbo() == std::vector<std::wstring>{program});
     window.ShowResults();
-    xpv_test::ClickButton(window.panel.cmdTurboSelAll);
+    xpv_test::ClickButton(window.panel.cmdTurboSelAll());
     window.Apply();
     CHECK(window.Lines().empty());
     CHECK_FALSE(IsManifestPresent(ManifestPathFor(program)));
@@ -897,8 +917,8 @@ TEST_CASE("Closing the window during an apply finishes the line in hand, then st
     const HWND form = window.form.Window();
     window.Search(programs.Path(), SearchMode::Unthemed);
     window.ShowResults();
-    xpv_test::ClickButton(window.panel.cmdTurboSelAll);
-    const OnListCount close(window.panel.lstTurbo.Handle(), [&](size_t count) {
+    xpv_test::ClickButton(window.panel.cmdTurboSelAll());
+    const OnListCount close(window.panel.lstTurbo().Handle(), [&](size_t count) {
         if (count == 2) PostMessageW(form, WM_CLOSE, 0, 0);
     });
     window.Apply();
@@ -914,30 +934,31 @@ TEST_CASE("STOP of the batch search leaves the Vestrim and History actions alone
     TempFolder programs;
     AddProgram(programs / L"a.exe", L"alpha");
     AddProgram(programs / L"b.exe", L"alpha");
-    // STOP pressed at the first yield: after the first program, or, on a busy machine where listing
-    // the folder outlasts a yield's interval, before it.
-    const xpv_test::InsideNextYield clickStop([&] { xpv_test::ClickButton(window.panel.cmdStopSearch); });
+    // Many more below, walked after the folder's own files: STOP comes while the search is busy
+    // there, once it has found something.
+    programs.AddFolder(L"many");
+    AddManyPrograms(programs, L"many", 1500);
+    const WhenTimerFinds clickStop([&] { return !window.panel.lstTempTurbo().empty(); },
+                                   [&] { xpv_test::ClickButton(window.panel.cmdStopSearch()); });
     window.Search(programs.Path(), SearchMode::Unthemed);
     REQUIRE(clickStop.Ran());
-    REQUIRE(window.panel.StopRequested);
-    REQUIRE(window.panel.lstTempTurbo.size() < 2);
+    REQUIRE(window.panel.StopRequested());
+    REQUIRE(window.panel.lstTempTurbo().size() < 1502);
 
-    // The Vestrim panel themes a.exe...
-    xpv_test::ClickQuickMenuItem(window.form, 0);
-    VestrimPanel& vestrim = window.form.vestrim;
-    vestrim.Dir1.SetPath(programs.Path());
-    vestrim.Dir1_Change();
-    xpv_test::ClickButton(vestrim.cmdUnThemedSelAll);
-    xpv_test::ClickButton(vestrim.cmdVestrim);
+    // The Vestrim panel themes a.exe and b.exe...
+    VestrimPanel& vestrim = xpv_test::OpenPanel<VestrimPanel>(window.form);
+    vestrim.OpenFolder(programs.Path());
+    xpv_test::ClickButton(GetDlgItem(vestrim.Window(), VestrimPanel::kCmdUnThemedSelAll));
+    xpv_test::ClickButton(GetDlgItem(vestrim.Window(), VestrimPanel::kCmdVestrim));
     CHECK(IsManifestPresent(programs / L"a.exe.manifest"));
     CHECK(IsManifestPresent(programs / L"b.exe.manifest"));
 
     // ...and the History panel removes the themes again.
-    xpv_test::ClickQuickMenuItem(window.form, 4);
-    REQUIRE(window.form.history.lstHistory.Count() == 2);
-    xpv_test::ClickButton(window.form.history.cmdHistorySelAll);
-    xpv_test::ClickButton(window.form.history.cmdHistoryRemoveTheme);
+    HistoryPanel& history = xpv_test::OpenPanel<HistoryPanel>(window.form);
+    REQUIRE(HistoryPanel::TestView{history}.lstHistory().Count() == 2);
+    xpv_test::ClickButton(GetDlgItem(history.Window(), HistoryPanel::kCmdHistorySelAll));
+    xpv_test::ClickButton(GetDlgItem(history.Window(), HistoryPanel::kCmdHistoryRemoveTheme));
     CHECK_FALSE(IsManifestPresent(programs / L"a.exe.manifest"));
     CHECK_FALSE(IsManifestPresent(programs / L"b.exe.manifest"));
-    CHECK(window.panel.StopRequested);
+    CHECK(window.panel.StopRequested());
 }

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "app/MainForm.h"
+#include "support/PanelViews.h"
 #include "support/WindowInput.h"
 #include "support/WindowTestOptions.h"
 #include "app/WindowText.h"
@@ -28,29 +29,32 @@ TEST_CASE("Theming a program through the window gives it Common Controls 6, and 
     MainForm form(xpv_test::WindowTestOptions(appFolder.Path()));
     REQUIRE(form.Create());
     SetForegroundWindow(form.Window());
-    form.vestrim.Dir1.SetPath(programs.Path());
-    REQUIRE(form.vestrim.lstUnthemed.Count() == 1);
-    REQUIRE(form.vestrim.lstUnthemed.Text(0) == L"probe.exe");
+    VestrimPanel& vestrim = MainForm::TestView{form}.Panel<VestrimPanel>();
+    const VestrimPanel::TestView lists{vestrim};
+    const HWND button = GetDlgItem(vestrim.Window(), VestrimPanel::kCmdVestrim);
+    lists.Dir1().SetPath(programs.Path());
+    REQUIRE(lists.lstUnthemed().Count() == 1);
+    REQUIRE(lists.lstUnthemed().Text(0) == L"probe.exe");
 
     // Tick it with the space bar, as a user would, and press the button.
-    SetFocus(form.vestrim.lstUnthemed.Handle());
-    SendMessageW(form.vestrim.lstUnthemed.Handle(), WM_CHAR, L' ', 0);
-    REQUIRE(form.vestrim.lstUnthemed.IsTicked(0));
-    xpv_test::ClickButton(form.vestrim.cmdVestrim);
-    REQUIRE(form.vestrim.lstThemed.Count() == 1);
+    SetFocus(lists.lstUnthemed().Handle());
+    SendMessageW(lists.lstUnthemed().Handle(), WM_CHAR, L' ', 0);
+    REQUIRE(lists.lstUnthemed().IsTicked(0));
+    xpv_test::ClickButton(button);
+    REQUIRE(lists.lstThemed().Count() == 1);
     CHECK(LoadedCommonControls(probe, report).find(L"\\winsxs\\") != std::wstring::npos);
 
     // The History panel lists it.
-    xpv_test::ClickQuickMenuItem(form, 4);
-    REQUIRE(form.history.lstHistory.Count() == 1);
-    CHECK(form.history.lstTempHistory.front() == ManifestPathFor(probe));
+    const HistoryPanel::TestView history{xpv_test::OpenPanel<HistoryPanel>(form)};
+    REQUIRE(history.lstHistory().Count() == 1);
+    CHECK(history.lstTempHistory().front() == ManifestPathFor(probe));
 
     // Back on the Vestrim panel, the themed list removes it.
-    xpv_test::ClickQuickMenuItem(form, 0);
-    xpv_test::ClickButton(form.vestrim.cmdThemedSelAll);
-    REQUIRE(TextOf(form.vestrim.cmdVestrim) == L"Remove XP Theme NOW!!! ");
-    xpv_test::ClickButton(form.vestrim.cmdVestrim);
-    CHECK(form.vestrim.lstUnthemed.Count() == 1);
+    xpv_test::OpenPanel<VestrimPanel>(form);
+    xpv_test::ClickButton(GetDlgItem(vestrim.Window(), VestrimPanel::kCmdThemedSelAll));
+    REQUIRE(TextOf(button) == L"Remove XP Theme NOW!!! ");
+    xpv_test::ClickButton(button);
+    CHECK(lists.lstUnthemed().Count() == 1);
     CHECK_FALSE(IsManifestPresent(ManifestPathFor(probe)));
     CHECK(IsSystemCommonControls(LoadedCommonControls(probe, report)));
 }

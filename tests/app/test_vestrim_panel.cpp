@@ -12,6 +12,7 @@
 #include "platform/MessagePump.h"
 #include "platform/UniqueHandle.h"
 #include "support/InsideYield.h"
+#include "support/PanelViews.h"
 #include "support/TempFolder.h"
 #include "support/WindowGeometry.h"
 #include "support/WindowInput.h"
@@ -49,24 +50,32 @@ std::vector<std::wstring> Items(const CheckList& list) {
 struct VestrimWindow {
     std::vector<std::wstring> messages;
     MainForm form;
-    explicit VestrimWindow(const TempFolder& folder) : form(xpv_test::WindowTestOptions(folder.Path(), &messages)) {
+    VestrimPanel& vestrim;
+    ControlFactory& controls;
+
+    explicit VestrimWindow(const TempFolder& folder)
+        : form(xpv_test::WindowTestOptions(folder.Path(), &messages)),
+          vestrim(MainForm::TestView{form}.Panel<VestrimPanel>()),
+          controls(MainForm::TestView{form}.Controls()) {
         REQUIRE(form.Create());
         SetForegroundWindow(form.Window());
         DoEvents();
     }
-    void PointAt(const std::wstring& folder) {
-        form.vestrim.Dir1.SetPath(folder);
-        form.vestrim.Dir1_Change();
-    }
-    std::wstring Caption() const { return TextOf(form.vestrim.cmdVestrim); }
-    bool ButtonEnabled() const { return IsWindowEnabled(form.vestrim.cmdVestrim) != FALSE; }
+    void PointAt(const std::wstring& folder) { vestrim.OpenFolder(folder); }
+    HWND Control(int id) const { return GetDlgItem(vestrim.Window(), id); }
+    void Click(int id) const { xpv_test::ClickButton(Control(id)); }
+    CheckList& Unthemed() const { return VestrimPanel::TestView{vestrim}.lstUnthemed(); }
+    CheckList& Themed() const { return VestrimPanel::TestView{vestrim}.lstThemed(); }
+    DriveList& Drive1() const { return VestrimPanel::TestView{vestrim}.Drive1(); }
+    DirectoryList& Dir1() const { return VestrimPanel::TestView{vestrim}.Dir1(); }
+    const std::wstring& FilePath() const { return VestrimPanel::TestView{vestrim}.FilePath(); }
+    std::wstring Caption() const { return TextOf(Control(VestrimPanel::kCmdVestrim)); }
+    bool ButtonEnabled() const { return IsWindowEnabled(Control(VestrimPanel::kCmdVestrim)) != FALSE; }
     ManifestDetails Boxes() const {
-        return {TextOf(form.vestrim.txtCompanyName), TextOf(form.vestrim.txtProductName),
-                TextOf(form.vestrim.txtApplicationName), TextOf(form.vestrim.txtDescription)};
+        return {TextOf(Control(VestrimPanel::kTxtCompanyName)), TextOf(Control(VestrimPanel::kTxtProductName)),
+                TextOf(Control(VestrimPanel::kTxtApplicationName)), TextOf(Control(VestrimPanel::kTxtDescription))};
     }
-    void Press() {
-        xpv_test::ClickButton(form.vestrim.cmdVestrim);
-    }
+    void Press() { Click(VestrimPanel::kCmdVestrim); }
 };
 
 std::wstring ManifestText(const std::wstring& path) { return DecodeManifestBytes(ReadBytes(path)); }
@@ -87,24 +96,24 @@ TEST_CASE("A folder's executables are split by their manifests, hidden and syste
     REQUIRE(xpv_test::WriteBytes(folder / L"notes.txt", "x"));
 
     VestrimWindow panel(folder);  // opens on its application directory
-    CHECK(Items(panel.form.vestrim.lstUnthemed) == std::vector<std::wstring>{L"alpha.exe", L"Hidden.exe", L"zsystem.exe"});
-    CHECK(Items(panel.form.vestrim.lstThemed) == std::vector<std::wstring>{L"beta.exe", L"readonly-manifest.exe"});
+    CHECK(Items(panel.Unthemed()) == std::vector<std::wstring>{L"alpha.exe", L"Hidden.exe", L"zsystem.exe"});
+    CHECK(Items(panel.Themed()) == std::vector<std::wstring>{L"beta.exe", L"readonly-manifest.exe"});
     // The first unthemed program is current and its version details fill the boxes.
-    CHECK(panel.form.vestrim.lstUnthemed.Current() == 0);
+    CHECK(panel.Unthemed().Current() == 0);
     CHECK(panel.Boxes() == ManifestDetails{L"Alpha Works", L"Alpha Editor", L"alpha.exe", L"Edits alpha files"});
     CHECK(panel.Caption() == kApply);
     CHECK(panel.ButtonEnabled());
 
     SUBCASE("a program without version resource shows only its name") {
-        panel.form.vestrim.lstUnthemed.SetCurrent(1);
+        panel.Unthemed().SetCurrent(1);
         CHECK(panel.Boxes() == ManifestDetails{L"", L"", L"Hidden.exe", L""});
     }
     SUBCASE("a themed program shows the details read back from its manifest") {
-        panel.form.vestrim.lstThemed.SetCurrent(0);
+        panel.Themed().SetCurrent(0);
         CHECK(panel.Boxes() == ManifestDetails{L"B", L"Beta", L"beta.exe", L"D"});
-        SetFocus(panel.form.vestrim.lstThemed.Handle());
+        SetFocus(panel.Themed().Handle());
         CHECK(panel.Caption() == kRemove);
-        SetFocus(panel.form.vestrim.lstUnthemed.Handle());
+        SetFocus(panel.Unthemed().Handle());
         CHECK(panel.Caption() == kApply);
     }
 }
@@ -119,8 +128,8 @@ TEST_CASE("A manifest counts under any letter case of its name, and only beside 
         REQUIRE(xpv_test::WriteBytes(folder / manifest, "x"));
     }
     VestrimWindow panel(folder);
-    CHECK(Items(panel.form.vestrim.lstUnthemed) == std::vector<std::wstring>{L"near.exe"});
-    CHECK(Items(panel.form.vestrim.lstThemed) == std::vector<std::wstring>{L"\u00C9mile.exe", L"Upper.EXE"});
+    CHECK(Items(panel.Unthemed()) == std::vector<std::wstring>{L"near.exe"});
+    CHECK(Items(panel.Themed()) == std::vector<std::wstring>{L"\u00C9mile.exe", L"Upper.EXE"});
 }
 
 TEST_CASE("Folders without executables, or with only themed ones") {
@@ -133,22 +142,22 @@ TEST_CASE("Folders without executables, or with only themed ones") {
     VestrimWindow panel(themed);
 
     // All themed: the first themed item is current, read back, and the button removes.
-    CHECK(panel.form.vestrim.lstUnthemed.Count() == 0);
-    CHECK(panel.form.vestrim.lstThemed.Current() == 0);
+    CHECK(panel.Unthemed().Count() == 0);
+    CHECK(panel.Themed().Current() == 0);
     CHECK(panel.Boxes() == ManifestDetails{L"Co", L"Prod", L"one.exe", L"Desc"});
     CHECK(panel.Caption() == kRemove);
     CHECK(panel.ButtonEnabled());
 
     // Empty: both lists and the boxes empty, the button disabled with its caption kept.
     panel.PointAt(empty.Path());
-    CHECK(panel.form.vestrim.lstUnthemed.Count() == 0);
-    CHECK(panel.form.vestrim.lstThemed.Count() == 0);
+    CHECK(panel.Unthemed().Count() == 0);
+    CHECK(panel.Themed().Count() == 0);
     CHECK(panel.Boxes() == ManifestDetails{});
     CHECK_FALSE(panel.ButtonEnabled());
     CHECK(panel.Caption() == kRemove);
 
     SUBCASE("the + and - of an empty themed list leave the boxes empty") {
-        panel.form.vestrim.cmdThemedSelAll_Click();
+        panel.Click(VestrimPanel::kCmdThemedSelAll);
         CHECK(panel.Boxes() == ManifestDetails{});
     }
 }
@@ -159,30 +168,30 @@ TEST_CASE("Applying writes each ticked program's manifest with its own details, 
     AddProgram(folder, L"beta", L"beta.exe");
     AddProgram(folder, L"plain", L"plain.exe");
     VestrimWindow panel(folder);
-    REQUIRE(panel.form.vestrim.lstUnthemed.Count() == 3);
+    REQUIRE(panel.Unthemed().Count() == 3);
 
     SUBCASE("nothing ticked: nothing written, lists rebuilt") {
         panel.Press();
-        CHECK(panel.form.vestrim.lstUnthemed.Count() == 3);
-        CHECK(panel.form.vestrim.lstThemed.Count() == 0);
+        CHECK(panel.Unthemed().Count() == 3);
+        CHECK(panel.Themed().Count() == 0);
         CHECK_FALSE(IsManifestPresent(folder / L"alpha.exe.manifest"));
-        CHECK(GetFocus() == panel.form.vestrim.lstUnthemed.Handle());
+        CHECK(GetFocus() == panel.Unthemed().Handle());
         CHECK(panel.ButtonEnabled());
-        CHECK(IsWindowEnabled(panel.form.quickMenu.OutlookBar()));
+        CHECK(IsWindowEnabled(panel.form.QuickMenuStrip()));
     }
 
     SUBCASE("the current item keeps the user's edits; ticking its box does not reload them") {
-        SetText(panel.form.vestrim.txtProductName, L"My & <own> \"name\"");
-        SetText(panel.form.vestrim.txtDescription, L"edited");
+        SetText(panel.Control(VestrimPanel::kTxtProductName), L"My & <own> \"name\"");
+        SetText(panel.Control(VestrimPanel::kTxtDescription), L"edited");
         // A click on the current item's tick box ticks it without reloading the boxes.
         RECT item;
-        SendMessageW(panel.form.vestrim.lstUnthemed.Handle(), LB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&item));
+        SendMessageW(panel.Unthemed().Handle(), LB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&item));
         const LPARAM onBox = MAKELPARAM(item.left + 4, (item.top + item.bottom) / 2);
-        SendMessageW(panel.form.vestrim.lstUnthemed.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, onBox);
-        SendMessageW(panel.form.vestrim.lstUnthemed.Handle(), WM_LBUTTONUP, 0, onBox);
-        CHECK(panel.form.vestrim.lstUnthemed.IsTicked(0));
-        CHECK(TextOf(panel.form.vestrim.txtDescription) == L"edited");
-        panel.form.vestrim.lstUnthemed.SetTicked(1, true);
+        SendMessageW(panel.Unthemed().Handle(), WM_LBUTTONDOWN, MK_LBUTTON, onBox);
+        SendMessageW(panel.Unthemed().Handle(), WM_LBUTTONUP, 0, onBox);
+        CHECK(panel.Unthemed().IsTicked(0));
+        CHECK(TextOf(panel.Control(VestrimPanel::kTxtDescription)) == L"edited");
+        panel.Unthemed().SetTicked(1, true);
         panel.Press();
 
         const std::wstring alpha = ManifestText(folder / L"alpha.exe.manifest");
@@ -196,10 +205,10 @@ TEST_CASE("Applying writes each ticked program's manifest with its own details, 
         CHECK((GetFileAttributesW((folder / L"beta.exe.manifest").c_str()) & ~FILE_ATTRIBUTE_ARCHIVE) ==
               (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
 
-        CHECK(Items(panel.form.vestrim.lstUnthemed) == std::vector<std::wstring>{L"plain.exe"});
-        CHECK(Items(panel.form.vestrim.lstThemed) == std::vector<std::wstring>{L"alpha.exe", L"beta.exe"});
+        CHECK(Items(panel.Unthemed()) == std::vector<std::wstring>{L"plain.exe"});
+        CHECK(Items(panel.Themed()) == std::vector<std::wstring>{L"alpha.exe", L"beta.exe"});
         // Read back through the panel, the escaped details come out as typed.
-        panel.form.vestrim.lstThemed.SetCurrent(0);
+        panel.Themed().SetCurrent(0);
         CHECK(panel.Boxes() == ManifestDetails{L"Alpha Works", L"My & <own> \"name\"", L"alpha.exe", L"edited"});
     }
 }
@@ -214,15 +223,15 @@ TEST_CASE("Removing takes the ticked manifests away, whatever their attributes")
     AddManifest(folder, L"c.exe", {L"C", L"C", L"c.exe", L"C"}, FILE_ATTRIBUTE_ARCHIVE);
     VestrimWindow panel(folder);
     REQUIRE(panel.Caption() == kRemove);
-    panel.form.vestrim.lstThemed.SetTicked(0, true);
-    panel.form.vestrim.lstThemed.SetTicked(2, true);
+    panel.Themed().SetTicked(0, true);
+    panel.Themed().SetTicked(2, true);
     panel.Press();
     CHECK_FALSE(IsManifestPresent(folder / L"a.exe.manifest"));
     CHECK(IsManifestPresent(folder / L"b.exe.manifest"));
     CHECK_FALSE(IsManifestPresent(folder / L"c.exe.manifest"));
-    CHECK(Items(panel.form.vestrim.lstUnthemed) == std::vector<std::wstring>{L"a.exe", L"c.exe"});
-    CHECK(Items(panel.form.vestrim.lstThemed) == std::vector<std::wstring>{L"b.exe"});
-    CHECK(GetFocus() == panel.form.vestrim.lstThemed.Handle());
+    CHECK(Items(panel.Unthemed()) == std::vector<std::wstring>{L"a.exe", L"c.exe"});
+    CHECK(Items(panel.Themed()) == std::vector<std::wstring>{L"b.exe"});
+    CHECK(GetFocus() == panel.Themed().Handle());
     CHECK(panel.Caption() == kRemove);
 }
 
@@ -235,21 +244,22 @@ TEST_CASE("A manifest that cannot be written or removed is skipped; the others a
     // A folder bearing the manifest's name: no manifest can be written there.
     REQUIRE(CreateDirectoryW((folder / L"blocked.exe.manifest").c_str(), nullptr));
     VestrimWindow panel(folder);
-    REQUIRE(Items(panel.form.vestrim.lstUnthemed) ==
+    REQUIRE(Items(panel.Unthemed()) ==
             std::vector<std::wstring>{L"blocked.exe", L"fine.exe", L"held.exe", L"other.exe"});
 
-    panel.form.vestrim.lstUnthemed.SetTicked(0, true);
-    panel.form.vestrim.lstUnthemed.SetTicked(1, true);
+    panel.Unthemed().SetTicked(0, true);
+    panel.Unthemed().SetTicked(1, true);
     panel.Press();
-    CHECK(Items(panel.form.vestrim.lstUnthemed) == std::vector<std::wstring>{L"blocked.exe", L"held.exe", L"other.exe"});
-    CHECK(Items(panel.form.vestrim.lstThemed) == std::vector<std::wstring>{L"fine.exe"});
+    CHECK(Items(panel.Unthemed()) == std::vector<std::wstring>{L"blocked.exe", L"held.exe", L"other.exe"});
+    CHECK(Items(panel.Themed()) == std::vector<std::wstring>{L"fine.exe"});
     CHECK(panel.ButtonEnabled());
-    CHECK(IsWindowEnabled(panel.form.quickMenu.OutlookBar()));
-    CHECK(IsWindowEnabled(panel.form.vestrim.Dir1.Handle()));
-    CHECK(IsWindowEnabled(panel.form.vestrim.Drive1.Handle()));
+    CHECK(IsWindowEnabled(panel.form.QuickMenuStrip()));
+    CHECK(IsWindowEnabled(panel.Dir1().Handle()));
+    CHECK(IsWindowEnabled(panel.Drive1().Handle()));
     // Only the manifest that was written is in the history.
-    panel.form.history.LoadHistory();
-    CHECK(panel.form.history.lstTempHistory == std::vector<std::wstring>{folder / L"fine.exe.manifest"});
+    CHECK(HistoryPanel::TestView{xpv_test::OpenPanel<HistoryPanel>(panel.form)}.lstTempHistory() ==
+          std::vector<std::wstring>{folder / L"fine.exe.manifest"});
+    xpv_test::OpenPanel<VestrimPanel>(panel.form);
     // The user is told once, at the end, which program failed and why.
     REQUIRE(panel.messages.size() == 1);
     CHECK(panel.messages[0] == L"These programs could not be themed:\r\n\r\n" + (folder / L"blocked.exe") +
@@ -264,15 +274,15 @@ TEST_CASE("A manifest that cannot be written or removed is skipped; the others a
                                       OPEN_EXISTING, 0, nullptr));
         REQUIRE(held);
         panel.PointAt(folder.Path());
-        REQUIRE(Items(panel.form.vestrim.lstThemed) == std::vector<std::wstring>{L"fine.exe", L"held.exe", L"other.exe"});
-        SetFocus(panel.form.vestrim.lstThemed.Handle());
-        panel.form.vestrim.cmdThemedSelAll_Click();
+        REQUIRE(Items(panel.Themed()) == std::vector<std::wstring>{L"fine.exe", L"held.exe", L"other.exe"});
+        SetFocus(panel.Themed().Handle());
+        panel.Click(VestrimPanel::kCmdThemedSelAll);
         REQUIRE(panel.Caption() == kRemove);
         panel.Press();
-        CHECK(Items(panel.form.vestrim.lstThemed) == std::vector<std::wstring>{L"held.exe"});
+        CHECK(Items(panel.Themed()) == std::vector<std::wstring>{L"held.exe"});
         CHECK(IsManifestPresent(folder / L"held.exe.manifest"));
         CHECK(panel.ButtonEnabled());
-        CHECK(IsWindowEnabled(panel.form.quickMenu.OutlookBar()));
+        CHECK(IsWindowEnabled(panel.form.QuickMenuStrip()));
         REQUIRE(panel.messages.size() == 2);
         CHECK(panel.messages[1].starts_with(L"The themes of these programs could not be removed:\r\n\r\n" +
                                             (folder / L"held.exe") + L" - in use by another program\r\n"));
@@ -286,7 +296,7 @@ TEST_CASE("A manifest written where the history cannot record it is reported onc
     // A folder where the history file should be: nothing can be recorded.
     REQUIRE(CreateDirectoryW((folder / L"history.db").c_str(), nullptr));
     VestrimWindow panel(folder);
-    panel.form.vestrim.cmdUnThemedSelAll_Click();
+    panel.Click(VestrimPanel::kCmdUnThemedSelAll);
     panel.Press();
     CHECK(IsManifestPresent(folder / L"one.exe.manifest"));
     CHECK(IsManifestPresent(folder / L"two.exe.manifest"));
@@ -299,11 +309,11 @@ TEST_CASE("An action in which nothing failed says nothing") {
     TempFolder folder;
     AddProgram(folder, L"alpha", L"one.exe");
     VestrimWindow panel(folder);
-    panel.form.vestrim.cmdUnThemedSelAll_Click();
+    panel.Click(VestrimPanel::kCmdUnThemedSelAll);
     panel.Press();
-    panel.form.vestrim.cmdThemedSelAll_Click();
+    panel.Click(VestrimPanel::kCmdThemedSelAll);
     panel.Press();
-    CHECK(panel.form.vestrim.lstUnthemed.Count() == 1);
+    CHECK(panel.Unthemed().Count() == 1);
     CHECK(panel.messages.empty());
 }
 
@@ -312,19 +322,18 @@ TEST_CASE("While the button's action runs, the folder and the action itself are 
     AddProgram(folder, L"alpha", L"one.exe");
     AddProgram(folder, L"alpha", L"two.exe");
     VestrimWindow panel(folder);
-    MainForm& form = panel.form;
     bool driveEnabled = true, dirEnabled = true, stripEnabled = true, buttonEnabled = true;
     std::wstring captionAfterFocus;
 
-    form.vestrim.cmdUnThemedSelAll_Click();
+    panel.Click(VestrimPanel::kCmdUnThemedSelAll);
     xpv_test::InsideNextYield duringAction([&] {
-        driveEnabled = IsWindowEnabled(form.vestrim.Drive1.Handle()) != FALSE;
-        dirEnabled = IsWindowEnabled(form.vestrim.Dir1.Handle()) != FALSE;
-        stripEnabled = IsWindowEnabled(form.quickMenu.OutlookBar()) != FALSE;
+        driveEnabled = IsWindowEnabled(panel.Drive1().Handle()) != FALSE;
+        dirEnabled = IsWindowEnabled(panel.Dir1().Handle()) != FALSE;
+        stripEnabled = IsWindowEnabled(panel.form.QuickMenuStrip()) != FALSE;
         // The lists' focus handling must not arm the button inside the action.
-        form.vestrim.lstThemed_GotFocus();
-        buttonEnabled = IsWindowEnabled(form.vestrim.cmdVestrim) != FALSE;
-        captionAfterFocus = TextOf(form.vestrim.cmdVestrim);
+        SetFocus(panel.Themed().Handle());
+        buttonEnabled = IsWindowEnabled(panel.Control(VestrimPanel::kCmdVestrim)) != FALSE;
+        captionAfterFocus = TextOf(panel.Control(VestrimPanel::kCmdVestrim));
     });
     panel.Press();
 
@@ -335,10 +344,10 @@ TEST_CASE("While the button's action runs, the folder and the action itself are 
     CHECK_FALSE(buttonEnabled);
     CHECK(captionAfterFocus == kApply);
     // Afterwards everything is live again and both programs are themed.
-    CHECK(Items(form.vestrim.lstThemed) == std::vector<std::wstring>{L"one.exe", L"two.exe"});
-    CHECK(IsWindowEnabled(form.vestrim.Drive1.Handle()));
-    CHECK(IsWindowEnabled(form.vestrim.Dir1.Handle()));
-    CHECK(IsWindowEnabled(form.quickMenu.OutlookBar()));
+    CHECK(Items(panel.Themed()) == std::vector<std::wstring>{L"one.exe", L"two.exe"});
+    CHECK(IsWindowEnabled(panel.Drive1().Handle()));
+    CHECK(IsWindowEnabled(panel.Dir1().Handle()));
+    CHECK(IsWindowEnabled(panel.form.QuickMenuStrip()));
 }
 
 TEST_CASE("An action that empties its list ends with the button enabled in that list's mode") {
@@ -347,19 +356,19 @@ TEST_CASE("An action that empties its list ends with the button enabled in that 
     AddProgram(folder, L"beta", L"two.exe");
     VestrimWindow panel(folder);
 
-    panel.form.vestrim.cmdUnThemedSelAll_Click();
+    panel.Click(VestrimPanel::kCmdUnThemedSelAll);
     REQUIRE(panel.Caption() == kApply);
     panel.Press();
-    REQUIRE(Items(panel.form.vestrim.lstThemed) == std::vector<std::wstring>{L"one.exe", L"two.exe"});
-    CHECK(panel.form.vestrim.lstUnthemed.Count() == 0);
+    REQUIRE(Items(panel.Themed()) == std::vector<std::wstring>{L"one.exe", L"two.exe"});
+    CHECK(panel.Unthemed().Count() == 0);
     CHECK(panel.ButtonEnabled());
     CHECK(panel.Caption() == kApply);
 
-    panel.form.vestrim.cmdThemedSelAll_Click();
+    panel.Click(VestrimPanel::kCmdThemedSelAll);
     REQUIRE(panel.Caption() == kRemove);
     panel.Press();
-    REQUIRE(Items(panel.form.vestrim.lstUnthemed) == std::vector<std::wstring>{L"one.exe", L"two.exe"});
-    CHECK(panel.form.vestrim.lstThemed.Count() == 0);
+    REQUIRE(Items(panel.Unthemed()) == std::vector<std::wstring>{L"one.exe", L"two.exe"});
+    CHECK(panel.Themed().Count() == 0);
     CHECK(panel.ButtonEnabled());
     CHECK(panel.Caption() == kRemove);
 }
@@ -369,13 +378,13 @@ TEST_CASE("An action gives every control it disabled back the state it had") {
     AddProgram(folder, L"alpha", L"one.exe");
     VestrimWindow panel(folder);
     // Something else had switched the folder list off before the action.
-    EnableWindow(panel.form.vestrim.Dir1.Handle(), FALSE);
-    panel.form.vestrim.cmdUnThemedSelAll_Click();
+    EnableWindow(panel.Dir1().Handle(), FALSE);
+    panel.Click(VestrimPanel::kCmdUnThemedSelAll);
     panel.Press();
     REQUIRE(IsManifestPresent(folder / L"one.exe.manifest"));
-    CHECK_FALSE(IsWindowEnabled(panel.form.vestrim.Dir1.Handle()));
-    CHECK(IsWindowEnabled(panel.form.vestrim.Drive1.Handle()));
-    CHECK(IsWindowEnabled(panel.form.quickMenu.OutlookBar()));
+    CHECK_FALSE(IsWindowEnabled(panel.Dir1().Handle()));
+    CHECK(IsWindowEnabled(panel.Drive1().Handle()));
+    CHECK(IsWindowEnabled(panel.form.QuickMenuStrip()));
 }
 
 TEST_CASE("At a drive root the paths hold two backslashes, and theming works there") {
@@ -387,31 +396,31 @@ TEST_CASE("At a drive root the paths hold two backslashes, and theming works the
     TempFolder appFolder;
     VestrimWindow panel(appFolder);
 
-    panel.form.vestrim.Drive1.SetDrive(root.substr(0, 2));
+    panel.Drive1().SetDrive(root.substr(0, 2));
     panel.PointAt(root);
-    CHECK(panel.form.vestrim.File1.Path == root);
-    REQUIRE(Items(panel.form.vestrim.lstUnthemed) == std::vector<std::wstring>{L"rooted.exe"});
-    panel.form.vestrim.lstUnthemed.SetTicked(0, true);
+    CHECK(panel.FilePath() == root);
+    REQUIRE(Items(panel.Unthemed()) == std::vector<std::wstring>{L"rooted.exe"});
+    panel.Unthemed().SetTicked(0, true);
     panel.Press();
-    CHECK(Items(panel.form.vestrim.lstThemed) == std::vector<std::wstring>{L"rooted.exe"});
+    CHECK(Items(panel.Themed()) == std::vector<std::wstring>{L"rooted.exe"});
     CHECK(IsManifestPresent(root + L"rooted.exe.manifest"));
 
     // The history keeps the path exactly as it was composed.
-    panel.form.quickMenu.Qmenu_Click(4);
-    REQUIRE(panel.form.history.lstTempHistory.size() == 1);
-    CHECK(panel.form.history.lstTempHistory[0] == root + L"\\rooted.exe.manifest");
+    const HistoryPanel::TestView history{xpv_test::OpenPanel<HistoryPanel>(panel.form)};
+    REQUIRE(history.lstTempHistory().size() == 1);
+    CHECK(history.lstTempHistory()[0] == root + L"\\rooted.exe.manifest");
     for (const wchar_t* name : {L"rooted.exe", L"rooted.exe.manifest"}) xpv_test::RemoveTree(root + name);
 }
 
 TEST_CASE("Opening the Vestrim panel from the Quick Menu reads the folder again") {
     TempFolder folder;
     VestrimWindow panel(folder);
-    REQUIRE(panel.form.vestrim.lstUnthemed.Count() == 0);
+    REQUIRE(panel.Unthemed().Count() == 0);
     AddProgram(folder, L"alpha", L"late.exe");
-    panel.form.quickMenu.Qmenu_Click(1);
-    CHECK(panel.form.vestrim.lstUnthemed.Count() == 0);  // Help refreshes nothing
-    panel.form.quickMenu.Qmenu_Click(0);
-    CHECK(Items(panel.form.vestrim.lstUnthemed) == std::vector<std::wstring>{L"late.exe"});
+    xpv_test::OpenPanel<HelpPanel>(panel.form);
+    CHECK(panel.Unthemed().Count() == 0);  // Help refreshes nothing
+    xpv_test::OpenPanel<VestrimPanel>(panel.form);
+    CHECK(Items(panel.Unthemed()) == std::vector<std::wstring>{L"late.exe"});
 }
 
 TEST_CASE("A themed program whose manifest cannot be read shows empty details") {
@@ -425,7 +434,7 @@ TEST_CASE("A themed program whose manifest cannot be read shows empty details") 
     UniqueHandle held(CreateFileW((folder / L"two.exe.manifest").c_str(), GENERIC_READ, 0, nullptr,
                                   OPEN_EXISTING, 0, nullptr));
     REQUIRE(held);
-    panel.form.vestrim.lstThemed.SetCurrent(1);
+    panel.Themed().SetCurrent(1);
     CHECK(panel.Boxes() == ManifestDetails{});
 }
 
@@ -433,35 +442,34 @@ TEST_CASE("The panel's controls: keyboard order, tooltips, captions") {
     TempFolder folder;
     AddProgram(folder, L"alpha", L"one.exe");
     VestrimWindow panel(folder);
-    MainForm& form = panel.form;
-    const HWND order[] = {form.vestrim.cmdVestrim,        form.vestrim.lstUnthemed.Handle(), form.vestrim.lstThemed.Handle(),
-                          form.vestrim.Drive1.Handle(),   form.vestrim.Dir1.Handle(),        form.vestrim.txtCompanyName,
-                          form.vestrim.txtProductName,    form.vestrim.txtApplicationName,   form.vestrim.txtDescription,
-                          form.vestrim.cmdUnThemedSelAll, form.vestrim.cmdUnThemedUnSelAll,  form.vestrim.cmdThemedSelAll,
-                          form.vestrim.cmdThemedUnSelAll};
+    const HWND order[] = {panel.Control(VestrimPanel::kCmdVestrim),        panel.Unthemed().Handle(), panel.Themed().Handle(),
+                          panel.Drive1().Handle(),   panel.Dir1().Handle(),        panel.Control(VestrimPanel::kTxtCompanyName),
+                          panel.Control(VestrimPanel::kTxtProductName),    panel.Control(VestrimPanel::kTxtApplicationName),   panel.Control(VestrimPanel::kTxtDescription),
+                          panel.Control(VestrimPanel::kCmdUnThemedSelAll), panel.Control(VestrimPanel::kCmdUnThemedUnSelAll),  panel.Control(VestrimPanel::kCmdThemedSelAll),
+                          panel.Control(VestrimPanel::kCmdThemedUnSelAll)};
     for (size_t i = 0; i + 1 < std::size(order); ++i) {
         CAPTURE(i);
-        CHECK(GetNextDlgTabItem(form.vestrim.Window(), order[i], FALSE) == order[i + 1]);
+        CHECK(GetNextDlgTabItem(panel.vestrim.Window(), order[i], FALSE) == order[i + 1]);
     }
-    CHECK(form.TooltipOf(form.vestrim.cmdUnThemedSelAll) == L"Select All");
-    CHECK(form.TooltipOf(form.vestrim.cmdUnThemedUnSelAll) == L"Unselect All");
-    CHECK(form.TooltipOf(form.vestrim.cmdThemedSelAll) == L"Select All");
-    CHECK(form.TooltipOf(form.vestrim.cmdThemedUnSelAll) == L"Unselect All");
-    CHECK(TextOf(form.vestrim.lblUnthemed) == L"UnThemed Applications");
-    CHECK(TextOf(form.vestrim.lblThemed) == L"Themed Applications");
-    CHECK(TextOf(form.vestrim.Label2) == L"Application Name");
+    CHECK(panel.controls.TooltipOf(panel.Control(VestrimPanel::kCmdUnThemedSelAll)) == L"Select All");
+    CHECK(panel.controls.TooltipOf(panel.Control(VestrimPanel::kCmdUnThemedUnSelAll)) == L"Unselect All");
+    CHECK(panel.controls.TooltipOf(panel.Control(VestrimPanel::kCmdThemedSelAll)) == L"Select All");
+    CHECK(panel.controls.TooltipOf(panel.Control(VestrimPanel::kCmdThemedUnSelAll)) == L"Unselect All");
+    CHECK(TextOf(panel.Control(VestrimPanel::kLblUnthemed)) == L"UnThemed Applications");
+    CHECK(TextOf(panel.Control(VestrimPanel::kLblThemed)) == L"Themed Applications");
+    CHECK(TextOf(panel.Control(VestrimPanel::kLabel2)) == L"Application Name");
 }
 
 TEST_CASE("A character key in a list reloads the current item's details; the space bar only ticks") {
     TempFolder folder;
     AddProgram(folder, L"alpha", L"one.exe");
     VestrimWindow panel(folder);
-    SetText(panel.form.vestrim.txtDescription, L"edited");
-    SendMessageW(panel.form.vestrim.lstUnthemed.Handle(), WM_CHAR, L' ', 0);
-    CHECK(panel.form.vestrim.lstUnthemed.IsTicked(0));
-    CHECK(TextOf(panel.form.vestrim.txtDescription) == L"edited");
-    SendMessageW(panel.form.vestrim.lstUnthemed.Handle(), WM_CHAR, L'o', 0);
-    CHECK(TextOf(panel.form.vestrim.txtDescription) == L"Edits alpha files");
+    SetText(panel.Control(VestrimPanel::kTxtDescription), L"edited");
+    SendMessageW(panel.Unthemed().Handle(), WM_CHAR, L' ', 0);
+    CHECK(panel.Unthemed().IsTicked(0));
+    CHECK(TextOf(panel.Control(VestrimPanel::kTxtDescription)) == L"edited");
+    SendMessageW(panel.Unthemed().Handle(), WM_CHAR, L'o', 0);
+    CHECK(TextOf(panel.Control(VestrimPanel::kTxtDescription)) == L"Edits alpha files");
 }
 
 TEST_CASE("Closing the window during an apply finishes the current program, then stops and closes") {
@@ -471,7 +479,7 @@ TEST_CASE("Closing the window during an apply finishes the current program, then
     AddProgram(folder, L"alpha", L"three.exe");
     auto panel = std::make_unique<VestrimWindow>(folder);
     HWND window = panel->form.Window();
-    panel->form.vestrim.cmdUnThemedSelAll_Click();
+    panel->Click(VestrimPanel::kCmdUnThemedSelAll);
     // The close arrives while the first program is being handled.
     PostMessageW(window, WM_CLOSE, 0, 0);
     panel->Press();
@@ -484,38 +492,37 @@ TEST_CASE("Closing the window during an apply finishes the current program, then
 TEST_CASE("Every control of the panel stands at its rectangle") {
     TempFolder folder;
     VestrimWindow panel(folder);
-    MainForm& form = panel.form;
-    const TwipScale& scale = form.Scale();
+    const TwipScale& scale = panel.controls.Scale();
     struct Place {
         const char* name;
         HWND control;
         int left, top, width, height;  // twips; height 0 where the control sets its own
     };
     const Place places[] = {
-        {"Drive1", form.vestrim.Drive1.Handle(), 120, 120, 2415, 0},
-        {"Dir1", form.vestrim.Dir1.Handle(), 120, 450, 2415, 2250},
-        {"lblUnthemed", form.vestrim.lblUnthemed, 2640, 120, 2295, 255},
-        {"lstUnthemed", form.vestrim.lstUnthemed.Handle(), 2640, 360, 2055, 1020},
-        {"cmdUnThemedSelAll", form.vestrim.cmdUnThemedSelAll, 4680, 360, 255, 495},
-        {"cmdUnThemedUnSelAll", form.vestrim.cmdUnThemedUnSelAll, 4680, 840, 255, 495},
-        {"lblThemed", form.vestrim.lblThemed, 2640, 1440, 2295, 255},
-        {"lstThemed", form.vestrim.lstThemed.Handle(), 2640, 1680, 2055, 1020},
-        {"cmdThemedSelAll", form.vestrim.cmdThemedSelAll, 4680, 1680, 255, 495},
-        {"cmdThemedUnSelAll", form.vestrim.cmdThemedUnSelAll, 4680, 2160, 255, 495},
-        {"lblCompanyName", form.vestrim.lblCompanyName, 120, 2760, 1935, 255},
-        {"txtCompanyName", form.vestrim.txtCompanyName, 1800, 2760, 3135, 315},
-        {"lblProductName", form.vestrim.lblProductName, 120, 3120, 1935, 255},
-        {"txtProductName", form.vestrim.txtProductName, 1800, 3120, 3135, 315},
-        {"Label2", form.vestrim.Label2, 120, 3480, 1935, 255},
-        {"txtApplicationName", form.vestrim.txtApplicationName, 1800, 3480, 3135, 315},
-        {"Label3", form.vestrim.Label3, 120, 3840, 1935, 255},
-        {"txtDescription", form.vestrim.txtDescription, 1800, 3840, 3135, 315},
-        {"cmdVestrim", form.vestrim.cmdVestrim, 120, 4200, 4815, 375},
+        {"Drive1", panel.Drive1().Handle(), 120, 120, 2415, 0},
+        {"Dir1", panel.Dir1().Handle(), 120, 450, 2415, 2250},
+        {"lblUnthemed", panel.Control(VestrimPanel::kLblUnthemed), 2640, 120, 2295, 255},
+        {"lstUnthemed", panel.Unthemed().Handle(), 2640, 360, 2055, 1020},
+        {"cmdUnThemedSelAll", panel.Control(VestrimPanel::kCmdUnThemedSelAll), 4680, 360, 255, 495},
+        {"cmdUnThemedUnSelAll", panel.Control(VestrimPanel::kCmdUnThemedUnSelAll), 4680, 840, 255, 495},
+        {"lblThemed", panel.Control(VestrimPanel::kLblThemed), 2640, 1440, 2295, 255},
+        {"lstThemed", panel.Themed().Handle(), 2640, 1680, 2055, 1020},
+        {"cmdThemedSelAll", panel.Control(VestrimPanel::kCmdThemedSelAll), 4680, 1680, 255, 495},
+        {"cmdThemedUnSelAll", panel.Control(VestrimPanel::kCmdThemedUnSelAll), 4680, 2160, 255, 495},
+        {"lblCompanyName", panel.Control(VestrimPanel::kLblCompanyName), 120, 2760, 1935, 255},
+        {"txtCompanyName", panel.Control(VestrimPanel::kTxtCompanyName), 1800, 2760, 3135, 315},
+        {"lblProductName", panel.Control(VestrimPanel::kLblProductName), 120, 3120, 1935, 255},
+        {"txtProductName", panel.Control(VestrimPanel::kTxtProductName), 1800, 3120, 3135, 315},
+        {"Label2", panel.Control(VestrimPanel::kLabel2), 120, 3480, 1935, 255},
+        {"txtApplicationName", panel.Control(VestrimPanel::kTxtApplicationName), 1800, 3480, 3135, 315},
+        {"Label3", panel.Control(VestrimPanel::kLabel3), 120, 3840, 1935, 255},
+        {"txtDescription", panel.Control(VestrimPanel::kTxtDescription), 1800, 3840, 3135, 315},
+        {"cmdVestrim", panel.Control(VestrimPanel::kCmdVestrim), 120, 4200, 4815, 375},
     };
     for (const Place& place : places) {
         CAPTURE(place.name);
-        REQUIRE(GetParent(place.control) == form.vestrim.Window());
-        const RECT rect = xpv_test::RectIn(place.control, form.vestrim.Window());
+        REQUIRE(GetParent(place.control) == panel.vestrim.Window());
+        const RECT rect = xpv_test::RectIn(place.control, panel.vestrim.Window());
         const RECT expected = scale.Rect(place.left, place.top, place.width, place.height);
         CHECK(rect.left == expected.left);
         CHECK(rect.top == expected.top);

@@ -13,7 +13,9 @@
 #include "platform/MessagePump.h"
 #include "support/CliProcess.h"
 #include "support/FixturePath.h"
+#include "support/PanelViews.h"
 #include "support/TempFolder.h"
+#include "support/WindowInput.h"
 #include "support/WindowTestOptions.h"
 #include "support/doctest_wide.h"
 
@@ -54,11 +56,11 @@ TEST_CASE("The window and the console program theming one folder at once keep ev
     MainForm form(xpv_test::WindowTestOptions(cli.Path(), &messages));
     REQUIRE(form.Create());
     DoEvents();
-    VestrimPanel& panel = form.vestrim;
-    panel.Dir1.SetPath(programs.Path());
-    panel.Dir1_Change();
-    for (int i = 0; i < panel.lstUnthemed.Count(); ++i) {
-        if (panel.lstUnthemed.Text(i).starts_with(L"win")) panel.lstUnthemed.SetTicked(i, true);
+    VestrimPanel& panel = xpv_test::OpenPanel<VestrimPanel>(form);
+    panel.OpenFolder(programs.Path());
+    CheckList& unthemed = VestrimPanel::TestView{panel}.lstUnthemed();
+    for (int i = 0; i < unthemed.Count(); ++i) {
+        if (unthemed.Text(i).starts_with(L"win")) unthemed.SetTicked(i, true);
     }
 
     const xpv_test::StartedCli console(cli.Program(), consoleWords);
@@ -66,7 +68,7 @@ TEST_CASE("The window and the console program theming one folder at once keep ev
     const std::wstring firstManifest = ManifestPathFor(programs / Numbered(L"cli", 0));
     for (int waited = 0; waited < 30000 && !IsManifestPresent(firstManifest); waited += 5) Sleep(5);
     REQUIRE(IsManifestPresent(firstManifest));
-    panel.cmdVestrim_Click();
+    xpv_test::ClickButton(GetDlgItem(panel.Window(), VestrimPanel::kCmdVestrim));
     CHECK_MESSAGE(console.Running(), "the console program ended before the window's action did: no overlap");
     const xpv_test::CliRun run = console.Finish();
     CHECK(run.exitCode == 0);

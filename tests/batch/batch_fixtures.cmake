@@ -1,4 +1,4 @@
-# Fixtures of the batch search tests: the Vestrim panel's programs with known version details, and
+# Fixtures of the batch tests: the Vestrim panel's programs with known version details, and
 # a tree with real symbolic links (made by the host, as Wine makes none), one of them a loop.
 set(batch_link_tree ${CMAKE_CURRENT_BINARY_DIR}/link_tree)
 add_custom_command(OUTPUT ${batch_link_tree}/made
@@ -13,7 +13,7 @@ add_custom_command(OUTPUT ${batch_link_tree}/made
     COMMENT "Making the batch search's tree of symbolic links")
 add_custom_target(batch_link_tree DEPENDS ${batch_link_tree}/made)
 
-foreach(test_name batch_search folder_identity)
+foreach(test_name batch_search folder_identity batch_apply)
     if(TARGET test_${test_name})
         # The Vestrim panel's tests build these programs, the platform's tests the folder of names
         # no path can hold.

@@ -6,25 +6,20 @@
 #include <vector>
 
 #include "batch/BatchSearch.h"
+#include "batch/batch_programs.h"
 #include "support/FixturePath.h"
 #include "support/TempFolder.h"
 #include "support/doctest_wide.h"
 
+using batch_test::AddProgram;
+using batch_test::kPrograms;
 using xpv_test::DeepFolder;
 using xpv_test::TempFolder;
 
 namespace {
 
-const std::wstring kPrograms = xpv_test::FixturePath(XPV_BATCH_PROGRAMS);
 const std::wstring kLinkTree = xpv_test::FixturePath(XPV_BATCH_LINK_TREE);
 const std::wstring kAlphaDetails = L"Alpha Editor >> Edits alpha files (";
-
-// A copy of a fixture program ("alpha": with version details, "plain": without).
-std::wstring AddProgram(const TempFolder& folder, const wchar_t* fixture, const std::wstring& relative) {
-    const std::wstring path = folder / relative;
-    REQUIRE(xpv_test::CopyInto(kPrograms + L"\\" + fixture + L".exe", path));
-    return path;
-}
 
 // Records what the search reports; the test decides when it stops and what happens in its yields.
 class RecordingHost : public SearchHost {

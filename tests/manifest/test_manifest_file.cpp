@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -126,16 +127,19 @@ std::string OlderAnsiForm(std::string document) {
 }
 
 // A thread message left in the queue tells whether the removal ran pending messages.
-void PostMarker() {
-    MSG message;
-    PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE);  // gives the thread its queue
-    REQUIRE(PostThreadMessageW(GetCurrentThreadId(), WM_APP + 7, 0, 0));
-}
+// The yield a removal is given: counts its calls and what the manifest's attributes were then.
+struct RecordedYield {
+    std::wstring manifest;
+    int calls = 0;
+    DWORD attributesThen = INVALID_FILE_ATTRIBUTES;
 
-bool MarkerWasTaken() {
-    MSG message;
-    return !PeekMessageW(&message, nullptr, WM_APP + 7, WM_APP + 7, PM_REMOVE);
-}
+    std::function<void()> Callback() {
+        return [this] {
+            ++calls;
+            attributesThen = AttributesOf(manifest);
+        };
+    }
+};
 
 std::wstring EnvironmentVariable(const wchar_t* name) {
     wchar_t value[MAX_PATH];
@@ -285,7 +289,7 @@ TEST_CASE("A write that cannot take place reports failure and leaves everything 
     }
 }
 
-TEST_CASE("Removal deletes this program's own manifests outright, after running pending messages once") {
+TEST_CASE("Removal deletes this program's own manifests outright, after yielding once with the attributes cleared") {
     TempFolder folder;
     const std::string own = OwnDocument();
     const struct {
@@ -306,9 +310,10 @@ TEST_CASE("Removal deletes this program's own manifests outright, after running 
         const std::wstring manifest = folder / L"app.exe.manifest";
         REQUIRE(WriteBytes(manifest, c.bytes));
         REQUIRE(SetFileAttributesW(manifest.c_str(), c.attributes));
-        PostMarker();
-        CHECK(RemoveManifest(manifest) == RemovalOutcome::Removed);
-        CHECK(MarkerWasTaken());
+        RecordedYield yield{manifest};
+        CHECK(RemoveManifest(manifest, yield.Callback()) == RemovalOutcome::Removed);
+        CHECK(yield.calls == 1);
+        CHECK(yield.attributesThen == 0);  // none but the archive mark
         CHECK(NamesIn(folder.Path()).empty());
     }
 }
@@ -409,9 +414,9 @@ TEST_CASE("A manifest that cannot be removed stays as it was") {
         CHECK((GetFileAttributesW(manifest.c_str()) & FILE_ATTRIBUTE_DIRECTORY) != 0);
     }
     SUBCASE("missing") {
-        PostMarker();
-        CHECK(RemoveManifest(manifest) == RemovalOutcome::NotRemoved);
-        CHECK_FALSE(MarkerWasTaken());
+        RecordedYield yield{manifest};
+        CHECK(RemoveManifest(manifest, yield.Callback()) == RemovalOutcome::NotRemoved);
+        CHECK(yield.calls == 0);
     }
 }
 

@@ -3,6 +3,7 @@
 
 #include "app/MainForm.h"
 #include "platform/MessagePump.h"
+#include "support/PanelViews.h"
 
 namespace xpv_test {
 
@@ -13,7 +14,16 @@ inline void ClickButton(HWND button) {
 }
 
 // A click on a Quick Menu item, as the strip reports it.
-inline void ClickQuickMenuItem(const MainForm& form, int index) { ClickButton(form.quickMenu.Qmenu[index]); }
+inline void ClickQuickMenuItem(MainForm& form, size_t index) {
+    ClickButton(GetDlgItem(MainForm::TestView{form}.Menu().OutlookBar(), QuickMenu::kQmenuFirst + static_cast<int>(index)));
+}
+
+// Opens the panel through its Quick Menu item; gives the panel.
+template <class P>
+P& OpenPanel(MainForm& form) {
+    ClickQuickMenuItem(form, PanelIndex<P>());
+    return MainForm::TestView{form}.Panel<P>();
+}
 
 // A key pressed and released on the control: through the message queue and the window's keyboard
 // navigation, as typed keys go.

@@ -1,0 +1,36 @@
+#include "batch/BatchApply.h"
+
+#include "manifest/ManifestFile.h"
+#include "platform/VersionInfo.h"
+
+ThemingService::ThemeOutcome BatchApply::ThemeWithVersionDetails(const std::wstring& executable) {
+    if (!IsFilePresent(executable)) return {ManifestFailure::Missing};
+    VersionInfo version;
+    version.SetFileName(executable);
+    const ManifestDetails details{version.CompanyName(), version.ProductName(), version.OriginalFileName(),
+                                  version.FileDescription()};
+    return theming_.Theme(executable, details);
+}
+
+FailureReport BatchApply::Run(SearchMode searched, const std::vector<std::wstring>& executables, ApplyHost& host) {
+    const bool removing = searched == SearchMode::Themed;
+    FailureReport report(removing ? FailureReport::Action::Untheme : FailureReport::Action::Theme);
+    for (size_t index = 0; index < executables.size() && !host.StopRequested(); ++index) {
+        const std::wstring& executable = executables[index];
+        host.Starting(index);
+        bool done = false;
+        if (removing) {
+            const ManifestFailure failure = theming_.Untheme(ManifestPathFor(executable));
+            done = failure == ManifestFailure::None;
+            if (!done) report.Add(executable, failure);
+        } else {
+            const ThemingService::ThemeOutcome outcome = ThemeWithVersionDetails(executable);
+            done = outcome.written();
+            if (!done) report.Add(executable, outcome.failure);
+            if (done && !outcome.recorded) report.HistoryNotRecorded();
+        }
+        host.Finished(index, done);
+        host.YieldToWindow();
+    }
+    return report;
+}
