@@ -10,6 +10,7 @@ enum class ManifestFailure {
     Foreign,       // another maker's manifest, where no Recycle Bin could keep it
     NotAManifest,  // not a regular file named "*.exe.manifest": never removed
     Missing,       // nothing there (any more)
+    Rejected,      // the side-by-side loader refused the document written
     Other,         // anything else the platform reports
 };
 
@@ -19,5 +20,6 @@ ManifestFailure FailureFromError(DWORD error);
 // The outcome of writing a manifest: true when it was written.
 struct ManifestWrite {
     ManifestFailure failure = ManifestFailure::None;
+    DWORD platformError = ERROR_SUCCESS;  // the loader's reason for a rejected document
     explicit operator bool() const { return failure == ManifestFailure::None; }
 };

@@ -1,10 +1,7 @@
 #include "theming/FailureReport.h"
 
-namespace {
-
-constexpr size_t kNamedAtMost = 10;
-
-}  // namespace
+#include "platform/ErrorText.h"
+#include "theming/ProgramList.h"
 
 std::wstring FailureReason(ManifestFailure failure) {
     switch (failure) {
@@ -22,31 +19,39 @@ std::wstring FailureReason(ManifestFailure failure) {
             return L"not a manifest file, so it was left alone";
         case ManifestFailure::Missing:
             return L"not found";
+        case ManifestFailure::Rejected:
+            return L"Windows refused the manifest written for it, so the program was left as it was";
         case ManifestFailure::Other:
             break;
     }
     return L"the system refused";
 }
 
-void FailureReport::Add(const std::wstring& path, ManifestFailure failure) { failures_.push_back({path, failure}); }
+void FailureReport::Add(const std::wstring& path, ManifestFailure failure, DWORD platformError) {
+    failures_.push_back({path, failure, platformError});
+}
 
 std::wstring FailureReport::Text() const {
     std::wstring text;
     if (!failures_.empty()) {
         text = action_ == Action::Theme ? L"These programs could not be themed:\r\n\r\n"
                                         : L"The themes of these programs could not be removed:\r\n\r\n";
-        for (size_t i = 0; i < failures_.size() && i < kNamedAtMost; ++i) {
-            text += failures_[i].path + L" - " + FailureReason(failures_[i].failure) + L"\r\n";
+        std::vector<std::wstring> lines;
+        for (const Failure& failure : failures_) {
+            lines.push_back(failure.path + L" - " + FailureReason(failure.failure));
+            if (failure.platformError != ERROR_SUCCESS) lines.back() += L" (" + PlatformErrorText(failure.platformError) + L")";
         }
-        if (failures_.size() > kNamedAtMost) {
-            text += L"and " + std::to_wstring(failures_.size() - kNamedAtMost) + L" more\r\n";
-        }
+        text += ListedPrograms(lines);
         text += L"\r\nEverything else was done.";
     }
     if (historyNotRecorded_) {
         if (!text.empty()) text += L"\r\n\r\n";
         text += L"The history file could not record every program that was themed, so those programs "
                 L"will not be listed in History. Their manifests were written.";
+    }
+    if (!notes_.Empty()) {
+        if (!text.empty()) text += L"\r\n\r\n";
+        text += notes_.Text();
     }
     return text;
 }

@@ -1,34 +1,41 @@
 #pragma once
+#include <windows.h>
+
 #include <string>
 #include <vector>
 
 #include "manifest/ManifestFailure.h"
+#include "theming/EffectNotes.h"
 
 // What went wrong in one action over many programs, told once at its end: the programs (the
-// first ten, then how many more) with the reason in plain words, and whether the history could
-// not record what was themed.
+// first ten, then how many more) with the reason in plain words, whether the history could not
+// record what was themed, and the notes on how the changes take effect.
 class FailureReport {
 public:
     enum class Action { Theme, Untheme };
 
     explicit FailureReport(Action action) : action_(action) {}
 
-    void Add(const std::wstring& path, ManifestFailure failure);
+    // The platform's error, where there is one to tell, follows the reason.
+    void Add(const std::wstring& path, ManifestFailure failure, DWORD platformError = ERROR_SUCCESS);
     void HistoryNotRecorded() { historyNotRecorded_ = true; }
-    bool Empty() const { return failures_.empty() && !historyNotRecorded_; }
+    EffectNotes& Notes() { return notes_; }
+    bool Empty() const { return failures_.empty() && !historyNotRecorded_ && notes_.Empty(); }
 
-    // The message; empty when nothing went wrong.
+    // The message; empty when there is nothing to tell.
     std::wstring Text() const;
 
 private:
     struct Failure {
         std::wstring path;
         ManifestFailure failure;
+        DWORD platformError;
     };
 
     Action action_;
     std::vector<Failure> failures_;
     bool historyNotRecorded_ = false;
+    EffectNotes notes_;
 };
 
 // The reason in plain words.
