@@ -111,4 +111,12 @@ bool CopyInto(const std::wstring& source, const std::wstring& target) {
     return CopyFileW(source.c_str(), target.c_str(), FALSE) != 0;
 }
 
+std::wstring CopyOfSelf(const TempFolder& folder, std::wstring_view name) {
+    wchar_t self[MAX_PATH];
+    REQUIRE(GetModuleFileNameW(nullptr, self, MAX_PATH) > 0);
+    const std::wstring copy = folder / name;
+    REQUIRE(CopyInto(self, copy));
+    return copy;
+}
+
 }  // namespace xpv_test

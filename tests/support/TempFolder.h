@@ -54,5 +54,8 @@ bool WriteBytes(const std::wstring& path, std::string_view bytes);
 std::string ReadBytes(const std::wstring& path);
 bool FileExists(const std::wstring& path);
 bool CopyInto(const std::wstring& source, const std::wstring& target);
+// A copy of the running test program, a program that carries no manifest of its own, in the
+// folder under that name: the full path.
+std::wstring CopyOfSelf(const TempFolder& folder, std::wstring_view name);
 
 }  // namespace xpv_test
