@@ -1,5 +1,7 @@
 #include "theming/ExternalManifestQuestion.h"
 
+#include <utility>
+
 #include "manifest/OwnManifest.h"
 #include "platform/ErrorText.h"
 #include "theming/ProgramList.h"
@@ -34,7 +36,7 @@ ExternalManifestQuestion::Decision ExternalManifestQuestion::Decide(Answer answe
                       L"), so the programs that carry a manifest of their own will keep their look. The programs "
                       L"are themed anyway.\r\n\r\n"
                       L"To give them the new look, start XP Vestrim as an administrator (right-click it and "
-                      L"choose \"Run as administrator\") and theme one of them again, answering Yes; or have an "
-                      L"administrator set the value PreferExternalManifest to the number 1 under "
-                      L"HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\SideBySide."};
+                      L"choose \"Run as administrator\"), remove the theme of one of these programs, apply it "
+                      L"again and answer Yes; or have an administrator set the value PreferExternalManifest to the "
+                      L"number 1 under HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\SideBySide."};
 }
