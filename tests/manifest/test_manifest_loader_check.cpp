@@ -12,9 +12,11 @@
 #include "manifest/ManifestForExecutable.h"
 #include "manifest/ManifestLoaderCheck.h"
 #include "platform/ActivationContext.h"
+#include "support/RefusedDocument.h"
 #include "support/TempFolder.h"
 #include "support/doctest_wide.h"
 
+using xpv_test::NamesIn;
 using xpv_test::ReadBytes;
 using xpv_test::TempFolder;
 using xpv_test::WriteBytes;
@@ -26,25 +28,6 @@ constexpr ProcessorArchitecture kOwnArchitecture =
     sizeof(void*) == 8 ? ProcessorArchitecture::Amd64 : ProcessorArchitecture::X86;
 
 const std::string kSound = ComposeManifestDocument({L"Acme", L"Editor", L"edit.exe", L"Edits"}, kOwnArchitecture);
-
-std::string BrokenDocument(const ManifestDetails& details, ProcessorArchitecture architecture) {
-    const std::string sound = ComposeManifestDocument(details, architecture);
-    return sound.substr(0, sound.size() / 2);
-}
-
-std::vector<std::wstring> NamesIn(const std::wstring& folder) {
-    std::vector<std::wstring> names;
-    WIN32_FIND_DATAW found;
-    const HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return names;
-    do {
-        const std::wstring name = found.cFileName;
-        if (name != L"." && name != L"..") names.push_back(name);
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
-    std::sort(names.begin(), names.end());
-    return names;
-}
 
 }  // namespace
 
@@ -111,7 +94,7 @@ TEST_CASE("A document the loader refuses leaves the previous state: no manifest,
         const std::vector<std::wstring> namesBefore = NamesIn(folder.Path());
         const DWORD attributesBefore = GetFileAttributesW(manifest.c_str());
 
-        const ManifestWrite write = WriteManifestFile(manifest, BrokenDocument({}, kOwnArchitecture),
+        const ManifestWrite write = WriteManifestFile(manifest, xpv_test::HalfADocument({}, kOwnArchitecture),
                                                       [](const std::wstring& written) {
                                                           return LoaderRefusal(written, kOwnArchitecture);
                                                       });
@@ -128,7 +111,7 @@ TEST_CASE("Every manifest written for a program goes past the loader first") {
     TempFolder folder;
     const std::wstring executable = xpv_test::CopyOfSelf(folder, L"self.exe");
 
-    const ManifestWrite refused = WriteManifestForExecutable(executable, {}, BrokenDocument);
+    const ManifestWrite refused = WriteManifestForExecutable(executable, {}, xpv_test::HalfADocument);
     CHECK(refused.failure == ManifestFailure::Rejected);
     CHECK_FALSE(IsManifestPresent(ManifestPathFor(executable)));
 

@@ -3,41 +3,12 @@
 #include <string>
 
 #include "platform/LastWriteTime.h"
+#include "support/FileTimes.h"
 #include "support/TempFolder.h"
 #include "support/doctest_wide.h"
 
-using xpv_test::TempFolder;
+using namespace xpv_test;
 using namespace std::string_literals;
-
-namespace {
-
-FILETIME LastWriteOf(const std::wstring& path) {
-    WIN32_FILE_ATTRIBUTE_DATA data{};
-    REQUIRE(GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data));
-    return data.ftLastWriteTime;
-}
-
-ULONGLONG Ticks(const FILETIME& time) { return (ULONGLONG{time.dwHighDateTime} << 32) | time.dwLowDateTime; }
-
-ULONGLONG Now() {
-    FILETIME now;
-    GetSystemTimeAsFileTime(&now);
-    return Ticks(now);
-}
-
-// 1 January 2001.
-constexpr FILETIME kLongAgo{0xC89DC000, 0x01C07385};
-
-void SetLastWrite(const std::wstring& path, const FILETIME& time) {
-    const HANDLE file = CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                    OPEN_EXISTING, 0, nullptr);
-    REQUIRE(file != INVALID_HANDLE_VALUE);
-    CHECK(SetFileTime(file, nullptr, nullptr, &time));
-    CloseHandle(file);
-    REQUIRE(Ticks(LastWriteOf(path)) == Ticks(time));
-}
-
-}  // namespace
 
 TEST_CASE("The last-write time becomes now; content and attributes stay") {
     const struct {
@@ -55,7 +26,7 @@ TEST_CASE("The last-write time becomes now; content and attributes stay") {
         const std::wstring path = folder / L"program.exe";
         const std::string bytes = "MZ program bytes\r\n\0 stay as they are"s;
         REQUIRE(xpv_test::WriteBytes(path, bytes));
-        SetLastWrite(path, kLongAgo);
+        MakeOld(path);
         REQUIRE(SetFileAttributesW(path.c_str(), c.attributes));
         const DWORD attributes = GetFileAttributesW(path.c_str());
         HANDLE holder = INVALID_HANDLE_VALUE;
@@ -68,7 +39,7 @@ TEST_CASE("The last-write time becomes now; content and attributes stay") {
         CHECK(SetLastWriteTimeToNow(path) == ERROR_SUCCESS);
         if (holder != INVALID_HANDLE_VALUE) CloseHandle(holder);
 
-        const ULONGLONG after = Ticks(LastWriteOf(path));
+        const ULONGLONG after = LastWriteOf(path);
         CHECK(after >= before);
         CHECK(after <= Now());
         CHECK(GetFileAttributesW(path.c_str()) == attributes);

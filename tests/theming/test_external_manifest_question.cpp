@@ -13,18 +13,18 @@
 #include "platform/registry_test_root.h"
 #include "support/OwnManifestFixtures.h"
 #include "support/TempFolder.h"
+#include "support/WindowsVersions.h"
 #include "support/doctest_wide.h"
 
 using namespace registry_test;
 using xpv_test::OwnManifestFixture;
 using xpv_test::TempFolder;
+using xpv_test::kWindows10;
+using xpv_test::kWindowsVista;
+using xpv_test::kWindowsXp;
 using Answer = ExternalManifestQuestion::Answer;
 
 namespace {
-
-constexpr WindowsVersion kXp{5, 1, 2600};
-constexpr WindowsVersion kVista{6, 0, 6000};
-constexpr WindowsVersion kTen{10, 0, 19045};
 
 const SideBySideKey kMachine;
 
@@ -32,13 +32,7 @@ const SideBySideKey kMachine;
 class MachineValue {
 public:
     MachineValue() : saved_(Read()) {}
-    ~MachineValue() {
-        if (saved_) {
-            PutStoredValue(HKEY_LOCAL_MACHINE, kMachine.path, kPreferExternalManifest, *saved_);
-        } else {
-            DeleteStoredValue(HKEY_LOCAL_MACHINE, kMachine.path, kPreferExternalManifest);
-        }
-    }
+    ~MachineValue() { Set(saved_); }
     MachineValue(const MachineValue&) = delete;
     MachineValue& operator=(const MachineValue&) = delete;
 
@@ -129,7 +123,7 @@ TEST_CASE("The question is due on Vista or later for a program whose own manifes
         CAPTURE(value.what);
         MachineValue::Set(value.stored);
         CHECK(ExternalManifestsPreferred() == value.preferred);
-        for (const WindowsVersion windows : {kXp, kVista, kTen}) {
+        for (const WindowsVersion windows : {kWindowsXp, kWindowsVista, kWindows10}) {
             CAPTURE(windows.major);
             const ExternalManifestQuestion question(chosen, windows);
             const bool due = windows.IsVistaOrLater() && !value.preferred;
@@ -152,7 +146,7 @@ TEST_CASE("The question is due on Vista or later for a program whose own manifes
     };
     for (const auto& choice : choices) {
         CAPTURE(choice.what);
-        CHECK(ExternalManifestQuestion(choice.chosen, kTen).Due() == choice.due);
+        CHECK(ExternalManifestQuestion(choice.chosen, kWindows10).Due() == choice.due);
     }
 }
 
@@ -161,7 +155,7 @@ TEST_CASE("The question names up to ten programs, then how many more, and what e
     MachineValue::Set(std::nullopt);
     const Programs programs;
     const std::vector<std::wstring> hidden = programs.Hidden(12);
-    const ExternalManifestQuestion question(hidden, kTen);
+    const ExternalManifestQuestion question(hidden, kWindows10);
     REQUIRE(question.Due());
     const std::wstring text = question.Text();
     std::wstring listed;
@@ -194,13 +188,13 @@ TEST_CASE("Yes prefers external manifests and themes, No themes without, Cancel 
     for (const auto& c : cases) {
         CAPTURE(c.what);
         MachineValue::Set(c.before);
-        const ExternalManifestQuestion question(hidden, kVista);
+        const ExternalManifestQuestion question(hidden, kWindowsVista);
         REQUIRE(question.Due());
         const ExternalManifestQuestion::Decision decision = question.Decide(c.answer);
         CHECK(decision.apply == c.apply);
         CHECK(decision.message.empty());
         CHECK(MachineValue::Read() == c.after);
-        CHECK(ExternalManifestQuestion(hidden, kVista).Due() == (c.answer != Answer::Yes));
+        CHECK(ExternalManifestQuestion(hidden, kWindowsVista).Due() == (c.answer != Answer::Yes));
     }
 }
 
@@ -209,7 +203,7 @@ TEST_CASE("Yes where the value cannot be set says so, with what to do, and theme
     const ReadOnlyKey key(root, root / L"SideBySide");
     const SideBySideKey readOnly{root.Root(), key.Path()};
     const Programs programs;
-    const ExternalManifestQuestion question(programs.Hidden(1), kTen, readOnly);
+    const ExternalManifestQuestion question(programs.Hidden(1), kWindows10, readOnly);
     REQUIRE(question.Due());
     const ExternalManifestQuestion::Decision decision = question.Decide(Answer::Yes);
     CHECK(decision.apply);

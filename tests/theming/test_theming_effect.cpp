@@ -12,52 +12,18 @@
 #include "theming/FailureReport.h"
 #include "theming/OutcomeReport.h"
 #include "theming/ThemingService.h"
+#include "support/FileTimes.h"
 #include "support/OwnManifestFixtures.h"
+#include "support/RefusedDocument.h"
 #include "support/TempFolder.h"
+#include "support/WindowsVersions.h"
 #include "support/doctest_wide.h"
 
-using xpv_test::CopyOfSelf;
-using xpv_test::OwnManifestFixture;
-using xpv_test::ReadBytes;
-using xpv_test::TempFolder;
+using namespace xpv_test;
 
 namespace {
 
-constexpr WindowsVersion kXp{5, 1, 2600};
-constexpr WindowsVersion kVista{6, 0, 6000};
-constexpr WindowsVersion kTen{10, 0, 19045};
-
 const ManifestDetails kDetails{L"Acme", L"Editor", L"edit.exe", L"Edits"};
-
-// 1 January 2001.
-constexpr FILETIME kLongAgo{0xC89DC000, 0x01C07385};
-
-ULONGLONG Ticks(const FILETIME& time) { return (ULONGLONG{time.dwHighDateTime} << 32) | time.dwLowDateTime; }
-
-ULONGLONG Now() {
-    FILETIME now;
-    GetSystemTimeAsFileTime(&now);
-    return Ticks(now);
-}
-
-ULONGLONG LastWriteOf(const std::wstring& path) {
-    WIN32_FILE_ATTRIBUTE_DATA data{};
-    REQUIRE(GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data));
-    return Ticks(data.ftLastWriteTime);
-}
-
-void MakeOld(const std::wstring& path) {
-    const HANDLE file = CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
-                                    nullptr);
-    REQUIRE(file != INVALID_HANDLE_VALUE);
-    CHECK(SetFileTime(file, nullptr, nullptr, &kLongAgo));
-    CloseHandle(file);
-}
-
-std::string HalfADocument(const ManifestDetails& details, ProcessorArchitecture architecture) {
-    const std::string sound = ComposeManifestDocument(details, architecture);
-    return sound.substr(0, sound.size() / 2);
-}
 
 struct Place {
     TempFolder app{L"xpv-app"};
@@ -73,9 +39,9 @@ TEST_CASE("On Vista or later theming and un-theming set the program's last-write
         WindowsVersion windows;
         bool refreshed;
     } cases[] = {
-        {"Windows XP", kXp, false},
-        {"Windows Vista", kVista, true},
-        {"Windows 10", kTen, true},
+        {"Windows XP", kWindowsXp, false},
+        {"Windows Vista", kWindowsVista, true},
+        {"Windows 10", kWindows10, true},
     };
     for (const auto& c : cases) {
         CAPTURE(c.what);
@@ -110,7 +76,7 @@ TEST_CASE("On Vista or later theming and un-theming set the program's last-write
 }
 
 TEST_CASE("A program whose time cannot be set keeps its new state, and the report says it shows after a restart") {
-    for (const WindowsVersion windows : {kXp, kTen}) {
+    for (const WindowsVersion windows : {kWindowsXp, kWindows10}) {
         CAPTURE(windows.major);
         Place place;
         ThemingService theming(place.history, windows);
@@ -154,7 +120,7 @@ TEST_CASE("A document the loader refuses leaves the previous state and no histor
     for (const auto& c : cases) {
         CAPTURE(c.what);
         Place place;
-        ThemingService theming(place.history, kTen, HalfADocument);
+        ThemingService theming(place.history, kWindows10, HalfADocument);
         const std::wstring program = CopyOfSelf(place.programs, L"program.exe");
         const std::wstring manifest = ManifestPathFor(program);
         const std::string previous = "<assembly xmlns=\"urn:schemas-microsoft-com:asm.v1\" manifestVersion=\"1.0\"/>";
@@ -187,7 +153,7 @@ TEST_CASE("A program whose own manifest already asks for Common Controls 6 is th
         {L"own_trust", OwnManifest::WithoutCommonControls6},
     };
     Place place;
-    ThemingService theming(place.history, kTen);
+    ThemingService theming(place.history, kWindows10);
     FailureReport report(FailureReport::Action::Theme);
     for (const auto& c : cases) {
         const std::wstring program = place.programs / (std::wstring(c.fixture) + L".exe");
