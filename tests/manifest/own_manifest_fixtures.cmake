@@ -46,9 +46,7 @@ endforeach()
 add_custom_target(own_manifest_damaged DEPENDS ${damaged_own_manifests})
 add_dependencies(own_manifest_fixtures own_manifest_damaged)
 
-foreach(test_name own_manifest)
-    add_dependencies(test_${test_name} own_manifest_fixtures)
-    target_compile_definitions(test_${test_name} PRIVATE
-        XPV_OWN_MANIFESTS=L"Z:${own_manifest_dir}"
-        XPV_OWN_CC6_MANIFEST=L"Z:${own_manifest_sources}/own_cc6.manifest")
-endforeach()
+add_dependencies(test_own_manifest own_manifest_fixtures)
+target_compile_definitions(test_own_manifest PRIVATE
+    XPV_OWN_MANIFESTS=L"Z:${own_manifest_dir}"
+    XPV_OWN_CC6_MANIFEST=L"Z:${own_manifest_sources}/own_cc6.manifest")
