@@ -7,7 +7,7 @@
 
 namespace {
 
-// Broken by hand so that every line fits the help box without wrapping; the fourth and fifth
+// Broken by hand so that every line fits the help box without wrapping; the sixth and seventh
 // paragraphs of the notes say the same thing on purpose.
 constexpr std::wstring_view kVestrimLines[] = {
     L"Using XP Vestrim",
@@ -164,10 +164,32 @@ constexpr std::wstring_view kNotesLines[] = {
     L"\t  those a program draws itself, may stay",
     L"\t  unchanged.",
     L"",
-    L"\t* XP Vestrim never alters the program file",
-    L"\t  itself; it only writes a small manifest file",
-    L"\t  beside it. Everything it does can therefore",
-    L"\t  be undone.",
+    L"\t* XP Vestrim never alters the content of a",
+    L"\t  program file; it only writes a small manifest",
+    L"\t  file beside it. Everything it does can",
+    L"\t  therefore be undone.",
+    L"",
+    L"\t* On Windows XP the manifest beside a program",
+    L"\t  always counts. Windows Vista and later pass",
+    L"\t  it over when the program carries a manifest",
+    L"\t  of its own, as most programs built with",
+    L"\t  current tools do, unless Windows is set to",
+    L"\t  prefer external manifests. Before theming",
+    L"\t  such programs, XP Vestrim asks whether to",
+    L"\t  turn that setting on: it holds for the whole",
+    L"\t  computer and needs administrator rights. A",
+    L"\t  program whose own manifest already asks for",
+    L"\t  the new look has it without XP Vestrim.",
+    L"",
+    L"\t* Windows Vista and later remember for each",
+    L"\t  program whether it has a manifest, until the",
+    L"\t  date the program file was last changed moves.",
+    L"\t  So there, after writing or removing a",
+    L"\t  manifest, XP Vestrim sets that date to the",
+    L"\t  present moment. This date is the one thing it",
+    L"\t  changes on a program file, and Windows XP",
+    L"\t  does not need it. Where the date cannot be",
+    L"\t  set, the change shows after Windows restarts.",
     L"",
     L"\t* If an application becomes unusable after",
     L"\t  theming, find it in the history list and",

@@ -12,6 +12,7 @@ enum class ManifestFailure {
     NotOurs,       // another maker's manifest already there: never overwritten
     BehindLink,    // a folder of the path, or the manifest itself, is a link or junction
     Missing,       // nothing there (any more)
+    Rejected,      // the side-by-side loader refused the document written
     Other,         // anything else the platform reports
 };
 
@@ -21,5 +22,6 @@ ManifestFailure FailureFromError(DWORD error);
 // The outcome of writing a manifest: true when it was written.
 struct ManifestWrite {
     ManifestFailure failure = ManifestFailure::None;
+    DWORD platformError = ERROR_SUCCESS;  // the loader's reason for a rejected document
     explicit operator bool() const { return failure == ManifestFailure::None; }
 };

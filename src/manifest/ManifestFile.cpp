@@ -75,7 +75,7 @@ std::optional<std::string> ReadManifestFile(const std::wstring& manifestPath) {
     return bytes;
 }
 
-ManifestWrite WriteManifestFile(const std::wstring& manifestPath, std::string_view bytes) {
+ManifestWrite WriteManifestFile(const std::wstring& manifestPath, std::string_view bytes, const ManifestCheck& check) {
     if (const ManifestFailure refusal = RefusalForLinks(manifestPath); refusal != ManifestFailure::None) {
         return {refusal};
     }
@@ -92,6 +92,9 @@ ManifestWrite WriteManifestFile(const std::wstring& manifestPath, std::string_vi
     TemporaryFile temporary(FolderPartOf(manifestPath));
     if (!temporary.created()) return {FailureFromError(temporary.error())};
     if (const DWORD error = temporary.Write(bytes)) return {FailureFromError(error)};
+    if (check) {
+        if (const DWORD refusal = check(temporary.path())) return {ManifestFailure::Rejected, refusal};
+    }
     if (!SetFileAttributesW(temporary.path().c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) {
         return {FailureFromError(GetLastError())};
     }

@@ -19,14 +19,19 @@ bool IsManifestPresent(const std::wstring& manifestPath);
 // missing, a folder) or is larger than any manifest. Paths of any length.
 std::optional<std::string> ReadManifestFile(const std::wstring& manifestPath);
 
+// A check of the bytes in their temporary file, before they take the manifest's place:
+// ERROR_SUCCESS lets them, any other code rejects them with that reason.
+using ManifestCheck = std::function<DWORD(const std::wstring& writtenFile)>;
+
 // Writes the bytes as the manifest, hidden and system. A manifest already there is replaced,
 // whatever its attributes, only when it has the shape of the document this program writes;
 // another maker's is kept (NotOurs), and nothing is written where a folder of the path or the
 // manifest itself is a link or junction (BehindLink), both checked at the moment of writing. The
-// bytes go to a temporary file in the same folder first, which then takes the manifest's place:
-// when anything fails, the previous manifest (if any) is left as it was, no temporary file
-// remains, and the result tells why. Paths of any length.
-ManifestWrite WriteManifestFile(const std::wstring& manifestPath, std::string_view bytes);
+// bytes go to a temporary file in the same folder first, which then takes the manifest's place
+// once the check (if any) passes: when anything fails, the previous manifest (if any) is left as
+// it was, no temporary file remains, and the result tells why. Paths of any length.
+ManifestWrite WriteManifestFile(const std::wstring& manifestPath, std::string_view bytes,
+                                const ManifestCheck& check = {});
 
 enum class RemovalOutcome {
     Removed,           // deleted: it was a manifest this program wrote

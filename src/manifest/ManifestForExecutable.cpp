@@ -2,11 +2,14 @@
 
 #include "manifest/ExecutableArchitecture.h"
 #include "manifest/ManifestFile.h"
+#include "manifest/ManifestLoaderCheck.h"
 #include "manifest/ManifestReadBack.h"
 
-ManifestWrite WriteManifestForExecutable(const std::wstring& executablePath, const ManifestDetails& details) {
-    return WriteManifestFile(ManifestPathFor(executablePath),
-                             ComposeManifestDocument(details, ReadExecutableArchitecture(executablePath)));
+ManifestWrite WriteManifestForExecutable(const std::wstring& executablePath, const ManifestDetails& details,
+                                         ManifestComposer compose) {
+    const ProcessorArchitecture architecture = ReadExecutableArchitecture(executablePath);
+    return WriteManifestFile(ManifestPathFor(executablePath), compose(details, architecture),
+                             [architecture](const std::wstring& written) { return LoaderRefusal(written, architecture); });
 }
 
 ManifestDetails ReadManifestDetailsForExecutable(const std::wstring& executablePath) {

@@ -2,9 +2,11 @@
 
 #include <algorithm>
 
+#include "platform/ErrorText.h"
+#include "theming/ProgramList.h"
+
 namespace {
 
-constexpr size_t kNamedAtMost = 10;
 constexpr wchar_t kAccessDeniedAdvice[] =
     L"Access was denied because this account may not change files in those folders (Program Files, for one). "
     L"Running XP Vestrim as administrator allows it.";
@@ -31,6 +33,8 @@ std::wstring FailureReason(ManifestFailure failure) {
             return L"a link or junction on its path leads elsewhere, so nothing was changed there";
         case ManifestFailure::Missing:
             return L"not found";
+        case ManifestFailure::Rejected:
+            return L"Windows refused the manifest written for it, so the program was left as it was";
         case ManifestFailure::Other:
             break;
     }
@@ -42,19 +46,21 @@ bool FailureReport::AnyAccessDenied() const {
                                [](const Failure& failure) { return failure.failure == ManifestFailure::AccessDenied; });
 }
 
-void FailureReport::Add(const std::wstring& path, ManifestFailure failure) { failures_.push_back({path, failure}); }
+void FailureReport::Add(const std::wstring& path, ManifestFailure failure, DWORD platformError) {
+    failures_.push_back({path, failure, platformError});
+}
 
 std::wstring FailureReport::Text() const {
     std::wstring text;
     if (!failures_.empty()) {
         text = action_ == Action::Theme ? L"These programs could not be themed:\r\n\r\n"
                                         : L"The themes of these programs could not be removed:\r\n\r\n";
-        for (size_t i = 0; i < failures_.size() && i < kNamedAtMost; ++i) {
-            text += failures_[i].path + L" - " + FailureReason(failures_[i].failure) + L"\r\n";
+        std::vector<std::wstring> lines;
+        for (const Failure& failure : failures_) {
+            lines.push_back(failure.path + L" - " + FailureReason(failure.failure));
+            if (failure.platformError != ERROR_SUCCESS) lines.back() += L" (" + PlatformErrorText(failure.platformError) + L")";
         }
-        if (failures_.size() > kNamedAtMost) {
-            text += L"and " + std::to_wstring(failures_.size() - kNamedAtMost) + L" more\r\n";
-        }
+        text += ListedPrograms(lines);
         text += L"\r\nEverything else was done.";
         if (AnyAccessDenied()) {
             text += L"\r\n\r\n";
@@ -70,6 +76,10 @@ std::wstring FailureReport::Text() const {
     if (!trouble.empty()) {
         if (!text.empty()) text += L"\r\n\r\n";
         text += trouble;
+    }
+    if (!notes_.Empty()) {
+        if (!text.empty()) text += L"\r\n\r\n";
+        text += notes_.Text();
     }
     return text;
 }

@@ -17,6 +17,7 @@
 #include "support/doctest_wide.h"
 
 using xpv_test::DeepFolder;
+using xpv_test::NamesIn;
 using xpv_test::ReadBytes;
 using xpv_test::TempFolder;
 using xpv_test::WriteBytes;
@@ -29,21 +30,6 @@ constexpr DWORD kHiddenSystem = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
 DWORD AttributesOf(const std::wstring& path) {
     const DWORD attributes = GetFileAttributesW(path.c_str());
     return attributes == INVALID_FILE_ATTRIBUTES ? attributes : attributes & ~FILE_ATTRIBUTE_ARCHIVE;
-}
-
-// Names in a folder, sorted, without "." and "..".
-std::vector<std::wstring> NamesIn(const std::wstring& folder) {
-    std::vector<std::wstring> names;
-    WIN32_FIND_DATAW found;
-    const HANDLE first = FindFirstFileW((folder + L"\\*").c_str(), &found);
-    if (first == INVALID_HANDLE_VALUE) return names;
-    const std::unique_ptr<void, decltype(&FindClose)> search(first, &FindClose);
-    do {
-        const std::wstring name = found.cFileName;
-        if (name != L"." && name != L"..") names.push_back(name);
-    } while (FindNextFileW(search.get(), &found));
-    std::sort(names.begin(), names.end());
-    return names;
 }
 
 enum class Sharing { Nobody, Readers };

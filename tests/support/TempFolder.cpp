@@ -1,5 +1,8 @@
 #include "support/TempFolder.h"
 
+#include <algorithm>
+#include <memory>
+
 #include "platform/UniqueHandle.h"
 #include "support/doctest_wide.h"
 
@@ -109,6 +112,28 @@ bool FileExists(const std::wstring& path) {
 
 bool CopyInto(const std::wstring& source, const std::wstring& target) {
     return CopyFileW(source.c_str(), target.c_str(), FALSE) != 0;
+}
+
+std::vector<std::wstring> NamesIn(const std::wstring& folder) {
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW found;
+    const HANDLE first = FindFirstFileW((folder + L"\\*").c_str(), &found);
+    if (first == INVALID_HANDLE_VALUE) return names;
+    const std::unique_ptr<void, decltype(&FindClose)> search(first, &FindClose);
+    do {
+        const std::wstring name = found.cFileName;
+        if (name != L"." && name != L"..") names.push_back(name);
+    } while (FindNextFileW(search.get(), &found));
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::wstring CopyOfSelf(const TempFolder& folder, std::wstring_view name) {
+    wchar_t self[MAX_PATH];
+    REQUIRE(GetModuleFileNameW(nullptr, self, MAX_PATH) > 0);
+    const std::wstring copy = folder / name;
+    REQUIRE(CopyInto(self, copy));
+    return copy;
 }
 
 }  // namespace xpv_test

@@ -3,6 +3,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace xpv_test {
 
@@ -53,6 +54,11 @@ bool WriteBytes(const std::wstring& path, std::string_view bytes);
 // The file's bytes, or an empty text when it cannot be read.
 std::string ReadBytes(const std::wstring& path);
 bool FileExists(const std::wstring& path);
+// Names in a folder, sorted, without "." and "..".
+std::vector<std::wstring> NamesIn(const std::wstring& folder);
 bool CopyInto(const std::wstring& source, const std::wstring& target);
+// A copy of the running test program, a program that carries no manifest of its own, in the
+// folder under that name: the full path.
+std::wstring CopyOfSelf(const TempFolder& folder, std::wstring_view name);
 
 }  // namespace xpv_test

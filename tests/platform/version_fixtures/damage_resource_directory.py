@@ -5,8 +5,9 @@ the copy back and fails unless it really is damaged that way.
 usage: damage_resource_directory.py <damage> <input image> <output image>
 
 The damages are those of files met in the wild that crashed readers trusting the directory:
-a version resource whose data lies past the end of the file, whose size reaches past the file
-or past its section, a directory that contains itself, and a file cut inside the directory.
+a resource whose data lies past the end of the file, whose size reaches past the file or past
+its section, a directory that contains itself, and a file cut inside the directory. The resource
+damaged is the version resource, or the manifest in an image that has no version resource.
 """
 import struct
 import sys
@@ -14,7 +15,9 @@ import sys
 from patch_version_block import patch_image
 
 RT_VERSION = 16
-VS_VERSION_INFO = 1
+RT_MANIFEST = 24
+# The id of both: VS_VERSION_INFO, and the manifest the loader reads for a program.
+RESOURCE_ID = 1
 SUBDIRECTORY = 0x80000000
 HUGE = 0x7FFFFFF0
 # Trailing bytes after the last section, as installers and signed files carry.
@@ -26,8 +29,9 @@ def fail(message):
 
 
 class Image:
-    """The PE headers, the section table and the path root -> RT_VERSION -> 1 -> first language
-    of the resource directory. Offsets are file offsets. The damages change `data` in place."""
+    """The PE headers, the section table and the path root -> type -> 1 -> first language of the
+    resource directory, the type being RT_VERSION, or RT_MANIFEST where the image has no version
+    resource. Offsets are file offsets. The damages change `data` in place."""
 
     def __init__(self, data):
         self.data = data
@@ -48,9 +52,10 @@ class Image:
                 "<IIII", data, header + 8)
             self.sections.append((virtual_address, virtual_size, raw_pointer, raw_size))
         self.root = self.offset_of(resource_rva)
-        self.type_entry = self.entry_with_id(self.root, RT_VERSION)
+        resource_type = RT_VERSION if self.has_entry(self.root, RT_VERSION) else RT_MANIFEST
+        self.type_entry = self.entry_with_id(self.root, resource_type)
         self.names = self.root + (self.dword(self.type_entry + 4) & ~SUBDIRECTORY)
-        self.name_entry = self.entry_with_id(self.names, VS_VERSION_INFO)
+        self.name_entry = self.entry_with_id(self.names, RESOURCE_ID)
         self.languages = self.root + (self.dword(self.name_entry + 4) & ~SUBDIRECTORY)
         self.data_entry = self.root + self.dword(self.languages + 16 + 4)
 
@@ -76,35 +81,44 @@ class Image:
             fail(f"rva {rva:#x} lies in no section")
         return section[2] + rva - section[0]
 
-    def entry_with_id(self, directory, wanted):
+    def find_entry(self, directory, wanted):
         named, numbered = struct.unpack_from("<HH", self.data, directory + 12)
         for index in range(named, named + numbered):
             entry = directory + 16 + 8 * index
             if self.dword(entry) == wanted:
                 return entry
-        fail(f"no entry {wanted} in the directory at {directory:#x}")
+        return None
 
-    def version_data(self):
-        """RVA and size of the version resource's data."""
+    def has_entry(self, directory, wanted):
+        return self.find_entry(directory, wanted) is not None
+
+    def entry_with_id(self, directory, wanted):
+        entry = self.find_entry(directory, wanted)
+        if entry is None:
+            fail(f"no entry {wanted} in the directory at {directory:#x}")
+        return entry
+
+    def resource_data(self):
+        """RVA and size of the resource's data."""
         return self.dword(self.data_entry), self.dword(self.data_entry + 4)
 
 
 def data_past_end(image):
     image.set_dword(image.data_entry, HUGE)
-    rva, _ = image.version_data()
+    rva, _ = image.resource_data()
     if image.section_of(rva) is not None or rva < len(image.data):
         fail("the data still lies inside the file")
 
 
 def size_past_end(image):
     image.set_dword(image.data_entry + 4, HUGE)
-    rva, size = image.version_data()
+    rva, size = image.resource_data()
     if image.offset_of(rva) + size <= len(image.data):
         fail("the size still ends inside the file")
 
 
 def size_past_section(image):
-    rva, _ = image.version_data()
+    rva, _ = image.resource_data()
     virtual_address, _, raw_pointer, raw_size = image.section_of(rva)
     image.data += b"\xCC" * OVERLAY_SIZE
     size = virtual_address + raw_size - rva + 0x100

@@ -1,0 +1,215 @@
+// The question before theming, through the real registry of the test prefix: the machine's
+// PreferExternalManifest, read and written in the 64-bit view, put back as it was after each case.
+#include <windows.h>
+#include <sddl.h>
+
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "theming/ExternalManifestPreference.h"
+#include "theming/ExternalManifestQuestion.h"
+#include "platform/registry_test_root.h"
+#include "support/OwnManifestFixtures.h"
+#include "support/TempFolder.h"
+#include "support/WindowsVersions.h"
+#include "support/doctest_wide.h"
+
+using namespace registry_test;
+using xpv_test::OwnManifestFixture;
+using xpv_test::TempFolder;
+using xpv_test::kWindows10;
+using xpv_test::kWindowsVista;
+using xpv_test::kWindowsXp;
+using Answer = ExternalManifestQuestion::Answer;
+
+namespace {
+
+const SideBySideKey kMachine;
+
+// The machine's value as it was, put back however the test ends.
+class MachineValue {
+public:
+    MachineValue() : saved_(Read()) {}
+    ~MachineValue() { Set(saved_); }
+    MachineValue(const MachineValue&) = delete;
+    MachineValue& operator=(const MachineValue&) = delete;
+
+    static std::optional<StoredValue> Read() {
+        return ReadStoredValue(HKEY_LOCAL_MACHINE, kMachine.path, kPreferExternalManifest);
+    }
+    static void Set(const std::optional<StoredValue>& value) {
+        if (value) {
+            PutStoredValue(HKEY_LOCAL_MACHINE, kMachine.path, kPreferExternalManifest, *value);
+        } else {
+            DeleteStoredValue(HKEY_LOCAL_MACHINE, kMachine.path, kPreferExternalManifest);
+        }
+    }
+
+private:
+    std::optional<StoredValue> saved_;
+};
+
+// Copies of the fixture programs: one carrying no manifest, one whose own manifest asks for
+// Common Controls 6, and `hidden` ones whose own manifest hides the file beside them.
+struct Programs {
+    TempFolder folder;
+    std::wstring plain = xpv_test::CopyOfSelf(folder, L"plain.exe");
+    std::wstring themedByMaker = Copy(L"own_cc6", L"maker.exe");
+
+    std::wstring Copy(const wchar_t* fixture, const std::wstring& name) const {
+        const std::wstring copy = folder / name;
+        REQUIRE(CopyFileW(OwnManifestFixture(fixture).c_str(), copy.c_str(), FALSE));
+        return copy;
+    }
+    std::vector<std::wstring> Hidden(int count) const {
+        std::vector<std::wstring> copies;
+        for (int i = 0; i < count; ++i) copies.push_back(Copy(L"own_trust", L"hidden" + std::to_wstring(i) + L".exe"));
+        return copies;
+    }
+};
+
+// A key everyone may read and nobody may change, as HKEY_LOCAL_MACHINE is for a user without
+// administrator rights; open to all again at scope exit, so that it can be removed.
+class ReadOnlyKey {
+public:
+    ReadOnlyKey(const TestRoot& root, std::wstring path) : path_(std::move(path)) {
+        REQUIRE(RegCreateKeyExW(root.Handle(), path_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | kView, nullptr,
+                                key_.receive(), nullptr) == ERROR_SUCCESS);
+        SetAccess(L"D:P(A;;KR;;;WD)");
+    }
+    ~ReadOnlyKey() { SetAccess(L"D:P(A;;KA;;;WD)"); }
+    ReadOnlyKey(const ReadOnlyKey&) = delete;
+    ReadOnlyKey& operator=(const ReadOnlyKey&) = delete;
+
+    const std::wstring& Path() const { return path_; }
+
+private:
+    void SetAccess(const wchar_t* descriptor) {
+        PSECURITY_DESCRIPTOR security = nullptr;
+        if (!ConvertStringSecurityDescriptorToSecurityDescriptorW(descriptor, SDDL_REVISION_1, &security, nullptr)) {
+            FAIL_CHECK("no security descriptor");
+            return;
+        }
+        CHECK(RegSetKeySecurity(key_.get(), DACL_SECURITY_INFORMATION, security) == ERROR_SUCCESS);
+        LocalFree(security);
+    }
+
+    std::wstring path_;
+    UniqueRegistryKey key_;
+};
+
+}  // namespace
+
+TEST_CASE("The question is due on Vista or later for a program whose own manifest hides the file, unless external manifests are preferred") {
+    const MachineValue machine;
+    const Programs programs;
+    const std::wstring hidden = programs.Hidden(1).front();
+    const std::vector<std::wstring> chosen{programs.plain, hidden, programs.themedByMaker};
+
+    const struct {
+        const char* what;
+        std::optional<StoredValue> stored;
+        bool preferred;
+    } values[] = {
+        {"no value", std::nullopt, false},
+        {"the number 0", NumberValue(0), false},
+        {"the number 1", NumberValue(1), true},
+        {"the number 2", NumberValue(2), false},
+        {"the text 1", StringValue(L"1"), false},
+    };
+    for (const auto& value : values) {
+        CAPTURE(value.what);
+        MachineValue::Set(value.stored);
+        CHECK(ExternalManifestsPreferred() == value.preferred);
+        for (const WindowsVersion windows : {kWindowsXp, kWindowsVista, kWindows10}) {
+            CAPTURE(windows.major);
+            const ExternalManifestQuestion question(chosen, windows);
+            const bool due = windows.IsVistaOrLater() && !value.preferred;
+            CHECK(question.Due() == due);
+            CHECK(question.Programs() == (due ? std::vector<std::wstring>{hidden} : std::vector<std::wstring>{}));
+        }
+    }
+
+    MachineValue::Set(std::nullopt);
+    const struct {
+        const char* what;
+        std::vector<std::wstring> chosen;
+        bool due;
+    } choices[] = {
+        {"nothing chosen", {}, false},
+        {"a program without a manifest of its own", {programs.plain}, false},
+        {"a program themed by its maker", {programs.themedByMaker}, false},
+        {"a program whose own manifest hides the file", {hidden}, true},
+        {"a program of each kind", chosen, true},
+    };
+    for (const auto& choice : choices) {
+        CAPTURE(choice.what);
+        CHECK(ExternalManifestQuestion(choice.chosen, kWindows10).Due() == choice.due);
+    }
+}
+
+TEST_CASE("The question names up to ten programs, then how many more, and what each answer does") {
+    const MachineValue machine;
+    MachineValue::Set(std::nullopt);
+    const Programs programs;
+    const std::vector<std::wstring> hidden = programs.Hidden(12);
+    const ExternalManifestQuestion question(hidden, kWindows10);
+    REQUIRE(question.Due());
+    const std::wstring text = question.Text();
+    std::wstring listed;
+    for (int i = 0; i < 10; ++i) listed += hidden[i] + L"\r\n";
+    CHECK(text.find(L":\r\n\r\n" + listed + L"and 2 more\r\n\r\n") != std::wstring::npos);
+    for (const wchar_t* answer : {L"\r\nYes: ", L"\r\nNo: ", L"\r\nCancel: "}) {
+        CAPTURE(std::wstring(answer));
+        CHECK(text.find(answer) != std::wstring::npos);
+    }
+}
+
+TEST_CASE("Yes prefers external manifests and themes, No themes without, Cancel themes nothing") {
+    const MachineValue machine;
+    const Programs programs;
+    const std::vector<std::wstring> hidden = programs.Hidden(1);
+    const struct {
+        const char* what;
+        std::optional<StoredValue> before;
+        Answer answer;
+        bool apply;
+        std::optional<StoredValue> after;
+    } cases[] = {
+        {"Yes without a value", std::nullopt, Answer::Yes, true, NumberValue(1)},
+        {"Yes over the number 0", NumberValue(0), Answer::Yes, true, NumberValue(1)},
+        {"Yes over the text 1", StringValue(L"1"), Answer::Yes, true, NumberValue(1)},
+        {"No", std::nullopt, Answer::No, true, std::nullopt},
+        {"No over the number 0", NumberValue(0), Answer::No, true, NumberValue(0)},
+        {"Cancel", std::nullopt, Answer::Cancel, false, std::nullopt},
+    };
+    for (const auto& c : cases) {
+        CAPTURE(c.what);
+        MachineValue::Set(c.before);
+        const ExternalManifestQuestion question(hidden, kWindowsVista);
+        REQUIRE(question.Due());
+        const ExternalManifestQuestion::Decision decision = question.Decide(c.answer);
+        CHECK(decision.apply == c.apply);
+        CHECK(decision.message.empty());
+        CHECK(MachineValue::Read() == c.after);
+        CHECK(ExternalManifestQuestion(hidden, kWindowsVista).Due() == (c.answer != Answer::Yes));
+    }
+}
+
+TEST_CASE("Yes where the value cannot be set says so, with what to do, and themes anyway") {
+    const TestRoot root(L"sidebyside");
+    const ReadOnlyKey key(root, root / L"SideBySide");
+    const SideBySideKey readOnly{root.Root(), key.Path()};
+    const Programs programs;
+    const ExternalManifestQuestion question(programs.Hidden(1), kWindows10, readOnly);
+    REQUIRE(question.Due());
+    const ExternalManifestQuestion::Decision decision = question.Decide(Answer::Yes);
+    CHECK(decision.apply);
+    CHECK(decision.message.starts_with(L"Windows could not be set to prefer external manifests (error 5: "));
+    CHECK(decision.message.find(L"administrator") != std::wstring::npos);
+    CHECK(decision.message.find(L"PreferExternalManifest") != std::wstring::npos);
+    CHECK_FALSE(ExternalManifestsPreferred(readOnly));
+    CHECK_FALSE(ReadStoredValue(root.Handle(), key.Path(), kPreferExternalManifest).has_value());
+}

@@ -1,0 +1,9 @@
+# Programs that carry a manifest of their own, built for the manifest tests.
+set(own_manifest_dir ${CMAKE_BINARY_DIR}/tests/manifest/own_manifest_fixtures)
+foreach(test_name theming_effect external_manifest_question own_manifest_tooltip)
+    add_dependencies(test_${test_name} own_manifest_fixtures)
+    target_compile_definitions(test_${test_name} PRIVATE XPV_OWN_MANIFESTS=L"Z:${own_manifest_dir}")
+endforeach()
+
+# It sets the machine's PreferExternalManifest for a moment (both architectures share a prefix).
+set_tests_properties(${XPV_ARCH}.external_manifest_question PROPERTIES RESOURCE_LOCK registry)
