@@ -4,6 +4,7 @@
 
 #include "manifest/ManifestDocument.h"
 #include "manifest/RecycleBin.h"
+#include "manifest/RemovalPlan.h"
 #include "platform/LongPath.h"
 #include "platform/PathLinks.h"
 #include "platform/TextFunctions.h"
@@ -121,35 +122,24 @@ bool HasManifestName(std::wstring_view path) {
 
 ManifestRemoval RemoveManifest(const std::wstring& manifestPath, const std::function<void()>& yield) {
     const auto notRemoved = [](ManifestFailure failure) { return ManifestRemoval{RemovalOutcome::NotRemoved, failure}; };
-    if (const ManifestFailure refusal = RefusalForLinks(manifestPath); refusal != ManifestFailure::None) {
-        return notRemoved(refusal);
-    }
+    const RemovalPlan plan = PlanManifestRemoval(manifestPath);
+    if (plan.outcome == RemovalOutcome::NotRemoved) return notRemoved(plan.failure);
     const std::wstring callPath = PathForFileCalls(manifestPath);
-    const DWORD attributes = GetFileAttributesW(callPath.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) return notRemoved(FailureFromError(GetLastError()));
-    // A link or junction would lead the removal elsewhere; only the file itself is ours.
-    if (!HasManifestName(manifestPath) || (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
-        return notRemoved(ManifestFailure::NotAManifest);
-    }
-    if (!IsFile(attributes)) return notRemoved(ManifestFailure::InTheWay);
-    const ManifestKind kind = ClassifyManifest(manifestPath);
-    if (kind == ManifestKind::Unreadable) return notRemoved(ManifestFailure::InUse);
-    const std::wstring fullPath = FullPathName(manifestPath).value_or(manifestPath);
-    if (kind == ManifestKind::Foreign && !HasConfirmedRecycleBin(fullPath)) return notRemoved(ManifestFailure::Foreign);
-
     if (!SetFileAttributesW(callPath.c_str(), FILE_ATTRIBUTE_NORMAL)) {
         return notRemoved(FailureFromError(GetLastError()));
     }
     if (yield) yield();
     DWORD error = ERROR_SUCCESS;
-    if (kind == ManifestKind::OwnDocument) {
+    if (plan.outcome == RemovalOutcome::Removed) {
         if (DeleteFileW(callPath.c_str())) return {RemovalOutcome::Removed};
         error = GetLastError();
     } else {
-        if (SendToRecycleBin(fullPath)) return {RemovalOutcome::SentToRecycleBin};
+        if (SendToRecycleBin(FullPathName(manifestPath).value_or(manifestPath))) {
+            return {RemovalOutcome::SentToRecycleBin};
+        }
         // The shell tells no reason that could be trusted.
         error = ERROR_GEN_FAILURE;
     }
-    SetFileAttributesW(callPath.c_str(), attributes & kSettableAttributes);
+    SetFileAttributesW(callPath.c_str(), plan.attributes & kSettableAttributes);
     return notRemoved(FailureFromError(error));
 }
