@@ -137,7 +137,7 @@ TEST_CASE("Entries on a drive that cannot be reached now are kept") {
     CHECK(history.Stored().size() == 3);
 }
 
-TEST_CASE("Untheming removes the ticked manifests and their entries, pass by pass") {
+TEST_CASE("Untheming removes the manifests of the lines ticked when it is pressed, and their entries") {
     History history;
     const std::wstring a = history.Themed(L"a.exe", L"A", L"");
     const std::wstring b = history.Themed(L"b.exe", L"B", L"");
@@ -213,33 +213,26 @@ TEST_CASE("Untheming removes the ticked manifests and their entries, pass by pas
         CHECK(history.messages[0].find(ExecutablePathOfManifest(b) + L" - in use by another program") !=
               std::wstring::npos);
     }
-}
 
-TEST_CASE("Untheming works on the lines ticked when it was pressed, whatever the list shows meanwhile") {
-    History history;
-    const std::wstring a = history.Themed(L"a.exe", L"A", L"");
-    const std::wstring b = history.Themed(L"b.exe", L"B", L"");
-    const std::wstring c = history.Themed(L"c.exe", L"C", L"");
-    const std::wstring d = history.Themed(L"d.exe", L"D", L"");
-    history.Open();
-    history.List().SetTicked(0, true);
-    history.List().SetTicked(2, true);
-
+    // The lines ticked when the button is pressed are the ones removed, whatever the list shows
+    // while the removal yields.
     const struct {
         const char* name;
         std::function<void()> meanwhile;
-    } cases[] = {
-        {"the user unticks one and ticks another",
+    } changes[] = {
+        {"the user unticks a line and ticks another meanwhile",
          [&] {
              history.List().SetTicked(2, false);
              history.List().SetTicked(3, true);
          }},
         // As when the panel is shown again: the lines are read anew, their ticks cleared.
-        {"the list is loaded again", [&] { history.panel.Shown(); }},
+        {"the list is loaded again meanwhile", [&] { history.panel.Shown(); }},
     };
-    for (const auto& step : cases) {
-        SUBCASE(step.name) {
-            xpv_test::InsideNextYield duringRemoval(step.meanwhile);
+    for (const auto& change : changes) {
+        SUBCASE(change.name) {
+            history.List().SetTicked(0, true);
+            history.List().SetTicked(2, true);
+            xpv_test::InsideNextYield duringRemoval(change.meanwhile);
             history.Untheme();
             REQUIRE(duringRemoval.Ran());
             CHECK_FALSE(IsManifestPresent(a));
