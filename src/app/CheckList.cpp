@@ -180,6 +180,28 @@ int CheckList::HorizontalExtent() const {
     return static_cast<int>(SendMessageW(list_.get(), LB_GETHORIZONTALEXTENT, 0, 0));
 }
 
+// LB_ITEMFROMPOINT cannot say: it gives the index in 16 bits, so in a list of more than 65,536
+// items a click would land on the item 65,536 places up. The items all have one height, so the
+// index follows from the top item.
+int CheckList::ItemWithBoxAt(POINT point) const {
+    const LRESULT top = SendMessageW(list_.get(), LB_GETTOPINDEX, 0, 0);
+    const LRESULT height = SendMessageW(list_.get(), LB_GETITEMHEIGHT, 0, 0);
+    RECT client;
+    if (top == LB_ERR || height <= 0 || !GetClientRect(list_.get(), &client) ||
+        !PtInRect(&client, point)) {
+        return -1;
+    }
+    const LRESULT index = top + point.y / height;
+    RECT itemRect;
+    if (index >= Count() ||
+        SendMessageW(list_.get(), LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&itemRect)) ==
+            LB_ERR ||
+        !PtInRect(&itemRect, point) || point.x >= itemRect.left + BoxWidth()) {
+        return -1;
+    }
+    return static_cast<int>(index);
+}
+
 void CheckList::ToggleByUser(int index) {
     if (index < 0 || index >= Count()) return;
     SetTicked(index, !IsTicked(index));
@@ -275,17 +297,11 @@ LRESULT CheckList::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK: {
+            // The box is found where the user saw it, before the list box moves anything.
+            const POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+            const int boxIndex = ItemWithBoxAt(point);
             const LRESULT result = DefSubclassProc(list_.get(), message, wParam, lParam);
-            const LRESULT hit = SendMessageW(list_.get(), LB_ITEMFROMPOINT, 0, lParam);
-            const int index = LOWORD(hit);
-            const bool outside = HIWORD(hit) != 0;
-            RECT itemRect;
-            if (!outside &&
-                SendMessageW(list_.get(), LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&itemRect)) !=
-                    LB_ERR) {
-                const int x = static_cast<short>(LOWORD(lParam));
-                if (x >= itemRect.left && x < itemRect.left + BoxWidth()) ToggleByUser(index);
-            }
+            ToggleByUser(boxIndex);
             return result;
         }
         case WM_CHAR: {

@@ -87,6 +87,9 @@ private:
     // Answers the list box messages that read items; nullopt for any other message.
     std::optional<LRESULT> AnswerItemQuery(UINT message, WPARAM wParam, LPARAM lParam) const;
     std::wstring_view TextToTell(size_t index) const;
+    // The item whose tick box lies under a point of the list's client area; -1 for none.
+    int ItemWithBoxAt(POINT point) const;
+    // Toggles the item's tick and tells onItemCheck; nothing for -1.
     void ToggleByUser(int index);
     // Tells the window how many items there are, keeping the current item where it was.
     void SyncCount(int current);

@@ -8,7 +8,7 @@
 
 void HistoryPanel::CreateControls() {
     AddResultList(controls_, lstHistory_, {.parent = &window_, .id = kLstHistory, .rect = {120, 120, 4815, 4140},
-                                           .onClick = [this] { lstHistory_Click(); }});
+                                           .onClick = [this] { ShowCurrentInTooltip(); }});
 
     controls_.AddButton({.parent = &window_, .id = kCmdHistorySelAll, .rect = {120, 4200, 495, 375},
                          .font = &look::kSignFont, .text = L"+", .tooltip = L"Select All",
@@ -23,17 +23,23 @@ void HistoryPanel::CreateControls() {
 }
 
 void HistoryPanel::LoadHistory() {
-    const std::vector<HistoryStore::Entry> entries = store_.Load();
+    const HistoryStore::Listing listing = store_.List();
     lstHistory_.Clear();
     lstTempHistory_.clear();
     std::vector<std::wstring> lines;
-    lines.reserve(entries.size());
-    lstTempHistory_.reserve(entries.size());
-    for (const HistoryStore::Entry& entry : entries) {
+    lines.reserve(listing.entries.size());
+    lstTempHistory_.reserve(listing.entries.size());
+    for (const HistoryStore::Entry& entry : listing.entries) {
         lines.push_back(HistoryDisplayText(entry.value, entry.manifestPath, lstTempHistory_.size()));
         lstTempHistory_.push_back(entry.manifestPath);
     }
     lstHistory_.AddMany(lines);
+    ShowCurrentInTooltip();
+    if (listing.trouble != HistoryStore::Trouble::None) {
+        FailureReport report(FailureReport::Action::Untheme);
+        report.HistoryTrouble(listing.trouble);
+        host_.Report(report);
+    }
 }
 
 std::optional<std::wstring> HistoryPanel::HistoryManifestPathOf(int index) const {
@@ -42,12 +48,13 @@ std::optional<std::wstring> HistoryPanel::HistoryManifestPathOf(int index) const
     return lstTempHistory_[*position];
 }
 
-void HistoryPanel::lstHistory_Click() {
+// The program of the current line; with no line current (after a load or a removal), the file
+// the history lives in, which is not always the one beside the program.
+void HistoryPanel::ShowCurrentInTooltip() {
     const int current = lstHistory_.Current();
-    if (current < 0) return;
-    if (const auto manifestPath = HistoryManifestPathOf(current)) {
-        controls_.SetTooltip(lstHistory_.Handle(), ExecutablePathOfManifest(*manifestPath));
-    }
+    const std::optional<std::wstring> manifestPath = current < 0 ? std::nullopt : HistoryManifestPathOf(current);
+    controls_.SetTooltip(lstHistory_.Handle(), manifestPath ? ExecutablePathOfManifest(*manifestPath)
+                                                            : L"History file: " + store_.File());
 }
 
 void HistoryPanel::cmdHistoryRemoveTheme_Click() {
@@ -57,30 +64,47 @@ void HistoryPanel::cmdHistoryRemoveTheme_Click() {
         const DisabledControls disabled{cmdHistoryRemoveTheme_, host_.QuickMenuStrip()};
         RemoveTickedThemes(report);
     }
+    ShowCurrentInTooltip();
     host_.Report(report);
 }
 
-// Ticked items go one at a time from the top, each pass starting again after a removal. A
-// manifest already gone stays listed and ticked (the next load drops its entry); one that cannot
-// be removed keeps its entry and is unticked, so it is not tried again in the same action.
+// The lines ticked when the removal starts, from the top; a line ticked or unticked meanwhile, or
+// a list loaded again while the removal yields, changes nothing of it. A manifest already gone
+// stays listed and ticked (the next load drops its entry); one that cannot be removed keeps its
+// entry and its line is unticked.
 void HistoryPanel::RemoveTickedThemes(FailureReport& report) {
-    bool removedInPass = true;
-    while (removedInPass && !host_.CloseRequested()) {
-        removedInPass = false;
-        const int count = lstHistory_.Count();
-        for (int i = 0; i < count; ++i) {
-            if (!lstHistory_.IsTicked(i)) continue;
-            const std::optional<std::wstring> manifestPath = HistoryManifestPathOf(i);
-            if (!manifestPath || !IsManifestPresent(*manifestPath)) continue;
-            if (const ManifestFailure failure = theming_.Untheme(*manifestPath); failure != ManifestFailure::None) {
-                report.Add(ExecutablePathOfManifest(*manifestPath), failure);
-                lstHistory_.SetTicked(i, false);
-                continue;
-            }
-            store_.Forget(*manifestPath);
-            lstHistory_.RemoveAt(i);
-            removedInPass = true;
-            break;
+    int removed = 0;
+    for (const TickedLine& ticked : TickedLines()) {
+        if (host_.CloseRequested()) return;
+        const std::wstring& path = ticked.manifestPath;
+        if (!IsManifestPresent(path)) continue;
+        // Lines above it that went moved it up by as many.
+        const int expectedLine = ticked.line - removed;
+        if (const ManifestFailure failure = theming_.Untheme(path); failure != ManifestFailure::None) {
+            report.Add(ExecutablePathOfManifest(path), failure);
+            lstHistory_.SetTicked(LineOf(path, expectedLine), false);
+            continue;
         }
+        if (!store_.Forget(path)) report.HistoryTrouble(HistoryStore::Trouble::NotUpdated);
+        lstHistory_.RemoveAt(LineOf(path, expectedLine));
+        ++removed;
     }
+}
+
+std::vector<HistoryPanel::TickedLine> HistoryPanel::TickedLines() const {
+    std::vector<TickedLine> ticked;
+    for (int i = 0; i < lstHistory_.Count(); ++i) {
+        if (!lstHistory_.IsTicked(i)) continue;
+        if (std::optional<std::wstring> path = HistoryManifestPathOf(i)) ticked.push_back({i, std::move(*path)});
+    }
+    return ticked;
+}
+
+int HistoryPanel::LineOf(const std::wstring& manifestPath, int expectedLine) const {
+    if (HistoryManifestPathOf(expectedLine) == manifestPath) return expectedLine;
+    // The list was loaded again meanwhile.
+    for (int i = 0; i < lstHistory_.Count(); ++i) {
+        if (HistoryManifestPathOf(i) == manifestPath) return i;
+    }
+    return -1;
 }

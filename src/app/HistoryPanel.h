@@ -29,13 +29,23 @@ public:
 
 private:
     void CreateControls() override;
-    // Fills the lists from the history, dropping entries whose manifest is gone.
+    // Fills the lists from the history, dropping entries whose manifest is gone; tells once when
+    // the history could not be read or kept up to date.
     void LoadHistory();
-    void lstHistory_Click();
+    // The list's tooltip: the current line's program, or the history file when no line is current.
+    void ShowCurrentInTooltip();
     void cmdHistoryRemoveTheme_Click();
     // The manifest path behind a line of lstHistory, through the position at its end.
     std::optional<std::wstring> HistoryManifestPathOf(int index) const;
     void RemoveTickedThemes(FailureReport& report);
+    struct TickedLine {
+        int line;
+        std::wstring manifestPath;
+    };
+    std::vector<TickedLine> TickedLines() const;
+    // The line that shows this manifest now, looked for first where it is expected; -1 when none
+    // does.
+    int LineOf(const std::wstring& manifestPath, int expectedLine) const;
 
     HistoryStore& store_;
     ThemingService& theming_;

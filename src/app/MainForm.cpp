@@ -5,7 +5,9 @@
 #include <iterator>
 
 #include "app/ResourceIds.h"
+#include "history/HistoryLocation.h"
 #include "platform/MessagePump.h"
+#include "platform/ProgramFolder.h"
 
 namespace {
 
@@ -23,31 +25,14 @@ enum ShortcutCommand : WORD {
     kShortcutHelp,
 };
 
-std::wstring DirectoryOfExecutable() {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length < path.size()) {
-            path.resize(length);
-            break;
-        }
-        path.resize(path.size() * 2);
-    }
-    const size_t slash = path.find_last_of(L'\\');
-    if (slash == std::wstring::npos) return path;
-    // A drive root keeps its backslash ("C:\"), as the platform reports it.
-    return slash <= 2 ? path.substr(0, slash + 1) : path.substr(0, slash);
-}
-
 }  // namespace
 
 MainForm::MainForm() : MainForm(Options{}) {}
 
 MainForm::MainForm(const Options& options)
-    : applicationDirectory_(options.applicationDirectory.empty() ? DirectoryOfExecutable()
-                                                                 : options.applicationDirectory),
+    : applicationDirectory_(options.applicationDirectory.empty() ? ProgramFolder() : options.applicationDirectory),
       controls_(TwipScale::ForScreen()),
-      historyStore_(applicationDirectory_ + L"\\history.db"),
+      historyStore_(ChooseHistoryFile(applicationDirectory_)),
       theming_(historyStore_, [] { DoEvents(); }),
       quickMenu_(*this, controls_),
       show_(options.show),

@@ -21,7 +21,8 @@
 class MainForm : public BoundWindow, public PanelHost {
 public:
     struct Options {
-        // The directory that holds the profile files and where the Vestrim panel opens;
+        // The program's directory: the catalogue lies there, the history there or where
+        // ChooseHistoryFile puts it for that directory, and the Vestrim panel opens on it;
         // empty: the directory of the running executable.
         std::wstring applicationDirectory;
         bool show = true;

@@ -120,7 +120,7 @@ private:
 
     void Set(const TweakName& name, const Tweak& tweak, bool on, Tally& tally) {
         const std::wstring state = on ? L"on" : L"off";
-        if (tweak.type != L"String" && tweak.type != L"Int") {
+        if (!tweak.writtenAs) {
             streams_.Complain(L"could not set " + name.name + L" " + state +
                               L": its catalogue entry names no type String or Int, so it is never written.");
             tally.Failed();

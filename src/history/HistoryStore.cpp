@@ -2,14 +2,11 @@
 
 #include <windows.h>
 
-#include <map>
-
 #include "history/HistoryLines.h"
 #include "history/HistoryLock.h"
-#include "history/ManifestPresence.h"
+#include "history/HistoryStanding.h"
 #include "platform/IniEditor.h"
 #include "platform/ProfileRewrite.h"
-#include "platform/VolumeReach.h"
 
 namespace {
 
@@ -25,46 +22,27 @@ bool HistoryStore::Record(const std::wstring& manifestPath, const std::wstring& 
 }
 
 HistoryStore::Listing HistoryStore::List() {
-    std::vector<ProfileEntry> rows;
+    std::vector<Entry> entries;
     {
-        // Another copy's write replaces the file: read it whole, not half-written.
+        // Converted and read under one lock (the read takes it again, as the thread may): another
+        // copy's write replaces the file, so it is read whole, not half-written.
         const HistoryLock lock(file_);
         if (!MakeProfileReadable(file_)) return {{}, Trouble::Unreadable};
-        ForgetCachedProfile(file_);
-        rows = ReadSectionEntries({file_, kHistorySection});
+        entries = ReadHistoryEntries(file_);
     }
-
-    // Lines that name no manifest of ours (planted, or written by hand) stay as they are.
     std::vector<std::wstring> manifestPaths;
-    std::vector<const std::wstring*> values;
-    manifestPaths.reserve(rows.size());
-    values.reserve(rows.size());
-    for (const ProfileEntry& row : rows) {
-        std::wstring manifestPath = ManifestPathOfHistoryKey(row.key);
-        if (!IsHistoryEntryPath(manifestPath)) continue;
-        manifestPaths.push_back(std::move(manifestPath));
-        values.push_back(&row.value);
-    }
-    const std::vector<bool> present = PresentManifests(manifestPaths);
+    manifestPaths.reserve(entries.size());
+    for (const Entry& entry : entries) manifestPaths.push_back(entry.manifestPath);
+    const std::vector<ManifestStanding> standing = StandingOfManifests(manifestPaths);
 
     std::vector<Entry> kept;
     std::vector<std::wstring> gone;
-    std::map<std::wstring, bool> reachableVolumes;
-    for (size_t i = 0; i < manifestPaths.size(); ++i) {
-        const std::wstring& manifestPath = manifestPaths[i];
-        if (!present[i]) {
-            // An unplugged drive or an offline share says nothing about the manifest: keep it.
-            const std::wstring root = VolumeRootOf(manifestPath);
-            auto known = reachableVolumes.find(root);
-            if (known == reachableVolumes.end()) {
-                known = reachableVolumes.emplace(root, IsVolumeReachable(manifestPath)).first;
-            }
-            if (known->second) {
-                gone.push_back(manifestPath);
-                continue;
-            }
+    for (size_t i = 0; i < entries.size(); ++i) {
+        if (standing[i] == ManifestStanding::Gone) {
+            gone.push_back(std::move(entries[i].manifestPath));
+        } else {
+            kept.push_back(std::move(entries[i]));
         }
-        kept.push_back({manifestPath, *values[i]});
     }
     const bool updated = gone.empty() || Drop(gone);
     return {std::move(kept), updated ? Trouble::None : Trouble::NotUpdated};

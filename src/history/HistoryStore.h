@@ -41,10 +41,9 @@ public:
     };
 
     // Every entry in file order whose manifest is still there. Entries whose manifest is gone are
-    // dropped from the file; those on a drive or share that cannot be reached now are kept.
+    // dropped from the file; those on a drive or share that cannot be reached now are kept (the
+    // rule of StandingOfManifests).
     Listing List();
-    // The entries of List, for a caller that tells no trouble.
-    std::vector<Entry> Load() { return List().entries; }
 
     // Drops the entries of these manifests from the file as it is now; every other line stays as
     // it is, byte for byte. True when none is left in it (a missing file has none).

@@ -45,8 +45,7 @@ std::vector<std::wstring> CatalogueGroup::TweakNames() const {
 
 Tweak CatalogueGroup::TweakNamed(const std::wstring& name) const {
     Tweak tweak;
-    tweak.type = Value(HiddenKey(name, L" Type1"), L"");
-    tweak.writtenAs = ParseTweakType(tweak.type);
+    tweak.writtenAs = ParseTweakType(Value(HiddenKey(name, L" Type1"), L""));
     tweak.first = ValueEntries(name, HiddenKey(name, L" True1"), HiddenKey(name, L" False1"));
     if (SameTextIgnoringCase(Value(HiddenKey(name, L" Entry2"), L"False"), L"true")) {
         tweak.second = ValueEntries(HiddenKey(name, L"2"), HiddenKey(name, L" True2"), HiddenKey(name, L" False2"));

@@ -37,8 +37,7 @@ struct TweakValue {
 };
 
 struct Tweak {
-    std::wstring type;                   // the " Type1" text as the catalogue holds it
-    std::optional<TweakType> writtenAs;  // what it names, for both values; none: never written
+    std::optional<TweakType> writtenAs;  // what its " Type1" entry names, for both values; none: never written
     TweakValue first;
     std::optional<TweakValue> second;  // when its " Entry2" entry is "true" in any case
 };

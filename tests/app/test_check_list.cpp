@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cwchar>
+#include <iterator>
 #include <map>
 #include <string>
 #include <vector>
@@ -272,6 +273,38 @@ TEST_CASE("A click on the box toggles the tick; a click on the text only makes t
         list.SetAllTicked(false);
         for (int i = 0; i < 3; ++i) CHECK_FALSE(list.IsTicked(i));
     }
+}
+
+TEST_CASE("A click on a tick box beyond the 65,536th item ticks the item clicked") {
+    CheckList list;
+    Host host(list, false);
+    constexpr int kCount = 70000;
+    std::vector<std::wstring> texts;
+    for (int i = 0; i < kCount; ++i) texts.push_back(L"program" + std::to_wstring(i) + L".exe");
+    list.AddMany(texts);
+    std::vector<int> toggled;
+    list.onItemCheck = [&](int index) { toggled.push_back(index); };
+
+    // Each row is scrolled into view, as the scroll bar does, and clicked where its box shows.
+    const int rows[] = {65536, 65541, kCount - 1};
+    for (const int row : rows) {
+        CAPTURE(row);
+        SendMessageW(list.Handle(), LB_SETTOPINDEX, row - 1, 0);
+        RECT client, item;
+        GetClientRect(list.Handle(), &client);
+        REQUIRE(SendMessageW(list.Handle(), LB_GETITEMRECT, row, reinterpret_cast<LPARAM>(&item)) != LB_ERR);
+        REQUIRE(item.bottom <= client.bottom);
+        ClickAt(list, PointIn(list, row, 4));
+        CHECK(list.IsTicked(row));
+        CHECK_FALSE(list.IsTicked(row - 65536));
+        CHECK(list.Current() == row);
+        // A click on the text makes the row current and leaves its tick alone.
+        ClickAt(list, PointIn(list, row - 1, 60));
+        CHECK(list.Current() == row - 1);
+        CHECK_FALSE(list.IsTicked(row - 1));
+    }
+    CHECK(toggled == std::vector<int>(std::begin(rows), std::end(rows)));
+    CHECK(SendMessageW(list.Handle(), LB_GETSELCOUNT, 0, 0) == 3);
 }
 
 TEST_CASE("The horizontal extent is honoured") {

@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -10,6 +11,7 @@
 #include "platform/IniEditor.h"
 #include "platform/MessagePump.h"
 #include "platform/UniqueHandle.h"
+#include "theming/FailureReport.h"
 #include "support/InsideYield.h"
 #include "support/PanelViews.h"
 #include "support/TempFolder.h"
@@ -84,6 +86,8 @@ TEST_CASE("The History panel lists every recorded application, sorted, linked to
                                                        L"One >> First program [00000]"});
     CHECK(history.Paths() == std::vector<std::wstring>{one, two});
     CHECK_FALSE(history.List().IsTicked(0));
+    // With no line current, the tooltip names the file the history lives in.
+    CHECK(history.controls.TooltipOf(history.List().Handle()) == L"History file: " + history.store.File());
 
     // Clicking an item shows where its program lies.
     history.List().SetCurrent(0);
@@ -133,7 +137,7 @@ TEST_CASE("Entries on a drive that cannot be reached now are kept") {
     CHECK(history.Stored().size() == 3);
 }
 
-TEST_CASE("Untheming removes the ticked manifests and their entries, pass by pass") {
+TEST_CASE("Untheming removes the manifests of the lines ticked when it is pressed, and their entries") {
     History history;
     const std::wstring a = history.Themed(L"a.exe", L"A", L"");
     const std::wstring b = history.Themed(L"b.exe", L"B", L"");
@@ -157,6 +161,27 @@ TEST_CASE("Untheming removes the ticked manifests and their entries, pass by pas
         for (const std::wstring& manifest : {a, b, c, d}) CHECK_FALSE(IsManifestPresent(manifest));
         CHECK(IsWindowEnabled(history.Control(HistoryPanel::kCmdHistoryRemoveTheme)));
         CHECK(IsWindowEnabled(history.form.QuickMenuStrip()));
+        CHECK(history.messages.empty());
+    }
+
+    SUBCASE("the current line removed: the tooltip names the history file again") {
+        history.List().SetCurrent(1);
+        history.List().SetTicked(1, true);
+        history.Untheme();
+        CHECK(history.List().Current() == -1);
+        CHECK(history.controls.TooltipOf(history.List().Handle()) == L"History file: " + history.store.File());
+    }
+
+    SUBCASE("a history that cannot be changed keeps the entries; the manifests go, and that is told once") {
+        REQUIRE(SetFileAttributesW(history.store.File().c_str(), FILE_ATTRIBUTE_READONLY));
+        history.List().SetTicked(0, true);
+        history.List().SetTicked(2, true);
+        history.Untheme();
+        CHECK_FALSE(IsManifestPresent(a));
+        CHECK_FALSE(IsManifestPresent(c));
+        CHECK(history.Lines() == std::vector<std::wstring>{L"B >> [00001]", L"D >> [00003]"});
+        CHECK(history.Stored().size() == 4);
+        CHECK(history.messages == std::vector<std::wstring>{HistoryTroubleText(HistoryStore::Trouble::NotUpdated)});
     }
 
     SUBCASE("three ticked, the first already without manifest: it stays ticked, the others go") {
@@ -187,6 +212,69 @@ TEST_CASE("Untheming removes the ticked manifests and their entries, pass by pas
         REQUIRE(history.messages.size() == 1);
         CHECK(history.messages[0].find(ExecutablePathOfManifest(b) + L" - in use by another program") !=
               std::wstring::npos);
+    }
+
+    // The lines ticked when the button is pressed are the ones removed, whatever the list shows
+    // while the removal yields.
+    const struct {
+        const char* name;
+        std::function<void()> meanwhile;
+    } changes[] = {
+        {"the user unticks a line and ticks another meanwhile",
+         [&] {
+             history.List().SetTicked(2, false);
+             history.List().SetTicked(3, true);
+         }},
+        // As when the panel is shown again: the lines are read anew, their ticks cleared.
+        {"the list is loaded again meanwhile", [&] { history.panel.Shown(); }},
+    };
+    for (const auto& change : changes) {
+        SUBCASE(change.name) {
+            history.List().SetTicked(0, true);
+            history.List().SetTicked(2, true);
+            xpv_test::InsideNextYield duringRemoval(change.meanwhile);
+            history.Untheme();
+            REQUIRE(duringRemoval.Ran());
+            CHECK_FALSE(IsManifestPresent(a));
+            CHECK(IsManifestPresent(b));
+            CHECK_FALSE(IsManifestPresent(c));
+            CHECK(IsManifestPresent(d));
+            CHECK(history.Stored() == std::vector<ProfileEntry>{{b, L"B >>"}, {d, L"D >>"}});
+            CHECK(history.Lines() == std::vector<std::wstring>{L"B >> [00001]", L"D >> [00003]"});
+            CHECK(history.messages.empty());
+        }
+    }
+}
+
+TEST_CASE("A history that cannot be read or kept up to date is told once each time History opens") {
+    const struct {
+        const char* name;
+        HistoryStore::Trouble trouble;
+        std::vector<std::wstring> lines;
+    } cases[] = {
+        {"a folder where the file should be", HistoryStore::Trouble::Unreadable, {}},
+        {"read-only, naming a manifest that is gone", HistoryStore::Trouble::NotUpdated, {L"Kept >> [00000]"}},
+    };
+    for (const auto& c : cases) {
+        CAPTURE(c.name);
+        History history;
+        if (c.trouble == HistoryStore::Trouble::Unreadable) {
+            REQUIRE(CreateDirectoryW(history.store.File().c_str(), nullptr));
+        } else {
+            history.Themed(L"kept.exe", L"Kept", L"");
+            const std::wstring gone = history.Themed(L"gone.exe", L"Gone", L"");
+            SetFileAttributesW(gone.c_str(), FILE_ATTRIBUTE_NORMAL);
+            REQUIRE(DeleteFileW(gone.c_str()));
+            REQUIRE(SetFileAttributesW(history.store.File().c_str(), FILE_ATTRIBUTE_READONLY));
+        }
+        history.Open();
+        CHECK(history.Lines() == c.lines);
+        CHECK(history.messages == std::vector<std::wstring>{HistoryTroubleText(c.trouble)});
+
+        xpv_test::OpenPanel<HelpPanel>(history.form);
+        history.Open();
+        CHECK(history.messages.size() == 2);
+        if (c.trouble == HistoryStore::Trouble::NotUpdated) CHECK(history.Stored().size() == 2);
     }
 }
 

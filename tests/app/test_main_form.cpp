@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include "app/MainForm.h"
+#include "history/HistoryLocation.h"
 #include "platform/MessagePump.h"
 #include "support/PanelViews.h"
 #include "support/WindowGeometry.h"
@@ -106,12 +107,12 @@ TEST_CASE("The main window is laid out in twips through the screen's DPI") {
     }
 }
 
-TEST_CASE("A drive root as application directory keeps its backslash in the profile paths") {
+TEST_CASE("A drive root as application directory gets one backslash before history.db") {
     MainForm::Options options = xpv_test::WindowTestOptions();
     options.applicationDirectory = L"C:\\";
     MainForm form(options);
     REQUIRE(form.Create());
-    CHECK(MainForm::TestView{form}.History().File() == L"C:\\\\history.db");
+    CHECK(MainForm::TestView{form}.History().File() == L"C:\\history.db");
 }
 
 TEST_CASE("DoEvents runs queued messages and never swallows the quit message") {
@@ -159,7 +160,13 @@ TEST_CASE("An application directory on a network path starts the window all the 
     REQUIRE(form.Create());
     const MainForm::TestView view{form};
     CHECK(IsWindowVisible(view.Panel<VestrimPanel>().Window()));
-    CHECK(view.History().File() == L"\\\\nohost\\share\\tools\\history.db");
+    // No file can be made there: the history lives in the user's application data, and History
+    // names it.
+    const std::wstring appDataHistory = UserAppDataDirectory() + L"\\Orlek\\XP Vestrim\\history.db";
+    CHECK(view.History().File() == appDataHistory);
+    const HistoryPanel& history = xpv_test::OpenPanel<HistoryPanel>(form);
+    CHECK(view.Controls().TooltipOf(GetDlgItem(history.Window(), HistoryPanel::kLstHistory)) ==
+          L"History file: " + appDataHistory);
     // The folder lists stay on a folder they can show.
     const VestrimPanel::TestView vestrim{view.Panel<VestrimPanel>()};
     CHECK_FALSE(vestrim.Dir1().Path().empty());

@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -504,14 +505,14 @@ TEST_CASE("The shipped catalogue: its groups, each tweak's state, applied and re
     // The first group's tweaks, every other one on and the rest off in the registry.
     const std::vector<std::wstring> names = ListGroupTweaks(catalogue, sections[0]);
     REQUIRE(names.size() > 1);
-    const auto stored = [](const std::wstring& type, const std::wstring& text) {
-        return type == L"Int" ? NumberValue(static_cast<DWORD>(std::stol(text))) : StringValue(text);
+    const auto stored = [](std::optional<TweakType> type, const std::wstring& text) {
+        return type == TweakType::Int ? NumberValue(static_cast<DWORD>(std::stol(text))) : StringValue(text);
     };
-    const auto place = [&](const TweakValue& value, const std::wstring& type, bool on) {
+    const auto place = [&](const TweakValue& value, std::optional<TweakType> type, bool on) {
         PutStoredValue(window.root.Handle(), value.location.path, value.location.valueName,
                        stored(type, on ? value.onText : value.offText));
     };
-    const auto storedAs = [&](const TweakValue& value, const std::wstring& type, bool on) {
+    const auto storedAs = [&](const TweakValue& value, std::optional<TweakType> type, bool on) {
         return ReadStoredValue(window.root.Handle(), value.location.path, value.location.valueName) ==
                stored(type, on ? value.onText : value.offText);
     };
@@ -519,8 +520,8 @@ TEST_CASE("The shipped catalogue: its groups, each tweak's state, applied and re
     for (size_t i = 0; i < names.size(); ++i) {
         const Tweak tweak = ReadTweak(catalogue, sections[0], names[i]);
         const bool on = i % 2 == 0;
-        place(tweak.first, tweak.type, on);
-        if (tweak.second) place(*tweak.second, tweak.type, on);
+        place(tweak.first, tweak.writtenAs, on);
+        if (tweak.second) place(*tweak.second, tweak.writtenAs, on);
         state.push_back({names[i], on});
     }
 
@@ -537,8 +538,8 @@ TEST_CASE("The shipped catalogue: its groups, each tweak's state, applied and re
     for (const TweakTick& tick : state) {
         const Tweak tweak = ReadTweak(catalogue, sections[0], tick.name);
         CAPTURE(tick.name);
-        CHECK(storedAs(tweak.first, tweak.type, tick.ticked));
-        if (tweak.second) CHECK(storedAs(*tweak.second, tweak.type, tick.ticked));
+        CHECK(storedAs(tweak.first, tweak.writtenAs, tick.ticked));
+        if (tweak.second) CHECK(storedAs(*tweak.second, tweak.writtenAs, tick.ticked));
     }
     window.Press(window.panel.cmdSettingsRefresh());
     CHECK(window.Listed() == state);

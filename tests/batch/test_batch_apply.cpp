@@ -73,7 +73,7 @@ TEST_CASE("Theming goes through the programs in the order given, each with its v
     CHECK_FALSE(IsManifestPresent(ManifestPathFor(gone)));
     // Only what was written is recorded.
     std::vector<std::wstring> recorded;
-    for (const HistoryStore::Entry& entry : fixture.history.Load()) recorded.push_back(entry.manifestPath);
+    for (const HistoryStore::Entry& entry : fixture.history.List().entries) recorded.push_back(entry.manifestPath);
     CHECK(recorded == std::vector<std::wstring>{ManifestPathFor(alpha), ManifestPathFor(plain)});
     // Told once, at the end, each with its reason.
     const std::wstring text = report.Text();

@@ -64,9 +64,10 @@ TEST_CASE("Pruning drops only the entries found gone, from the file as it is at 
         CHECK(stored[2] == ProfileEntry{d, L"D >> added meanwhile"});
     }
     SUBCASE("a load prunes the entry whose manifest is gone and keeps a long value whole") {
-        const Entries listed = f.store.Load();
+        const HistoryStore::Listing listing = f.store.List();
+        CHECK(listing.trouble == HistoryStore::Trouble::None);
         // Values are listed as the per-key read gives them; the file keeps the whole value.
-        CHECK(listed == Entries{{a, L"A >> first"}, {c, longValue.substr(0, kProfileValueLimit)}});
+        CHECK(listing.entries == Entries{{a, L"A >> first"}, {c, longValue.substr(0, kProfileValueLimit)}});
         const auto text = ReadProfileText(f.store.File());
         REQUIRE(text.has_value());
         CHECK(text->find(c + L"=" + longValue + L"\r\n") != std::wstring::npos);
@@ -85,7 +86,7 @@ TEST_CASE("A history that has lost nothing is not rewritten by a load") {
         written = data.ftLastWriteTime;
     }
     Sleep(20);
-    CHECK(f.store.Load().size() == 1);
+    CHECK(f.store.List().entries.size() == 1);
     WIN32_FILE_ATTRIBUTE_DATA data{};
     REQUIRE(GetFileAttributesExW(f.store.File().c_str(), GetFileExInfoStandard, &data));
     CHECK(CompareFileTime(&data.ftLastWriteTime, &written) == 0);
@@ -107,7 +108,7 @@ TEST_CASE("Lines that name no manifest of ours are no entries: not listed, not p
     for (const std::wstring& key : planted) REQUIRE(WriteProfileValue({f.store.File(), L"Main"}, key, L"v"));
     const std::string before = xpv_test::ReadBytes(f.store.File());
 
-    CHECK(f.store.Load() == Entries{{ours, L"Ours >> listed"}});
+    CHECK(f.store.List().entries == Entries{{ours, L"Ours >> listed"}});
     CHECK(xpv_test::ReadBytes(f.store.File()) == before);
 }
 
@@ -318,13 +319,13 @@ TEST_CASE("A prune in one copy while another records keeps every entry recorded"
     while (writer.Running()) {
         const std::wstring stale = f.programs / (L"stale" + std::to_wstring(prunes) + L".exe.manifest");
         REQUIRE(f.store.Record(stale, L"Stale >> gone"));
-        f.store.Load();
+        f.store.List();
         ++prunes;
     }
     CHECK(writer.Finish() == 0);
     MESSAGE("prunes while the other copy recorded: " << prunes);
     CHECK(prunes > 0);
-    const Entries listed = f.store.Load();
+    const Entries listed = f.store.List().entries;
     CHECK(listed.size() == kCount);
     for (const HistoryStore::Entry& entry : listed) CHECK(entry.manifestPath.find(L"\\stale") == std::wstring::npos);
 }

@@ -135,7 +135,7 @@ TEST_CASE("A document the loader refuses leaves the previous state and no histor
         REQUIRE(outcome.platformError != ERROR_SUCCESS);
         CHECK(IsManifestPresent(manifest) == c.manifestBefore);
         if (c.manifestBefore) CHECK(ReadBytes(manifest) == previous);
-        CHECK(place.history.Load().empty());
+        CHECK(place.history.List().entries.empty());
         CHECK(LastWriteOf(program) == Ticks(kLongAgo));
 
         FailureReport report(FailureReport::Action::Theme);
@@ -166,7 +166,7 @@ TEST_CASE("A program whose own manifest already asks for Common Controls 6 is th
         CHECK(IsManifestPresent(ManifestPathFor(program)));
         ReportOutcome(report, program, outcome);
     }
-    CHECK(place.history.Load().size() == 2);
+    CHECK(place.history.List().entries.size() == 2);
     CHECK(report.Text() == L"These programs were themed as asked, but their own manifest already gives them the "
                            L"Windows XP look:\r\n\r\n" +
                                place.programs / L"own_cc6.exe" + L"\r\n");
