@@ -5,6 +5,7 @@
 #include "app/Look.h"
 #include "history/HistoryLines.h"
 #include "manifest/ManifestFile.h"
+#include "theming/OutcomeReport.h"
 
 void HistoryPanel::CreateControls() {
     AddResultList(controls_, lstHistory_, {.parent = &window_, .id = kLstHistory, .rect = {120, 120, 4815, 4140},
@@ -72,8 +73,9 @@ void HistoryPanel::RemoveTickedThemes(FailureReport& report) {
             if (!lstHistory_.IsTicked(i)) continue;
             const std::optional<std::wstring> manifestPath = HistoryManifestPathOf(i);
             if (!manifestPath || !IsManifestPresent(*manifestPath)) continue;
-            if (const ManifestFailure failure = theming_.Untheme(*manifestPath); failure != ManifestFailure::None) {
-                report.Add(ExecutablePathOfManifest(*manifestPath), failure);
+            const ThemingService::UnthemeOutcome outcome = theming_.RemoveTheme(*manifestPath);
+            ReportOutcome(report, ExecutablePathOfManifest(*manifestPath), outcome);
+            if (outcome.failure != ManifestFailure::None) {
                 lstHistory_.SetTicked(i, false);
                 continue;
             }
