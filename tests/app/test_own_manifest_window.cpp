@@ -119,6 +119,12 @@ struct TurboView {
 
 bool Live(HWND control) { return IsWindowVisible(control) && IsWindowEnabled(control); }
 
+int TickedLines(const CheckList& list) {
+    int ticked = 0;
+    for (int line = 0; line < list.Count(); ++line) ticked += list.IsTicked(line) ? 1 : 0;
+    return ticked;
+}
+
 // Every program of the folder ticked and themed through one of the two panels; what the user can
 // press afterwards.
 struct PanelRun {
@@ -135,9 +141,7 @@ const PanelRun kPanelRuns[] = {
          vestrim.Open();
          xpv_test::ClickButton(vestrim.Control(VestrimPanel::kCmdUnThemedSelAll));
          xpv_test::ClickButton(vestrim.Control(VestrimPanel::kCmdVestrim));
-         int ticked = 0;
-         for (int line = 0; line < vestrim.Unthemed().Count(); ++line) ticked += vestrim.Unthemed().IsTicked(line);
-         return ticked == remaining && Live(vestrim.Control(VestrimPanel::kCmdVestrim)) &&
+         return TickedLines(vestrim.Unthemed()) == remaining && Live(vestrim.Control(VestrimPanel::kCmdVestrim)) &&
                 TextOf(vestrim.Control(VestrimPanel::kCmdVestrim)) == L"Apply XP Theme NOW!!! " &&
                 IsWindowEnabled(vestrim.Control(VestrimPanel::kDir1));
      }},
@@ -147,9 +151,7 @@ const PanelRun kPanelRuns[] = {
          turbo.Search();
          xpv_test::ClickButton(turbo.Control(TurboPanel::kCmdTurboSelAll));
          xpv_test::ClickButton(turbo.Control(TurboPanel::kCmdTurboApply));
-         int ticked = 0;
-         for (int line = 0; line < turbo.Results().Count(); ++line) ticked += turbo.Results().IsTicked(line);
-         return ticked == remaining && Live(turbo.Control(TurboPanel::kCmdNewSearch)) &&
+         return TickedLines(turbo.Results()) == remaining && Live(turbo.Control(TurboPanel::kCmdNewSearch)) &&
                 (remaining == 0 || Live(turbo.Control(TurboPanel::kCmdTurboApply)));
      }},
 };
