@@ -8,9 +8,22 @@ RECT ControlFactory::PixelRect(const TwipRect& rect) const {
     return scale_.Rect(rect.left, rect.top, rect.width, rect.height);
 }
 
+void ControlFactory::SetAskedTooltip(PanelWindow& parent, HWND control, std::function<std::wstring()> text) {
+    tooltips_.SetAsked(control, std::move(text));
+    parent.OnTooltipText(control, [this](NMTTDISPINFOW& request) { tooltips_.Answer(request); });
+}
+
+void ControlFactory::WireTooltip(HWND control, const ControlDescription& described) {
+    if (described.askedTooltip) {
+        SetAskedTooltip(*described.parent, control, described.askedTooltip);
+    } else if (!described.tooltip.empty()) {
+        SetTooltip(control, std::wstring(described.tooltip));
+    }
+}
+
 void ControlFactory::Wire(HWND control, const ControlDescription& described) {
     if (described.font) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(Font(*described.font)), FALSE);
-    if (!described.tooltip.empty()) SetTooltip(control, std::wstring(described.tooltip));
+    WireTooltip(control, described);
     if (described.onClick) described.parent->OnClick(control, described.onClick);
 }
 
@@ -57,7 +70,7 @@ void ControlFactory::AddCheckList(CheckList& list, const ControlDescription& des
                 scale_.Dpi());
     described.parent->Register(list);
     list.onClick = described.onClick;
-    if (!described.tooltip.empty()) SetTooltip(list.Handle(), std::wstring(described.tooltip));
+    WireTooltip(list.Handle(), described);
 }
 
 // The drive list and the folder list are made alike: they differ in what they show.

@@ -35,6 +35,8 @@ struct ControlDescription {
     COLORREF textColour = RGB(0, 0, 0);
     std::optional<COLORREF> backColour;
     std::wstring_view tooltip;
+    // A tool tip whose text is made each time the tip is about to show (see Tooltips::SetAsked).
+    std::function<std::wstring()> askedTooltip;
     // Added to the kind's own styles; LBS_SORT keeps a check-box list sorted.
     DWORD style = 0;
     // A button's click, a notifying label's, or a check-box list's change of current item.
@@ -58,6 +60,7 @@ public:
     const TwipScale& Scale() const { return scale_; }
     HFONT Font(const FontDescription& font) { return fonts_.Get(font); }
     void SetTooltip(HWND control, const std::wstring& text) { tooltips_.Set(control, text); }
+    void SetAskedTooltip(PanelWindow& parent, HWND control, std::function<std::wstring()> text);
     std::wstring TooltipOf(HWND control) const { return tooltips_.Of(control); }
 
     HWND AddLabel(const ControlDescription& described);
@@ -72,6 +75,7 @@ public:
 private:
     RECT PixelRect(const TwipRect& rect) const;
     void Wire(HWND control, const ControlDescription& described);
+    void WireTooltip(HWND control, const ControlDescription& described);
     template <class FolderControl>
     void AddFolderControl(FolderControl& list, const ControlDescription& described);
 

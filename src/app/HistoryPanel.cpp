@@ -5,6 +5,7 @@
 #include "app/Look.h"
 #include "history/HistoryLines.h"
 #include "manifest/ManifestFile.h"
+#include "theming/OutcomeReport.h"
 
 void HistoryPanel::CreateControls() {
     AddResultList(controls_, lstHistory_, {.parent = &window_, .id = kLstHistory, .rect = {120, 120, 4815, 4140},
@@ -80,8 +81,9 @@ void HistoryPanel::RemoveTickedThemes(FailureReport& report) {
         if (!IsManifestPresent(path)) continue;
         // Lines above it that went moved it up by as many.
         const int expectedLine = ticked.line - removed;
-        if (const ManifestFailure failure = theming_.Untheme(path); failure != ManifestFailure::None) {
-            report.Add(ExecutablePathOfManifest(path), failure);
+        const ThemingService::UnthemeOutcome outcome = theming_.RemoveTheme(path);
+        ReportOutcome(report, ExecutablePathOfManifest(path), outcome);
+        if (outcome.failure != ManifestFailure::None) {
             lstHistory_.SetTicked(LineOf(path, expectedLine), false);
             continue;
         }

@@ -8,6 +8,7 @@
 void FitScrollWidthToSample(CheckList& list, const TwipScale& scale);
 
 // A list of results, sorted, light grey on dark grey in the panels' font, with that scroll range
-// and a tool tip the panel fills with the path behind the line clicked: the Turbo Vestrim and
-// History lists. The description gives the place, the id and the click handler.
+// and a tool tip about the line clicked: the Turbo Vestrim and History lists. The description
+// gives the place, the id, the click handler and the tip's asked text, if it has one; without
+// one the panel fills the tip in itself.
 void AddResultList(ControlFactory& controls, CheckList& list, ControlDescription described);

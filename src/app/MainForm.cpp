@@ -37,7 +37,8 @@ MainForm::MainForm(const Options& options)
       quickMenu_(*this, controls_),
       show_(options.show),
       endsProgram_(options.endsProgram),
-      messageShown_(options.messageShown) {
+      messageShown_(options.messageShown),
+      questionAsked_(options.questionAsked) {
     const PanelParts parts{*this, controls_, historyStore_, theming_, applicationDirectory_ + L"\\settings.db"};
     for (size_t index = 0; index < kPanelCount; ++index) panels_[index] = kPanels[index].make(parts);
 }
@@ -143,12 +144,25 @@ void MainForm::ShowMessage(const std::wstring& text) {
     MessageBoxW(Handle(), text.c_str(), kCaption, MB_OK | MB_ICONWARNING);
 }
 
+ExternalManifestQuestion::Answer MainForm::Ask(const std::wstring& question) {
+    if (questionAsked_) return questionAsked_(question);
+    switch (MessageBoxW(Handle(), question.c_str(), kCaption, MB_YESNOCANCEL | MB_ICONQUESTION)) {
+        case IDYES:
+            return ExternalManifestQuestion::Answer::Yes;
+        case IDNO:
+            return ExternalManifestQuestion::Answer::No;
+        default:
+            return ExternalManifestQuestion::Answer::Cancel;
+    }
+}
+
 void MainForm::LongActionEnded() {
     if (--longActionDepth_ == 0 && closeRequested_) PostMessageW(Handle(), WM_CLOSE, 0, 0);
 }
 
 // The Quick Menu answers the mouse only: Ctrl+Tab and Ctrl+Shift+Tab move down and up its
-// items, as between the pages of a tabbed window, and F1 opens the help.
+// items, as between the pages of a tabbed window, and F1 opens the help; none of them while a
+// long action runs, as the strip itself is disabled then.
 void MainForm::CreateShortcutKeys() {
     ACCEL keys[] = {{FVIRTKEY | FCONTROL, VK_TAB, kShortcutNextPanel},
                     {FVIRTKEY | FCONTROL | FSHIFT, VK_TAB, kShortcutPreviousPanel},
@@ -161,6 +175,8 @@ LRESULT MainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_COMMAND:
             if (HIWORD(wParam) != 1) break;  // only shortcut keys come to the window itself
+            // A panel shown meanwhile would be rebuilt under the running action.
+            if (longActionDepth_ > 0) return 0;
             switch (LOWORD(wParam)) {
                 case kShortcutNextPanel:
                     quickMenu_.ShowItemInStrip(1);

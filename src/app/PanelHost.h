@@ -2,11 +2,14 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
+#include "theming/ExternalManifestQuestion.h"
 #include "theming/FailureReport.h"
 
-// What a panel needs of the window it lives in, beyond making its controls: telling the user,
-// holding off a close while an action runs, and the Quick Menu strip that long actions disable.
+// What a panel needs of the window it lives in, beyond making its controls: telling and asking
+// the user, holding off a close while an action runs, and the Quick Menu strip that long actions
+// disable.
 class PanelHost {
 public:
     virtual ~PanelHost() = default;
@@ -19,6 +22,19 @@ public:
         if (!report.Empty()) ShowMessage(report.Text());
     }
     virtual void ShowMessage(const std::wstring& text) = 0;
+
+    // Before the programs are themed: where their own manifests would hide the file written
+    // beside them, asks once whether Windows should prefer external manifests, and tells what
+    // came of the answer. False for Cancel: nothing is to be themed.
+    bool AgreeOnExternalManifests(const std::vector<std::wstring>& executablePaths) {
+        const ExternalManifestQuestion question(executablePaths);
+        if (!question.Due()) return true;
+        const ExternalManifestQuestion::Decision decision = question.Decide(Ask(question.Text()));
+        if (!decision.message.empty()) ShowMessage(decision.message);
+        return decision.apply;
+    }
+    // A question with Yes, No and Cancel; closing it answers Cancel.
+    virtual ExternalManifestQuestion::Answer Ask(const std::wstring& question) = 0;
 
     // True once the user asked to close the window while a long action ran: the action finishes
     // the item in hand and stops.

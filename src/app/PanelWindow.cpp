@@ -25,6 +25,10 @@ void PanelWindow::OnClick(HWND child, std::function<void()> handler) {
     });
 }
 
+void PanelWindow::OnTooltipText(HWND child, std::function<void(NMTTDISPINFOW&)> handler) {
+    routes_[child].tooltipText = std::move(handler);
+}
+
 void PanelWindow::OnDrawItem(HWND child, std::function<void(const DRAWITEMSTRUCT&)> handler) {
     routes_[child].draw = std::move(handler);
 }
@@ -61,6 +65,17 @@ LRESULT PanelWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             if (found != routes_.end() && found->second.draw) {
                 found->second.draw(item);
                 return TRUE;
+            }
+            break;
+        }
+        case WM_NOTIFY: {
+            auto& header = *reinterpret_cast<NMHDR*>(lParam);
+            if (header.code != TTN_GETDISPINFOW) break;
+            // A tool that is a window is named by its handle.
+            const auto found = routes_.find(reinterpret_cast<HWND>(header.idFrom));
+            if (found != routes_.end() && found->second.tooltipText) {
+                found->second.tooltipText(reinterpret_cast<NMTTDISPINFOW&>(header));
+                return 0;
             }
             break;
         }

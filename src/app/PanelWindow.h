@@ -1,5 +1,6 @@
 #pragma once
 #include <windows.h>
+#include <commctrl.h>
 
 #include <functional>
 #include <optional>
@@ -25,6 +26,9 @@ public:
     void OnCommand(HWND child, std::function<void(WORD notification)> handler);
     // A button's click, or a click on a notifying picture or label.
     void OnClick(HWND child, std::function<void()> handler);
+    // The tooltip window's request for the text of a child whose tip text is asked for each time
+    // it shows.
+    void OnTooltipText(HWND child, std::function<void(NMTTDISPINFOW&)> handler);
     // An owner-drawn child's WM_DRAWITEM.
     void OnDrawItem(HWND child, std::function<void(const DRAWITEMSTRUCT&)> handler);
     // The child's text colour on a solid background, or, with no background colour, on the
@@ -48,6 +52,7 @@ private:
     struct Route {
         std::function<void(WORD)> command;
         std::function<void(const DRAWITEMSTRUCT&)> draw;
+        std::function<void(NMTTDISPINFOW&)> tooltipText;
         std::optional<COLORREF> text;
         HBRUSH back = nullptr;  // nullptr: see-through
         BrushHandle ownBack;

@@ -10,6 +10,7 @@
 #include "batch/BatchApply.h"
 #include "platform/MessagePump.h"
 #include "platform/Throttle.h"
+#include "theming/OwnManifestTooltip.h"
 
 namespace {
 
@@ -211,7 +212,7 @@ void TurboPanel::CreateControls() {
                                           .onClick = [this] { cmdStopSearch_Click(); }});
 
     AddResultList(controls_, lstTurbo_, {.parent = &window_, .id = kLstTurbo, .rect = {120, 1560, 4815, 2700},
-                                         .onClick = [this] { lstTurbo_Click(); }});
+                                         .askedTooltip = [this] { return CurrentResultTooltip(); }});
 
     cmdScannedResults_ = controls_.AddButton({.parent = &window_, .id = kCmdScannedResults,
                                               .rect = {120, 4250, 4815, 375}, .font = &look::kPanelFont,
@@ -339,10 +340,12 @@ std::optional<std::wstring> TurboPanel::ResultPathOfLine(int index) const {
     return ResultPathOf(lstTurbo_.Text(index), lstTempTurbo_);
 }
 
-void TurboPanel::lstTurbo_Click() {
+std::wstring TurboPanel::CurrentResultTooltip() const {
     const int current = lstTurbo_.Current();
-    if (current < 0) return;
-    if (const auto path = ResultPathOfLine(current)) controls_.SetTooltip(lstTurbo_.Handle(), *path);
+    const std::optional<std::wstring> path = current < 0 ? std::nullopt : ResultPathOfLine(current);
+    if (!path) return {};
+    const std::wstring ownManifest = OwnManifestTooltip(*path);
+    return ownManifest.empty() ? *path : *path + L"\r\n" + ownManifest;
 }
 
 void TurboPanel::cmdTurboApply_Click() {
@@ -351,6 +354,7 @@ void TurboPanel::cmdTurboApply_Click() {
     stopRequested_ = false;
     const SearchMode searched = ChosenMode();
     ApplyDisplay display(*this, searched == SearchMode::Themed);
+    if (searched == SearchMode::Unthemed && !host_.AgreeOnExternalManifests(display.Executables())) return;
     ShowState(State::Applying);
     const FailureReport report = [&] {
         const DisabledControls disabled{host_.QuickMenuStrip()};

@@ -66,7 +66,9 @@ private:
     void lblTurbo_Click();
     void lblTurboSearchFor_Click(int index);
     void cmdScannedResults_Click() { ShowState(State::Results); }
-    void lstTurbo_Click();
+    // The tip of the result list: the path of the current line, and below it what the program's
+    // own manifest means when it carries one.
+    std::wstring CurrentResultTooltip() const;
     void cmdTurboApply_Click();
     // The executable behind a line of lstTurbo, through the serial at its end.
     std::optional<std::wstring> ResultPathOfLine(int index) const;

@@ -10,6 +10,8 @@
 #include "manifest/ManifestForExecutable.h"
 #include "platform/MessagePump.h"
 #include "platform/VersionInfo.h"
+#include "theming/OutcomeReport.h"
+#include "theming/OwnManifestTooltip.h"
 
 namespace {
 
@@ -74,10 +76,13 @@ void VestrimPanel::CreateControls() {
                                        .font = &look::kPanelFont, .text = kApplyCaption,
                                        .onClick = [this] { cmdVestrim_Click(); }});
 
+    // Each list's tip tells what the current program's own manifest means, read when it shows.
     const auto addList = [this](CheckList& list, int id, int top, std::function<void()> onClick) {
         controls_.AddCheckList(list, {.parent = &window_, .id = id, .rect = {2640, top, 2055, 1020},
                                       .font = &look::kPanelFont, .textColour = look::kLightGrey,
-                                      .backColour = look::kDarkGrey, .onClick = std::move(onClick)});
+                                      .backColour = look::kDarkGrey,
+                                      .askedTooltip = [this, &list] { return OwnManifestTooltipOf(list); },
+                                      .onClick = std::move(onClick)});
     };
     addList(lstUnthemed_, kLstUnthemed, 360, [this] { lstUnthemed_Click(); });
     addList(lstThemed_, kLstThemed, 1680, [this] { lstThemed_Click(); });
@@ -167,10 +172,7 @@ void VestrimPanel::RefreshAppLists() {
 void VestrimPanel::ShowFileDetails(const std::wstring& applicationName, const std::wstring& fullPath) {
     VersionInfo version;
     version.SetFileName(fullPath);
-    SetText(txtDescription_, version.FileDescription());
-    SetText(txtProductName_, version.ProductName());
-    SetText(txtCompanyName_, version.CompanyName());
-    SetText(txtApplicationName_, applicationName);
+    ShowDetails({version.CompanyName(), version.ProductName(), applicationName, version.FileDescription()});
 }
 
 void VestrimPanel::lstUnthemed_Click() {
@@ -210,32 +212,60 @@ void VestrimPanel::TickAllAndEnter(CheckList& list, bool ticked) {
     list.onClick();
 }
 
+std::vector<VestrimPanel::TickedProgram> VestrimPanel::TickedPrograms(const CheckList& list) const {
+    std::vector<TickedProgram> ticked;
+    for (int line = 0; line < list.Count(); ++line) {
+        if (list.IsTicked(line)) ticked.push_back({FullPathOf(list.Text(line)), line});
+    }
+    return ticked;
+}
+
+int VestrimPanel::LineOf(const CheckList& list, const TickedProgram& program) const {
+    if (FullPathOf(list.Text(program.line)) == program.path) return program.line;
+    for (int line = 0; line < list.Count(); ++line) {
+        if (FullPathOf(list.Text(line)) == program.path) return line;
+    }
+    return -1;
+}
+
 void VestrimPanel::cmdVestrim_Click() {
     const PanelHost::LongAction action(host_);
     const std::wstring caption = TextOf(cmdVestrim_);
     const bool applying = caption == kApplyCaption;
     if (!applying && caption != kRemoveCaption) return;
+    CheckList& list = applying ? lstUnthemed_ : lstThemed_;
+    // The action works on the programs ticked now, whatever the list shows later; the current
+    // one is themed with the details as the user left them in the boxes.
+    const std::vector<TickedProgram> ticked = TickedPrograms(list);
+    const std::wstring editedPath = list.Current() < 0 ? std::wstring() : FullPathOf(list.Text(list.Current()));
+    const ManifestDetails edited = BoxDetails();
+    if (applying) {
+        std::vector<std::wstring> paths;
+        for (const TickedProgram& program : ticked) paths.push_back(program.path);
+        if (!host_.AgreeOnExternalManifests(paths)) return;
+    }
     FailureReport report(applying ? FailureReport::Action::Theme : FailureReport::Action::Untheme);
     {
         // The folder cannot change under the loop, and the action cannot start inside itself.
         const RunningFlag running(running_);
         const DisabledControls disabled{cmdVestrim_, host_.QuickMenuStrip(), Drive1_.Handle(), Dir1_.Handle()};
-        CheckList& list = applying ? lstUnthemed_ : lstThemed_;
-        const int count = list.Count();
-        for (int i = 0; i < count && !host_.CloseRequested(); ++i) {
-            if (!list.IsTicked(i)) continue;
-            list.SetCurrent(i);
+        for (const TickedProgram& program : ticked) {
+            if (host_.CloseRequested()) break;
+            const int line = LineOf(list, program);
+            if (line < 0) continue;
+            // Made current, as a click would make it: its details fill the boxes.
+            list.SetCurrent(line);
+            if (applying && program.path == editedPath) ShowDetails(edited);
+            const ManifestDetails details = BoxDetails();
             DoEvents();
-            // A file that cannot get (or lose) its manifest is skipped and reported at the end; the
-            // refresh shows where it stands.
-            const std::wstring executable = FullPathOf(list.Text(i));
+            // A program whose line went while the window ran is left alone. One that cannot get
+            // (or lose) its manifest is skipped and reported at the end; the refresh shows where
+            // it stands.
+            if (LineOf(list, program) < 0) continue;
             if (applying) {
-                const ThemingService::ThemeOutcome outcome = WriteManifest();
-                if (!outcome.written()) report.Add(executable, outcome.failure);
-                if (outcome.written() && !outcome.recorded) report.HistoryNotRecorded();
-            } else if (const ManifestFailure failure = theming_.Untheme(ManifestPathFor(executable));
-                       failure != ManifestFailure::None) {
-                report.Add(executable, failure);
+                ReportOutcome(report, program.path, theming_.Theme(program.path, details));
+            } else {
+                ReportOutcome(report, program.path, theming_.RemoveTheme(ManifestPathFor(program.path)));
             }
         }
         RefreshAppLists();
@@ -248,20 +278,24 @@ void VestrimPanel::cmdVestrim_Click() {
     host_.Report(report);
 }
 
-ThemingService::ThemeOutcome VestrimPanel::WriteManifest() {
-    const int current = lstUnthemed_.Current();
-    if (current < 0) return {ManifestFailure::Missing};
-    const ManifestDetails details{TextOf(txtCompanyName_), TextOf(txtProductName_), TextOf(txtApplicationName_),
-                                  TextOf(txtDescription_)};
-    return theming_.Theme(FullPathOf(lstUnthemed_.Text(current)), details);
+ManifestDetails VestrimPanel::BoxDetails() const {
+    return {TextOf(txtCompanyName_), TextOf(txtProductName_), TextOf(txtApplicationName_), TextOf(txtDescription_)};
 }
 
-void VestrimPanel::ReadManifestDetails() {
-    const int current = lstThemed_.Current();
-    const ManifestDetails details =
-        current < 0 ? ManifestDetails{} : ReadManifestDetailsForExecutable(FullPathOf(lstThemed_.Text(current)));
+void VestrimPanel::ShowDetails(const ManifestDetails& details) {
     SetText(txtCompanyName_, details.company);
     SetText(txtProductName_, details.product);
     SetText(txtApplicationName_, details.applicationName);
     SetText(txtDescription_, details.description);
+}
+
+std::wstring VestrimPanel::OwnManifestTooltipOf(const CheckList& list) const {
+    const int current = list.Current();
+    return current < 0 ? std::wstring() : OwnManifestTooltip(FullPathOf(list.Text(current)));
+}
+
+void VestrimPanel::ReadManifestDetails() {
+    const int current = lstThemed_.Current();
+    ShowDetails(current < 0 ? ManifestDetails{}
+                            : ReadManifestDetailsForExecutable(FullPathOf(lstThemed_.Text(current))));
 }

@@ -65,13 +65,22 @@ private:
     void lstThemed_Click();
     void lstThemed_GotFocus();
     void lstThemed_KeyPress(wchar_t key);
+    // A program ticked when the action started, and its line then.
+    struct TickedProgram {
+        std::wstring path;
+        int line;
+    };
+    std::vector<TickedProgram> TickedPrograms(const CheckList& list) const;
+    // The program's line now; -1 when it is gone from the list.
+    int LineOf(const CheckList& list, const TickedProgram& program) const;
     void cmdVestrim_Click();
     // The "+" and "-" buttons: every item of the list ticked or cleared, the focus to the list
     // (which sets the button's mode), then the list's Click handling.
     void TickAllAndEnter(CheckList& list, bool ticked);
-    // Writes the manifest of lstUnthemed's current item from the four detail boxes; it is recorded
-    // in the history only when it was written.
-    ThemingService::ThemeOutcome WriteManifest();
+    ManifestDetails BoxDetails() const;
+    void ShowDetails(const ManifestDetails& details);
+    // What the own manifest of the list's current program means; empty when it carries none.
+    std::wstring OwnManifestTooltipOf(const CheckList& list) const;
     // Fills the four detail boxes from the manifest of lstThemed's current item; empty boxes
     // when there is none or it cannot be read.
     void ReadManifestDetails();

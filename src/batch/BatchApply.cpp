@@ -2,6 +2,7 @@
 
 #include "manifest/ManifestFile.h"
 #include "platform/VersionInfo.h"
+#include "theming/OutcomeReport.h"
 
 ThemingService::ThemeOutcome BatchApply::ThemeWithVersionDetails(const std::wstring& executable) {
     if (!IsFilePresent(executable)) return {ManifestFailure::Missing};
@@ -20,14 +21,13 @@ FailureReport BatchApply::Run(SearchMode searched, const std::vector<std::wstrin
         host.Starting(index);
         bool done = false;
         if (removing) {
-            const ManifestFailure failure = theming_.Untheme(ManifestPathFor(executable));
-            done = failure == ManifestFailure::None;
-            if (!done) report.Add(executable, failure);
+            const ThemingService::UnthemeOutcome outcome = theming_.RemoveTheme(ManifestPathFor(executable));
+            done = outcome.failure == ManifestFailure::None;
+            ReportOutcome(report, executable, outcome);
         } else {
             const ThemingService::ThemeOutcome outcome = ThemeWithVersionDetails(executable);
             done = outcome.written();
-            if (!done) report.Add(executable, outcome.failure);
-            if (done && !outcome.recorded) report.HistoryNotRecorded();
+            ReportOutcome(report, executable, outcome);
         }
         host.Finished(index, done);
         host.YieldToWindow();

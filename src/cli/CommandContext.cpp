@@ -31,6 +31,11 @@ std::optional<TableFormat> ChosenFormat(const CommandLine& line, std::wstring& e
     return format;
 }
 
+void TellChangeShowsAfterRestart(Streams& streams, const std::wstring& program) {
+    streams.Complain(L"note: " + program + L": Windows could not be told that the program changed, so the change "
+                                          L"shows after Windows restarts.");
+}
+
 void ReportStop(Streams& streams, Tally& tally) {
     if (!StopRequested()) return;
     streams.Complain(L"Stopped: the rest was not done.");

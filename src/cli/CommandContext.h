@@ -32,5 +32,9 @@ std::optional<ExistingPath> ExistingPathOf(const std::wstring& operand, std::wst
 // an unknown one.
 std::optional<TableFormat> ChosenFormat(const CommandLine& line, std::wstring& error);
 
+// Tells that Windows could not be told that the program changed (its last-write time could not be
+// set): a note, no failure.
+void TellChangeShowsAfterRestart(Streams& streams, const std::wstring& program);
+
 // Tells once that Ctrl+C stopped the command, when it did: what was left is a failure.
 void ReportStop(Streams& streams, Tally& tally);

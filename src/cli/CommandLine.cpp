@@ -18,7 +18,13 @@ struct CommandSpec {
 const std::vector<CommandSpec>& Commands() {
     static const std::vector<CommandSpec> commands{
         {L"theme",
-         {{L"recurse"}, {L"dry-run"}, {L"company", true}, {L"product", true}, {L"name", true}, {L"description", true}}},
+         {{L"recurse"},
+          {L"dry-run"},
+          {L"prefer-external-manifests"},
+          {L"company", true},
+          {L"product", true},
+          {L"name", true},
+          {L"description", true}}},
         {L"untheme", {{L"from-history"}, {L"dry-run"}}},
         {L"list", {{L"recurse"}, {L"themed"}, {L"unthemed"}, {L"format", true}}},
         {L"history", {{L"prune"}, {L"dry-run"}, {L"format", true}}},

@@ -30,13 +30,11 @@ void SortByFolder(std::vector<FoundProgram>& programs) {
     });
 }
 
-std::vector<ProgramState> RequestedStates(const CommandLine& line) {
-    std::vector<ProgramState> states;
-    for (const ProgramState state : kEveryProgramState) {
-        const bool named = line.Has(ProgramStateText(state));
-        if (named || (!line.Has(L"themed") && !line.Has(L"unthemed"))) states.push_back(state);
-    }
-    return states;
+// --themed: the programs with a manifest beside them; --unthemed: those without; neither: both.
+std::vector<SearchMode> RequestedSearches(const CommandLine& line) {
+    if (line.Has(L"themed")) return {SearchMode::Themed};
+    if (line.Has(L"unthemed")) return {SearchMode::Unthemed};
+    return {SearchMode::Unthemed, SearchMode::Themed};
 }
 
 std::wstring TextLine(const std::vector<std::wstring>& row, size_t stateWidth) {
@@ -61,21 +59,12 @@ ExitCode RunList(const CommandContext& context) {
     const std::optional<TableFormat> format = ChosenFormat(line, error);
     if (!format) return UsageError(streams, error);
 
-    const std::vector<ProgramState> states = RequestedStates(line);
-    std::vector<SearchMode> modes;
-    for (const ProgramState state : states) {
-        const SearchMode mode = SearchModeFinding(state);
-        if (std::find(modes.begin(), modes.end(), mode) == modes.end()) modes.push_back(mode);
-    }
     Tally tally;
     std::vector<FoundProgram> programs;
-    for (const SearchMode mode : modes) {
+    for (const SearchMode mode : RequestedSearches(line)) {
         if (StopRequested()) break;
         const auto keep = [&](const std::wstring& path) {
-            const std::optional<ProgramState> state = StateOfFound(mode, path);
-            if (state && std::find(states.begin(), states.end(), *state) != states.end()) {
-                programs.push_back(Found(*state, path));
-            }
+            if (const std::optional<ProgramState> state = StateOfFound(mode, path)) programs.push_back(Found(*state, path));
         };
         ReportSearchEnd(folder->path, SearchFolder(folder->path, mode, line.Has(L"recurse"), keep), streams, tally);
     }

@@ -4,7 +4,10 @@
 #include "cli/ProgramSearch.h"
 #include "cli/StopRequest.h"
 #include "manifest/ManifestFile.h"
+#include "platform/ErrorText.h"
 #include "platform/VersionInfo.h"
+#include "theming/ExternalManifestPreference.h"
+#include "theming/ExternalManifestQuestion.h"
 #include "theming/FailureReport.h"
 #include "theming/ThemingService.h"
 
@@ -28,20 +31,27 @@ public:
     explicit Themer(const CommandContext& context)
         : line_(context.line), streams_(context.streams), history_(context.files.history), theming_(history_) {}
 
-    // A program without a manifest.
+    // A program without a manifest. A dry run reads no program's own manifest.
     void Theme(const std::wstring& program) {
         if (line_.Has(L"dry-run")) {
             streams_.Say(L"would theme: " + program);
             tally_.Done();
             return;
         }
+        SettleExternalManifests(program);
         const ThemingService::ThemeOutcome outcome = theming_.Theme(program, DetailsFor(program, line_));
         if (!outcome.written()) {
-            streams_.Complain(L"could not theme " + program + L": " + FailureReason(outcome.failure) + L".");
+            std::wstring reason = FailureReason(outcome.failure);
+            if (outcome.platformError != ERROR_SUCCESS) reason += L" (" + PlatformErrorText(outcome.platformError) + L")";
+            streams_.Complain(L"could not theme " + program + L": " + reason + L".");
             tally_.Failed();
             return;
         }
         streams_.Say(L"themed: " + program);
+        if (outcome.ownManifest == OwnManifest::AsksForCommonControls6) {
+            streams_.Complain(L"note: " + program + L": its own manifest already gives it the Windows XP look.");
+        }
+        if (outcome.loaderMayRemember) TellChangeShowsAfterRestart(streams_, program);
         if (outcome.recorded) {
             tally_.Done();
         } else {
@@ -71,11 +81,39 @@ public:
     }
 
 private:
+    // The question the window asks before theming, answered by --prefer-external-manifests: at
+    // the first program whose own manifest would hide the manifest beside it, Windows is set to
+    // prefer external manifests, or, without the option, the user is told once.
+    void SettleExternalManifests(const std::wstring& program) {
+        if (externalManifestsSettled_) return;
+        if (!ExternalManifestQuestion({program}).Due()) return;
+        externalManifestsSettled_ = true;
+        const SideBySideKey key;
+        const std::wstring value = L"HKEY_LOCAL_MACHINE\\" + key.path + L"\\" + kPreferExternalManifest;
+        if (!line_.Has(L"prefer-external-manifests")) {
+            streams_.Complain(L"warning: " + program + L" carries a manifest of its own, which this version of "
+                              L"Windows takes over the manifest beside it unless external manifests are preferred: "
+                              L"it keeps its look, as does any other program like it. Run the command again with "
+                              L"--prefer-external-manifests, as an administrator, to prefer them.");
+            return;
+        }
+        const LONG result = PreferExternalManifests(key);
+        if (result == ERROR_SUCCESS) {
+            streams_.Say(L"set: " + value + L" = 1");
+            return;
+        }
+        streams_.Complain(L"could not set " + value + L" to 1 (" + PlatformErrorText(static_cast<DWORD>(result)) +
+                          L"): the programs that carry a manifest of their own keep their look. Run the command "
+                          L"as an administrator.");
+        tally_.Failed();
+    }
+
     const CommandLine& line_;
     Streams& streams_;
     HistoryStore history_;
     ThemingService theming_;
     Tally tally_;
+    bool externalManifestsSettled_ = false;
 };
 
 }  // namespace

@@ -25,13 +25,14 @@ public:
             TellPlan(manifest);
             return;
         }
-        const ManifestFailure failure = theming_.Untheme(manifest);
-        if (failure != ManifestFailure::None) {
-            streams_.Complain(L"could not remove " + manifest + L": " + FailureReason(failure) + L".");
+        const ThemingService::UnthemeOutcome outcome = theming_.RemoveTheme(manifest);
+        if (outcome.failure != ManifestFailure::None) {
+            streams_.Complain(L"could not remove " + manifest + L": " + FailureReason(outcome.failure) + L".");
             tally_.Failed();
             return;
         }
         streams_.Say(L"removed: " + manifest);
+        if (outcome.loaderMayRemember) TellChangeShowsAfterRestart(streams_, ExecutablePathOfManifest(manifest));
         tally_.Done();
         gone_.push_back(manifest);
     }

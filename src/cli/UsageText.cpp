@@ -6,13 +6,18 @@ std::wstring UsageText() {
     const std::wstring_view text = LR"(XP Vestrim from the command line: theme programs, list them, keep the history and set the
 tweaks, with the same rules, files and lock as the window beside it.
 
-  xpvestrim-cli theme PATH... [--recurse] [--dry-run]
+  xpvestrim-cli theme PATH... [--recurse] [--dry-run] [--prefer-external-manifests]
                 [--company TEXT] [--product TEXT] [--name TEXT] [--description TEXT]
       Writes the manifest of each program and records it in the history. A folder themes its
       programs that have no manifest; with --recurse those of every folder under it too (folders
       that are links are not entered; at most {limit} programs per folder given). The details come
       from each program's version resource, the name from its file name; each option replaces one.
       A program that already has a manifest is left as it is.
+      On Windows Vista and later a program that carries a manifest of its own without Common
+      Controls 6 ignores the manifest beside it unless Windows prefers external manifests (the
+      value PreferExternalManifest under HKEY_LOCAL_MACHINE, for the whole computer).
+      --prefer-external-manifests sets that value (as an administrator) when such a program is
+      themed; without it a warning says so once. --dry-run reads no program's own manifest.
 
   xpvestrim-cli untheme PATH... [--dry-run]
       Removes the manifest of each program (or manifest path). A manifest XP Vestrim wrote is
@@ -23,7 +28,17 @@ tweaks, with the same rules, files and lock as the window beside it.
       The same for every program the history lists; entries whose manifest is gone are forgotten.
 
   xpvestrim-cli list FOLDER [--recurse] [--themed | --unthemed] [--format text|csv|json]
-      One line per program: state (themed, unthemed), path, product and description.
+      One line per program: state, path, product and description. --themed lists the programs
+      with a manifest beside them, --unthemed those without. The states:
+        unthemed              no manifest beside it, none of its own
+        themed                a manifest beside it, none of its own
+        own-manifest          it carries a manifest of its own without Common Controls 6:
+                              Windows Vista and later ignore a manifest beside it unless
+                              external manifests are preferred
+        own-manifest-themed   its own manifest asks for Common Controls 6: it has the look on
+                              any Windows, and a manifest beside it changes nothing
+      A program's own manifest beats the file beside it: the two own-manifest states are told
+      whether or not a manifest lies beside it.
 
   xpvestrim-cli history [--format text|csv|json]
   xpvestrim-cli history --prune [--dry-run]

@@ -50,8 +50,6 @@ public:
 
     // Removes a manifest by the removal rule. The history is left alone.
     UnthemeOutcome RemoveTheme(const std::wstring& manifestPath);
-    // The same, telling only why a manifest stays.
-    ManifestFailure Untheme(const std::wstring& manifestPath) { return RemoveTheme(manifestPath).failure; }
 
 private:
     // False when the loader may go on using what it remembered of the program until Windows

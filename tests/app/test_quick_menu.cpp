@@ -4,7 +4,9 @@
 #include "app/MainForm.h"
 #include "platform/MessagePump.h"
 #include "support/PanelViews.h"
+#include "support/TooltipText.h"
 #include "support/WindowGeometry.h"
+#include "support/WindowInput.h"
 #include "support/WindowTestOptions.h"
 #include "support/doctest_wide.h"
 
@@ -28,39 +30,6 @@ const Item kItems[] = {
     {2940, L"Help", WindowOf<HelpPanel>},        {3520, L"About", WindowOf<AboutPanel>},
 };
 constexpr size_t kTurboItem = 1, kHistoryItem = 2, kAboutItem = 5;
-
-struct TooltipSearch {
-    HWND form;
-    HWND found;
-};
-
-BOOL CALLBACK FindTooltipWindow(HWND window, LPARAM data) {
-    auto* search = reinterpret_cast<TooltipSearch*>(data);
-    wchar_t className[64] = {};
-    GetClassNameW(window, className, 64);
-    if (GetWindow(window, GW_OWNER) != search->form || std::wstring(className) != TOOLTIPS_CLASSW) return TRUE;
-    search->found = window;
-    return FALSE;
-}
-
-// The tooltip window the form owns.
-HWND TooltipWindowOf(HWND form) {
-    TooltipSearch search{form, nullptr};
-    EnumThreadWindows(GetCurrentThreadId(), FindTooltipWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-// The text the tooltip window shows for the control.
-std::wstring ToolText(HWND tooltips, HWND control) {
-    wchar_t text[80] = {};
-    TTTOOLINFOW tool{};
-    tool.cbSize = sizeof(tool);
-    tool.hwnd = GetParent(control);
-    tool.uId = reinterpret_cast<UINT_PTR>(control);
-    tool.lpszText = text;
-    SendMessageW(tooltips, TTM_GETTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
-    return text;
-}
 
 // The form, its Quick Menu and the menu's controls.
 struct Strip {
@@ -90,9 +59,9 @@ TEST_CASE("Each Quick Menu item stands at its place with its tooltip and opens i
     CHECK(std::wstring(caption) == L" Quick Menu");
     CHECK(strip.controls.TooltipOf(strip.menu.Control(QuickMenu::kImgQMenuBottom)) == L"Patient Information Sheet");
     // The tooltip window, made once the window shows, knows the texts given before it.
-    const HWND tooltips = TooltipWindowOf(strip.form.Window());
+    const HWND tooltips = xpv_test::TooltipWindowOf(strip.form.Window());
     REQUIRE(tooltips != nullptr);
-    CHECK(ToolText(tooltips, strip.menu.Control(QuickMenu::kImgQMenuBottom)) == L"Patient Information Sheet");
+    CHECK(xpv_test::ToolText(tooltips, strip.menu.Control(QuickMenu::kImgQMenuBottom)) == L"Patient Information Sheet");
 
     for (size_t index = 0; index < std::size(kItems); ++index) {
         const Item& item = kItems[index];
@@ -100,7 +69,7 @@ TEST_CASE("Each Quick Menu item stands at its place with its tooltip and opens i
         HWND icon = strip.menu.Item(index);
         CHECK(strip.TopOf(icon) == strip.Pixels(item.top));
         CHECK(strip.controls.TooltipOf(icon) == item.tooltip);
-        CHECK(ToolText(tooltips, icon) == item.tooltip);
+        CHECK(xpv_test::ToolText(tooltips, icon) == item.tooltip);
         CHECK(strip.menu.Icon(index) != nullptr);
 
         // A real click on the item, as the strip reports it.
@@ -219,24 +188,6 @@ TEST_CASE("The bottom of the strip shows caption and icon together until the fir
     }
 }
 
-namespace {
-
-// A key typed with Ctrl (and Shift) held, through the message queue as typed keys go.
-void TypeWithModifiers(HWND control, WPARAM key, bool control_, bool shift) {
-    BYTE saved[256], held[256];
-    GetKeyboardState(saved);
-    std::copy(std::begin(saved), std::end(saved), std::begin(held));
-    held[VK_CONTROL] = control_ ? 0x80 : 0;
-    held[VK_SHIFT] = shift ? 0x80 : 0;
-    SetKeyboardState(held);
-    PostMessageW(control, WM_KEYDOWN, key, 1);
-    PostMessageW(control, WM_KEYUP, key, 0xC0000001);
-    DoEvents();
-    SetKeyboardState(saved);
-}
-
-}  // namespace
-
 TEST_CASE("The keyboard goes through the Quick Menu: Ctrl+Tab down, Ctrl+Shift+Tab up, round; F1 opens the help") {
     MainForm form(xpv_test::WindowTestOptions());
     REQUIRE(form.Create());
@@ -255,7 +206,7 @@ TEST_CASE("The keyboard goes through the Quick Menu: Ctrl+Tab down, Ctrl+Shift+T
         for (size_t step = 1; step <= std::size(kItems); ++step) {
             const Item& next = kItems[step % std::size(kItems)];
             CAPTURE(next.tooltip);
-            TypeWithModifiers(GetFocus() ? GetFocus() : form.Window(), VK_TAB, true, false);
+            xpv_test::TypeWithModifiers(GetFocus() ? GetFocus() : form.Window(), VK_TAB, true, false);
             CHECK(IsWindowVisible(next.panel(form)));
             CHECK(visiblePanels() == 1);
             const HWND focus = GetFocus();
@@ -263,19 +214,19 @@ TEST_CASE("The keyboard goes through the Quick Menu: Ctrl+Tab down, Ctrl+Shift+T
         }
     }
     SUBCASE("up the strip: from the top item to the bottom one") {
-        TypeWithModifiers(button, VK_TAB, true, true);
+        xpv_test::TypeWithModifiers(button, VK_TAB, true, true);
         CHECK(IsWindowVisible(WindowOf<AboutPanel>(form)));
         CHECK(visiblePanels() == 1);
-        TypeWithModifiers(GetFocus(), VK_TAB, true, true);
+        xpv_test::TypeWithModifiers(GetFocus(), VK_TAB, true, true);
         CHECK(IsWindowVisible(WindowOf<HelpPanel>(form)));
     }
     SUBCASE("F1") {
-        TypeWithModifiers(button, VK_F1, false, false);
+        xpv_test::TypeWithModifiers(button, VK_F1, false, false);
         CHECK(IsWindowVisible(WindowOf<HelpPanel>(form)));
         CHECK(IsChild(WindowOf<HelpPanel>(form), GetFocus()));
     }
     SUBCASE("Tab alone still moves between the panel's own controls") {
-        TypeWithModifiers(button, VK_TAB, false, false);
+        xpv_test::TypeWithModifiers(button, VK_TAB, false, false);
         CHECK(IsWindowVisible(vestrim));
         CHECK(GetFocus() == GetDlgItem(vestrim, VestrimPanel::kLstUnthemed));
     }

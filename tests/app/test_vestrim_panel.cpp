@@ -211,6 +211,18 @@ TEST_CASE("Applying writes each ticked program's manifest with its own details, 
         panel.Themed().SetCurrent(0);
         CHECK(panel.Boxes() == ManifestDetails{L"Alpha Works", L"My & <own> \"name\"", L"alpha.exe", L"edited"});
     }
+    SUBCASE("the current item keeps its edits when a ticked item above it is handled first") {
+        panel.Unthemed().SetCurrent(1);
+        SetText(panel.Control(VestrimPanel::kTxtDescription), L"edited beta");
+        panel.Unthemed().SetTicked(0, true);
+        panel.Unthemed().SetTicked(1, true);
+        panel.Press();
+        CHECK(ManifestText(folder / L"alpha.exe.manifest").find(L"<description>Edits alpha files</description>") !=
+              std::wstring::npos);
+        const std::wstring beta = ManifestText(folder / L"beta.exe.manifest");
+        CHECK(beta.find(L"name = \"[Beta &amp; Sons].[Beta &quot;Viewer&quot;].[beta.exe]\"") != std::wstring::npos);
+        CHECK(beta.find(L"<description>edited beta</description>") != std::wstring::npos);
+    }
 }
 
 TEST_CASE("Removing takes the ticked manifests away, whatever their attributes") {
@@ -348,6 +360,55 @@ TEST_CASE("While the button's action runs, the folder and the action itself are 
     CHECK(IsWindowEnabled(panel.Drive1().Handle()));
     CHECK(IsWindowEnabled(panel.Dir1().Handle()));
     CHECK(IsWindowEnabled(panel.form.QuickMenuStrip()));
+}
+
+TEST_CASE("Inside an apply the shortcuts change no panel, and the apply does the programs ticked when it began") {
+    TempFolder folder;
+    for (const wchar_t* name : {L"a.exe", L"b.exe", L"c.exe", L"d.exe"}) AddProgram(folder, L"alpha", name);
+    VestrimWindow panel(folder);
+    REQUIRE(Items(panel.Unthemed()) == std::vector<std::wstring>{L"a.exe", L"b.exe", L"c.exe", L"d.exe"});
+    for (int line : {0, 1, 2}) panel.Unthemed().SetTicked(line, true);
+    const auto visiblePanels = [&panel] {
+        std::vector<size_t> visible;
+        for (size_t index = 0; index < kPanelCount; ++index) {
+            if (IsWindowVisible(MainForm::TestView{panel.form}.PanelAt(index).Window())) visible.push_back(index);
+        }
+        return visible;
+    };
+    const std::vector<size_t> vestrimOnly{PanelIndex<VestrimPanel>()};
+    const struct {
+        const char* name;
+        WPARAM key;
+        bool control;
+        bool shift;
+    } shortcuts[] = {{"Ctrl+Tab", VK_TAB, true, false}, {"F1", VK_F1, false, false}, {"Ctrl+Shift+Tab", VK_TAB, true, true}};
+    std::vector<std::vector<size_t>> shownAfter;
+
+    xpv_test::InsideNextYield duringAction([&] {
+        for (const auto& shortcut : shortcuts) {
+            xpv_test::TypeWithModifiers(panel.Unthemed().Handle(), shortcut.key, shortcut.control, shortcut.shift);
+            shownAfter.push_back(visiblePanels());
+        }
+        // The list changes under the running loop, in the first program's turn: its own line and
+        // c's go, d is ticked.
+        panel.Unthemed().RemoveAt(2);
+        panel.Unthemed().RemoveAt(0);
+        panel.Unthemed().SetTicked(1, true);
+    });
+    panel.Press();
+
+    REQUIRE(duringAction.Ran());
+    for (size_t i = 0; i < std::size(shortcuts); ++i) {
+        CAPTURE(shortcuts[i].name);
+        CHECK(shownAfter[i] == vestrimOnly);
+    }
+    CHECK(visiblePanels() == vestrimOnly);
+    CHECK(Items(panel.Themed()) == std::vector<std::wstring>{L"b.exe"});
+    CHECK(Items(panel.Unthemed()) == std::vector<std::wstring>{L"a.exe", L"c.exe", L"d.exe"});
+    CHECK(panel.messages.empty());
+    // Afterwards the shortcuts work again.
+    xpv_test::TypeWithModifiers(panel.Unthemed().Handle(), VK_F1, false, false);
+    CHECK(visiblePanels() == std::vector<size_t>{PanelIndex<HelpPanel>()});
 }
 
 TEST_CASE("An action that empties its list ends with the button enabled in that list's mode") {

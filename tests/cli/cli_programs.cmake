@@ -1,6 +1,6 @@
 # The console program's tests start the built program as a process, on copies of the Vestrim
 # panel's programs with known version details.
-foreach(test_name cli_theming cli_usage cli_tweak cli_console cli_image)
+foreach(test_name cli_theming cli_usage cli_tweak cli_console cli_image cli_own_manifest)
     if(TARGET test_${test_name})
         add_dependencies(test_${test_name} xpvestrim-cli xpv_settings_catalogue
             vestrim_fixture_alpha vestrim_fixture_beta vestrim_fixture_plain)
@@ -13,4 +13,12 @@ endforeach()
 # The tweak test writes Wine's registry, which both architectures share.
 if(TEST ${XPV_ARCH}.cli_tweak)
     set_tests_properties(${XPV_ARCH}.cli_tweak PROPERTIES RESOURCE_LOCK registry)
+endif()
+# Programs that carry a manifest of their own, from the manifest tests; the test sets the machine's
+# PreferExternalManifest for a moment.
+if(TARGET test_cli_own_manifest)
+    add_dependencies(test_cli_own_manifest own_manifest_fixtures)
+    target_compile_definitions(test_cli_own_manifest PRIVATE
+        XPV_OWN_MANIFESTS=L"Z:${CMAKE_BINARY_DIR}/tests/manifest/own_manifest_fixtures")
+    set_tests_properties(${XPV_ARCH}.cli_own_manifest PROPERTIES RESOURCE_LOCK registry)
 endif()

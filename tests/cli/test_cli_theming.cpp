@@ -8,9 +8,11 @@
 
 #include "history/HistoryLines.h"
 #include "history/HistoryStore.h"
+#include "manifest/ManifestDocument.h"
 #include "manifest/ManifestFile.h"
 #include "manifest/ManifestForExecutable.h"
 #include "platform/IniEditor.h"
+#include "platform/WindowsVersion.h"
 #include "support/CliProcess.h"
 #include "support/FixturePath.h"
 #include "support/TempFolder.h"
@@ -208,6 +210,22 @@ TEST_CASE("untheme removes manifests by the removal rule and the history forgets
         CHECK(xpv_test::ReadBytes(ManifestOf(plain)) == "<assembly/>");
         CHECK(f.HistoryRows().size() == 2);
     }
+}
+
+TEST_CASE("untheme tells, without failing, a change Windows can see only after a restart") {
+    Fixture f;
+    // The platform refuses to set the time of a folder opened as a file, as it refuses a program
+    // on a share the user may not write to.
+    const std::wstring program = f.programs.AddFolder(L"folder.exe");
+    REQUIRE(xpv_test::WriteBytes(ManifestOf(program), ComposeManifestDocument({}, ProcessorArchitecture::Amd64)));
+    const CliRun run = f.cli.Run({L"untheme", program});
+    CHECK(run.exitCode == 0);
+    CHECK(run.OutLines() == Lines{L"removed: " + ManifestOf(program)});
+    CHECK_FALSE(IsManifestPresent(ManifestOf(program)));
+    // Windows XP remembers nothing of a program's manifest.
+    const std::wstring note = L"note: " + program + L": Windows could not be told that the program changed, so the "
+                                                    L"change shows after Windows restarts.\r\n";
+    CHECK(run.err == (CurrentWindowsVersion().IsVistaOrLater() ? note : L""));
 }
 
 TEST_CASE("untheme --from-history removes every listed manifest and forgets the entries of those gone") {

@@ -1,6 +1,9 @@
 #pragma once
 #include <windows.h>
 
+#include <algorithm>
+#include <iterator>
+
 #include "app/MainForm.h"
 #include "platform/MessagePump.h"
 #include "support/PanelViews.h"
@@ -31,6 +34,20 @@ inline void PressKey(HWND control, WPARAM key) {
     PostMessageW(control, WM_KEYDOWN, key, 1);
     PostMessageW(control, WM_KEYUP, key, 0xC0000001);
     DoEvents();
+}
+
+// A key typed with Ctrl (and Shift) held, through the message queue as typed keys go.
+inline void TypeWithModifiers(HWND control, WPARAM key, bool control_, bool shift) {
+    BYTE saved[256], held[256];
+    GetKeyboardState(saved);
+    std::copy(std::begin(saved), std::end(saved), std::begin(held));
+    held[VK_CONTROL] = control_ ? 0x80 : 0;
+    held[VK_SHIFT] = shift ? 0x80 : 0;
+    SetKeyboardState(held);
+    PostMessageW(control, WM_KEYDOWN, key, 1);
+    PostMessageW(control, WM_KEYUP, key, 0xC0000001);
+    DoEvents();
+    SetKeyboardState(saved);
 }
 
 }  // namespace xpv_test

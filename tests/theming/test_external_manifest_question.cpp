@@ -11,6 +11,7 @@
 #include "theming/ExternalManifestPreference.h"
 #include "theming/ExternalManifestQuestion.h"
 #include "platform/registry_test_root.h"
+#include "support/MachineSideBySide.h"
 #include "support/OwnManifestFixtures.h"
 #include "support/TempFolder.h"
 #include "support/WindowsVersions.h"
@@ -18,6 +19,7 @@
 
 using namespace registry_test;
 using xpv_test::OwnManifestFixture;
+using xpv_test::MachineSideBySide;
 using xpv_test::TempFolder;
 using xpv_test::kWindows10;
 using xpv_test::kWindowsVista;
@@ -25,31 +27,6 @@ using xpv_test::kWindowsXp;
 using Answer = ExternalManifestQuestion::Answer;
 
 namespace {
-
-const SideBySideKey kMachine;
-
-// The machine's value as it was, put back however the test ends.
-class MachineValue {
-public:
-    MachineValue() : saved_(Read()) {}
-    ~MachineValue() { Set(saved_); }
-    MachineValue(const MachineValue&) = delete;
-    MachineValue& operator=(const MachineValue&) = delete;
-
-    static std::optional<StoredValue> Read() {
-        return ReadStoredValue(HKEY_LOCAL_MACHINE, kMachine.path, kPreferExternalManifest);
-    }
-    static void Set(const std::optional<StoredValue>& value) {
-        if (value) {
-            PutStoredValue(HKEY_LOCAL_MACHINE, kMachine.path, kPreferExternalManifest, *value);
-        } else {
-            DeleteStoredValue(HKEY_LOCAL_MACHINE, kMachine.path, kPreferExternalManifest);
-        }
-    }
-
-private:
-    std::optional<StoredValue> saved_;
-};
 
 // Copies of the fixture programs: one carrying no manifest, one whose own manifest asks for
 // Common Controls 6, and `hidden` ones whose own manifest hides the file beside them.
@@ -103,7 +80,7 @@ private:
 }  // namespace
 
 TEST_CASE("The question is due on Vista or later for a program whose own manifest hides the file, unless external manifests are preferred") {
-    const MachineValue machine;
+    const MachineSideBySide machine;
     const Programs programs;
     const std::wstring hidden = programs.Hidden(1).front();
     const std::vector<std::wstring> chosen{programs.plain, hidden, programs.themedByMaker};
@@ -121,7 +98,7 @@ TEST_CASE("The question is due on Vista or later for a program whose own manifes
     };
     for (const auto& value : values) {
         CAPTURE(value.what);
-        MachineValue::Set(value.stored);
+        MachineSideBySide::Set(value.stored);
         CHECK(ExternalManifestsPreferred() == value.preferred);
         for (const WindowsVersion windows : {kWindowsXp, kWindowsVista, kWindows10}) {
             CAPTURE(windows.major);
@@ -132,7 +109,7 @@ TEST_CASE("The question is due on Vista or later for a program whose own manifes
         }
     }
 
-    MachineValue::Set(std::nullopt);
+    MachineSideBySide::Set(std::nullopt);
     const struct {
         const char* what;
         std::vector<std::wstring> chosen;
@@ -151,8 +128,8 @@ TEST_CASE("The question is due on Vista or later for a program whose own manifes
 }
 
 TEST_CASE("The question names up to ten programs, then how many more, and what each answer does") {
-    const MachineValue machine;
-    MachineValue::Set(std::nullopt);
+    const MachineSideBySide machine;
+    MachineSideBySide::Set(std::nullopt);
     const Programs programs;
     const std::vector<std::wstring> hidden = programs.Hidden(12);
     const ExternalManifestQuestion question(hidden, kWindows10);
@@ -168,7 +145,7 @@ TEST_CASE("The question names up to ten programs, then how many more, and what e
 }
 
 TEST_CASE("Yes prefers external manifests and themes, No themes without, Cancel themes nothing") {
-    const MachineValue machine;
+    const MachineSideBySide machine;
     const Programs programs;
     const std::vector<std::wstring> hidden = programs.Hidden(1);
     const struct {
@@ -187,13 +164,13 @@ TEST_CASE("Yes prefers external manifests and themes, No themes without, Cancel 
     };
     for (const auto& c : cases) {
         CAPTURE(c.what);
-        MachineValue::Set(c.before);
+        MachineSideBySide::Set(c.before);
         const ExternalManifestQuestion question(hidden, kWindowsVista);
         REQUIRE(question.Due());
         const ExternalManifestQuestion::Decision decision = question.Decide(c.answer);
         CHECK(decision.apply == c.apply);
         CHECK(decision.message.empty());
-        CHECK(MachineValue::Read() == c.after);
+        CHECK(MachineSideBySide::Read() == c.after);
         CHECK(ExternalManifestQuestion(hidden, kWindowsVista).Due() == (c.answer != Answer::Yes));
     }
 }

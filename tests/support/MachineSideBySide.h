@@ -1,0 +1,68 @@
+#pragma once
+// The machine's PreferExternalManifest in the real registry of the test prefix (64-bit view), for
+// tests that let the program read or set it: put back as it was however the test ends; and its
+// key made read-only for a while. Such tests hold the ctest lock "registry", as both
+// architectures share the prefix.
+#include <windows.h>
+#include <sddl.h>
+
+#include <optional>
+#include <vector>
+
+#include "platform/registry_test_root.h"
+#include "theming/ExternalManifestPreference.h"
+
+namespace xpv_test {
+
+class MachineSideBySide {
+public:
+    MachineSideBySide() : saved_(Read()) {}
+    ~MachineSideBySide() { Set(saved_); }
+    MachineSideBySide(const MachineSideBySide&) = delete;
+    MachineSideBySide& operator=(const MachineSideBySide&) = delete;
+
+    static std::optional<registry_test::StoredValue> Read() {
+        return registry_test::ReadStoredValue(HKEY_LOCAL_MACHINE, SideBySideKey{}.path, kPreferExternalManifest);
+    }
+    static void Set(const std::optional<registry_test::StoredValue>& value) {
+        if (value) {
+            registry_test::PutStoredValue(HKEY_LOCAL_MACHINE, SideBySideKey{}.path, kPreferExternalManifest, *value);
+        } else {
+            registry_test::DeleteStoredValue(HKEY_LOCAL_MACHINE, SideBySideKey{}.path, kPreferExternalManifest);
+        }
+    }
+
+private:
+    std::optional<registry_test::StoredValue> saved_;
+};
+
+// The machine's key, read-only to everyone as HKEY_LOCAL_MACHINE is to a user without administrator
+// rights; its own access control put back at scope exit.
+class ReadOnlySideBySideKey {
+public:
+    ReadOnlySideBySideKey() {
+        REQUIRE(RegCreateKeyExW(HKEY_LOCAL_MACHINE, SideBySideKey{}.path.c_str(), 0, nullptr, 0,
+                                READ_CONTROL | WRITE_DAC | registry_test::kView, nullptr, key_.receive(),
+                                nullptr) == ERROR_SUCCESS);
+        DWORD size = 0;
+        RegGetKeySecurity(key_.get(), DACL_SECURITY_INFORMATION, nullptr, &size);
+        saved_.resize(size);
+        REQUIRE(RegGetKeySecurity(key_.get(), DACL_SECURITY_INFORMATION, saved_.data(), &size) == ERROR_SUCCESS);
+        PSECURITY_DESCRIPTOR readOnly = nullptr;
+        REQUIRE(ConvertStringSecurityDescriptorToSecurityDescriptorW(L"D:P(A;;KR;;;WD)", SDDL_REVISION_1, &readOnly,
+                                                                     nullptr));
+        CHECK(RegSetKeySecurity(key_.get(), DACL_SECURITY_INFORMATION, readOnly) == ERROR_SUCCESS);
+        LocalFree(readOnly);
+    }
+    ~ReadOnlySideBySideKey() {
+        CHECK(RegSetKeySecurity(key_.get(), DACL_SECURITY_INFORMATION, saved_.data()) == ERROR_SUCCESS);
+    }
+    ReadOnlySideBySideKey(const ReadOnlySideBySideKey&) = delete;
+    ReadOnlySideBySideKey& operator=(const ReadOnlySideBySideKey&) = delete;
+
+private:
+    UniqueRegistryKey key_;
+    std::vector<BYTE> saved_;
+};
+
+}  // namespace xpv_test
