@@ -11,6 +11,10 @@
 namespace {
 
 constexpr int kDroppedRows = 8;
+// Every drive letter, as GetLogicalDrives sets them.
+constexpr DWORD kEveryLetter = (1u << 26) - 1;
+// Posted to the box when it is made: the other drives are read once the message loop runs.
+constexpr UINT kListOtherDrives = WM_APP;
 
 ListGlyph GlyphForDriveType(UINT type) {
     switch (type) {
@@ -99,8 +103,10 @@ void DriveList::Create(HWND parent, int id, const RECT& rect, HFONT font, COLORR
         if (isPresent(letter)) current_ = letter;
     }
     if (!isPresent(current_)) current_ = 0;
-    // Closed, the box shows the current drive alone: the others' labels are read when it opens.
-    ListDrives(current_);
+    // Closed, the box shows the current drive alone: that is all the window needs to show. The
+    // other drives come when the message loop runs, their labels when the list opens.
+    ListDrives(current_ ? 1u << (current_ - L'A') : 0, current_);
+    PostMessageW(combo, kListOtherDrives, 0, 0);
 }
 
 std::wstring DriveList::Drive() const {
@@ -117,13 +123,13 @@ bool DriveList::SetDrive(std::wstring_view drive) {
     return Choose(letter);
 }
 
-void DriveList::Refresh() { ListDrives(0); }
+void DriveList::Refresh() { ListDrives(kEveryLetter, 0); }
 
-void DriveList::ListDrives(wchar_t onlyLabelled) {
+void DriveList::ListDrives(DWORD letters, wchar_t onlyLabelled) {
     std::vector<Entry> drives;
     {
         const QuietDriveErrors quiet;
-        const DWORD present = GetLogicalDrives();
+        const DWORD present = GetLogicalDrives() & letters;
         for (int i = 0; i < 26; ++i) {
             if ((present & (1u << i)) == 0) continue;
             const wchar_t letter = static_cast<wchar_t>(L'A' + i);
@@ -146,6 +152,7 @@ void DriveList::ListDrives(wchar_t onlyLabelled) {
         drives.insert(place, *gone);
     }
     drives_ = std::move(drives);
+    everyDriveListed_ = everyDriveListed_ || letters == kEveryLetter;
     FillBox();
 }
 
@@ -215,6 +222,9 @@ void DriveList::DrawItem(const DRAWITEMSTRUCT& item) {
 
 LRESULT DriveList::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+        case kListOtherDrives:
+            if (!everyDriveListed_) ListDrives(kEveryLetter, current_);
+            return 0;
         case WM_CTLCOLORLISTBOX: {
             // The open list asks its box for colours; answered here, the owner need not know it.
             const HDC dc = reinterpret_cast<HDC>(wParam);

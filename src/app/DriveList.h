@@ -23,8 +23,9 @@ public:
     DriveList(const DriveList&) = delete;
     DriveList& operator=(const DriveList&) = delete;
 
-    // Starts on the drive of `start` (a path), else on the drive of the current directory. Until
-    // the list first opens, only that drive's label has been read.
+    // Starts on the drive of `start` (a path), else on the drive of the current directory, which
+    // is then the only drive read: the others are listed once the message loop runs, and until
+    // the list first opens, only the current drive's label has been read.
     void Create(HWND parent, int id, const RECT& rect, HFONT font, COLORREF text, COLORREF back,
                 std::wstring_view start = {});
     HWND Handle() const { return combo_.get(); }
@@ -52,8 +53,9 @@ private:
     };
 
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-    // Reads the drive set; the labels of every local drive, or of that one alone when given.
-    void ListDrives(wchar_t onlyLabelled);
+    // Reads the drives present among `letters` (bit 0 for A:); the labels of every local drive,
+    // or of that one alone when given.
+    void ListDrives(DWORD letters, wchar_t onlyLabelled);
     int IndexOf(wchar_t letter) const;
     void FillBox();
     void SelectCurrent();
@@ -64,4 +66,5 @@ private:
     FolderListLook look_;
     std::vector<Entry> drives_;
     wchar_t current_ = 0;
+    bool everyDriveListed_ = false;
 };

@@ -73,10 +73,9 @@ bool MainForm::Create() {
     quickMenu_.Create(Handle(), panels_, place);
     Form_Load();
     CreateShortcutKeys();
-    if (show_) {
-        ShowWindow(Handle(), SW_SHOW);
-        UpdateWindow(Handle());
-    }
+    if (show_) ShowWindow(Handle(), SW_SHOW);
+    quickMenu_.FocusOpenPanel();
+    if (show_) UpdateWindow(Handle());
     // Nobody points at a control before the window shows.
     controls_.CreateTooltips(Handle());
     SetTimer(Handle(), kQuickMenuTimer, 500, nullptr);
@@ -94,12 +93,11 @@ void MainForm::Form_Initialize() {
     InitCommonControlsEx(&controls);
 }
 
-// The first panel opens on the application directory; nothing else is made before the window
-// shows.
+// The first panel opens on the application directory; nothing else is made or run before the
+// window shows: what its controls leave queued waits for the message loop.
 void MainForm::Form_Load() {
     PanelOf<VestrimPanel>().OpenFolder(applicationDirectory_);
-    quickMenu_.Qmenu_Click(0);
-    DoEvents();
+    quickMenu_.OpenBeforeShown(0);
 }
 
 void MainForm::LoadPictures() {

@@ -100,7 +100,11 @@ void QuickMenu::Create(HWND form, const std::array<std::unique_ptr<Panel>, kPane
     bottomCaption_ = AddCaption(kLblQMenuBottom, L"XP Vestrim", 4080, WS_CLIPSIBLINGS);
 }
 
-void QuickMenu::Qmenu_Click(size_t index) {
+void QuickMenu::Qmenu_Click(size_t index) { Open(index, true); }
+
+void QuickMenu::OpenBeforeShown(size_t index) { Open(index, false); }
+
+void QuickMenu::Open(size_t index, bool moveFocus) {
     // A panel's "shown" step may yield: a close meanwhile waits for it.
     const PanelHost::LongAction action(host_);
     for (const std::unique_ptr<Panel>& panel : *panels_) {
@@ -121,13 +125,15 @@ void QuickMenu::Qmenu_Click(size_t index) {
     // Focus left in a hidden panel would leave the keyboard nowhere: it moves to the first
     // control of the panel shown (to the window when that panel has none).
     const HWND focus = GetFocus();
-    const HWND shown = panel.Window();
-    ShowWindow(shown, SW_SHOW);
-    if (focus == nullptr || !IsWindowVisible(focus)) {
-        const HWND first = GetNextDlgTabItem(shown, nullptr, FALSE);
-        SetFocus(first && IsChild(shown, first) ? first : form_);
-    }
+    ShowWindow(panel.Window(), SW_SHOW);
+    if (moveFocus && (focus == nullptr || !IsWindowVisible(focus))) FocusOpenPanel();
     panel.Shown();
+}
+
+void QuickMenu::FocusOpenPanel() {
+    const HWND shown = open_ ? (*panels_)[*open_]->Window() : nullptr;
+    const HWND first = shown ? GetNextDlgTabItem(shown, nullptr, FALSE) : nullptr;
+    SetFocus(first && IsChild(shown, first) ? first : form_);
 }
 
 void QuickMenu::ShowItemInStrip(int step) {

@@ -39,6 +39,12 @@ public:
     // Hides every panel and shows the item's own, then runs its "shown" step; an index that
     // names no item hides them all and leaves the frame where it is.
     void Qmenu_Click(size_t index);
+    // The same for the panel the window opens with, before it shows: taking the focus then would
+    // activate a window not yet on screen, which is slow and pointless. FocusOpenPanel follows
+    // once it shows.
+    void OpenBeforeShown(size_t index);
+    // Moves the focus to the first control of the open panel (to the window when it has none).
+    void FocusOpenPanel();
     // The keyboard's way through the strip: the item `step` places below the open one (above it
     // when negative), round from the bottom to the top.
     void ShowItemInStrip(int step);
@@ -54,6 +60,7 @@ private:
     void LoadPictures();
     HWND AddIcon(int id, int top, HICON icon);
     HWND AddCaption(int id, const wchar_t* text, int top, DWORD style);
+    void Open(size_t index, bool moveFocus);
     void Qmenu_MouseMove(size_t index);
     void QmenuSelector_Click() { Qmenu_Click(hoveredIndex_); }
     void DrawSelector(const DRAWITEMSTRUCT& item);

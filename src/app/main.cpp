@@ -4,8 +4,10 @@
 #include "platform/ComApartment.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-    const ComApartment com;
     MainForm form;
     if (!form.Create()) return 1;
+    // Nothing before the window shows needs COM (the shell's file operations and the web pages
+    // come later): started here, loading it costs the start nothing.
+    const ComApartment com;
     return MainForm::Run();
 }

@@ -34,18 +34,18 @@ std::wstring MakeFolders(const std::wstring& root, std::initializer_list<const w
 
 }  // namespace
 
-std::wstring ChooseHistoryFile(const std::wstring& programDirectory, const std::wstring& appDataDirectory,
+std::wstring ChooseHistoryFile(const std::wstring& programDirectory, const AppDataDirectoryQuery& appDataDirectory,
                                const FolderWritableCheck& userCanWrite) {
     const std::wstring besideProgram = Join(programDirectory, kHistoryName);
-    if (IsFile(besideProgram) || appDataDirectory.empty() || userCanWrite(programDirectory)) {
-        return besideProgram;
-    }
+    if (IsFile(besideProgram) || userCanWrite(programDirectory)) return besideProgram;
+    const std::wstring appData = appDataDirectory();
+    if (appData.empty()) return besideProgram;
     // When the folders cannot be made, recording fails and says so like any other failed write.
-    return Join(MakeFolders(appDataDirectory, {L"Orlek", L"XP Vestrim"}), kHistoryName);
+    return Join(MakeFolders(appData, {L"Orlek", L"XP Vestrim"}), kHistoryName);
 }
 
 std::wstring ChooseHistoryFile(const std::wstring& programDirectory) {
-    return ChooseHistoryFile(programDirectory, UserAppDataDirectory(), UserCanWriteFolder);
+    return ChooseHistoryFile(programDirectory, UserAppDataDirectory, UserCanWriteFolder);
 }
 
 std::wstring UserAppDataDirectory() {

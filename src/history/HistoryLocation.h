@@ -12,9 +12,11 @@
 std::wstring ChooseHistoryFile(const std::wstring& programDirectory);
 
 // The rule itself, with the user's application-data folder and the answer to "can the user write
-// this folder" given. Without an application-data folder the file stays beside the program.
+// this folder" given. The folder is asked for only when the rule needs it (naming it loads the
+// shell, which the window's start can do without); without one the file stays beside the program.
 using FolderWritableCheck = std::function<bool(const std::wstring& folder)>;
-std::wstring ChooseHistoryFile(const std::wstring& programDirectory, const std::wstring& appDataDirectory,
+using AppDataDirectoryQuery = std::function<std::wstring()>;
+std::wstring ChooseHistoryFile(const std::wstring& programDirectory, const AppDataDirectoryQuery& appDataDirectory,
                                const FolderWritableCheck& userCanWrite);
 
 // The user's roaming application-data folder (%APPDATA%); empty when the system names none.

@@ -273,23 +273,31 @@ TEST_CASE("A drive is captioned by its lower-case letter and, when it has one, i
     }
 }
 
+// The captions of the drives among `letters` (bit 0 for A:), with the labels of the fixed ones, or
+// of that one alone when given.
+std::vector<std::wstring> DriveCaptions(DWORD letters, wchar_t onlyLabelled) {
+    std::vector<std::wstring> captions;
+    const DWORD present = GetLogicalDrives() & letters;
+    for (int i = 0; i < 26; ++i) {
+        if ((present & (1u << i)) == 0) continue;
+        const wchar_t root[] = {static_cast<wchar_t>(L'A' + i), L':', L'\\', 0};
+        wchar_t label[MAX_PATH + 1] = {};
+        const bool labelled = onlyLabelled == 0 || onlyLabelled == root[0];
+        if (labelled && GetDriveTypeW(root) == DRIVE_FIXED) {
+            GetVolumeInformationW(root, label, MAX_PATH + 1, nullptr, nullptr, nullptr, nullptr, 0);
+        }
+        captions.push_back(DriveCaption(root[0], label));
+    }
+    return captions;
+}
+
 TEST_CASE("The drive list shows every logical drive and starts on the current directory's drive") {
     Host host;
     // Opened, as the box tells its owner: every drive with its label.
     SendMessageW(host.Window(), WM_COMMAND, MAKEWPARAM(kDriveId, CBN_DROPDOWN),
                  reinterpret_cast<LPARAM>(host.drive.Handle()));
     const std::vector<std::wstring> texts = BoxTexts(host.drive.Handle());
-    std::vector<std::wstring> expected;
-    const DWORD present = GetLogicalDrives();
-    for (int i = 0; i < 26; ++i) {
-        if ((present & (1u << i)) == 0) continue;
-        const wchar_t root[] = {static_cast<wchar_t>(L'A' + i), L':', L'\\', 0};
-        wchar_t label[MAX_PATH + 1] = {};
-        const UINT type = GetDriveTypeW(root);
-        if (type == DRIVE_FIXED) GetVolumeInformationW(root, label, MAX_PATH + 1, nullptr, nullptr, nullptr, nullptr, 0);
-        expected.push_back(DriveCaption(root[0], label));
-    }
-    CHECK(Listed(texts) == Listed(expected));
+    CHECK(Listed(texts) == Listed(DriveCaptions(GetLogicalDrives(), 0)));
     CHECK(std::count_if(texts.begin(), texts.end(), [](const std::wstring& t) { return t.rfind(L"c:", 0) == 0; }) == 1);
     CHECK(std::count_if(texts.begin(), texts.end(), [](const std::wstring& t) { return t.rfind(L"z:", 0) == 0; }) == 1);
 
@@ -301,6 +309,22 @@ TEST_CASE("The drive list shows every logical drive and starts on the current di
     const std::wstring startDrive{static_cast<wchar_t>(towupper(CurrentDirectory()[0])), L':'};
     CHECK(host.drive.Drive() == startDrive);
     CHECK(BoxSelection(host.drive.Handle()).rfind(DriveCaption(startDrive[0], L""), 0) == 0);
+}
+
+TEST_CASE("Made, the drive list holds its current drive alone; the others come once messages run") {
+    Host host;
+    const wchar_t current = static_cast<wchar_t>(towupper(CurrentDirectory()[0]));
+    const DWORD currentBit = 1u << (current - L'A');
+    REQUIRE((GetLogicalDrives() & ~currentBit) != 0);
+    DriveList drive;
+    drive.Create(host.Window(), kDriveId + 100, TwipScale::ForScreen().Rect(120, 2500, 2415, 330),
+                 static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)), kText, kBack);
+    CHECK(Listed(BoxTexts(drive.Handle())) == Listed(DriveCaptions(currentBit, current)));
+
+    DoEvents();
+    CHECK(Listed(BoxTexts(drive.Handle())) == Listed(DriveCaptions(GetLogicalDrives(), current)));
+    CHECK(drive.Drive() == std::wstring{current, L':'});
+    CHECK(BoxSelection(drive.Handle()).rfind(DriveCaption(current, L""), 0) == 0);
 }
 
 TEST_CASE("Setting the drive: only a change is announced; unknown and not-ready drives change nothing") {

@@ -231,3 +231,16 @@ TEST_CASE("The keyboard goes through the Quick Menu: Ctrl+Tab down, Ctrl+Shift+T
         CHECK(GetFocus() == GetDlgItem(vestrim, VestrimPanel::kLstUnthemed));
     }
 }
+
+TEST_CASE("The window starts with the focus on the first control of the panel it opens with, shown or not") {
+    for (const bool shown : {false, true}) {
+        CAPTURE(shown);
+        MainForm::Options options = xpv_test::WindowTestOptions();
+        options.show = shown;
+        MainForm form{options};
+        REQUIRE(form.Create());
+        const HWND vestrim = WindowOf<VestrimPanel>(form);
+        CHECK(IsWindowVisible(form.Window()) == (shown ? TRUE : FALSE));
+        CHECK(GetFocus() == GetDlgItem(vestrim, VestrimPanel::kCmdVestrim));
+    }
+}

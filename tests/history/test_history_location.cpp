@@ -28,6 +28,11 @@ std::vector<std::wstring> Contents(const std::wstring& folder) {
     return names;
 }
 
+// The application-data folder as the rule asks for it.
+AppDataDirectoryQuery Folder(std::wstring path) {
+    return [path = std::move(path)] { return path; };
+}
+
 }  // namespace
 
 TEST_CASE("The history lives beside the program when it exists there or the folder can be written, else in "
@@ -60,8 +65,13 @@ TEST_CASE("The history lives beside the program when it exists there or the fold
             return c.writable;
         };
 
-        const std::wstring chosen =
-            ChooseHistoryFile(program.Path(), c.appDataGiven ? appData.Path() : std::wstring(), userCanWrite);
+        int appDataAsked = 0;
+        const auto appDataDirectory = [&] {
+            ++appDataAsked;
+            return c.appDataGiven ? appData.Path() : std::wstring();
+        };
+
+        const std::wstring chosen = ChooseHistoryFile(program.Path(), appDataDirectory, userCanWrite);
 
         const std::wstring appDataFolder = appData / L"Orlek\\XP Vestrim";
         if (c.expected == Place::Program) {
@@ -73,6 +83,8 @@ TEST_CASE("The history lives beside the program when it exists there or the fold
             CHECK_FALSE(FileExists(chosen));  // made by the first entry recorded, not by the choice
         }
         for (const std::wstring& folder : asked) CHECK(folder == program.Path());
+        // Naming the folder loads the shell: asked only when the program's folder will not do.
+        CHECK(appDataAsked == (c.beside != Beside::File && !c.writable ? 1 : 0));
     }
 }
 
@@ -83,7 +95,7 @@ TEST_CASE("Folders of the application-data history that exist already are used a
     appData.AddFolder(L"Orlek\\XP Vestrim");
     REQUIRE(WriteBytes(appData / L"Orlek\\XP Vestrim\\history.db", "[Main]\r\n"));
     const auto readOnly = [](const std::wstring&) { return false; };
-    CHECK(ChooseHistoryFile(program.Path(), appData.Path(), readOnly) == appData / L"Orlek\\XP Vestrim\\history.db");
+    CHECK(ChooseHistoryFile(program.Path(), Folder(appData.Path()), readOnly) == appData / L"Orlek\\XP Vestrim\\history.db");
     CHECK(Contents(appData / L"Orlek\\XP Vestrim") == std::vector<std::wstring>{L"history.db"});
 }
 
@@ -92,8 +104,8 @@ TEST_CASE("A folder given with its closing backslash, as a drive root is, gets o
     TempFolder appData(L"xpv-appdata");
     const auto readOnly = [](const std::wstring&) { return false; };
     const auto writable = [](const std::wstring&) { return true; };
-    CHECK(ChooseHistoryFile(program.Path() + L"\\", appData.Path(), writable) == program / L"history.db");
-    CHECK(ChooseHistoryFile(program.Path(), appData.Path() + L"\\", readOnly) ==
+    CHECK(ChooseHistoryFile(program.Path() + L"\\", Folder(appData.Path()), writable) == program / L"history.db");
+    CHECK(ChooseHistoryFile(program.Path(), Folder(appData.Path() + L"\\"), readOnly) ==
           appData / L"Orlek\\XP Vestrim\\history.db");
 }
 

@@ -1,0 +1,59 @@
+# Import libraries that load a system library at the first call into it rather than when the
+# program starts. The window shows before it needs the shell or COM, and under Wine loading them
+# (with the libraries they pull in) is a large part of the start.
+#
+# xpv_delay_load_library(<name>) makes the library target xpv_delay_<name> from the toolchain's
+# own import library lib<name>.a, at configure time: it names every function that one names, so a
+# call added later is delay-loaded too. The helper the calls go through, __delayLoadHelper2, is in
+# MinGW-w64's libmingwex, which every program links.
+function(xpv_delay_load_library name)
+    execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=lib${name}.a
+                    OUTPUT_VARIABLE import_library OUTPUT_STRIP_TRAILING_WHITESPACE)
+    if(NOT IS_ABSOLUTE "${import_library}" OR NOT EXISTS "${import_library}")
+        message(FATAL_ERROR "the toolchain has no import library lib${name}.a")
+    endif()
+    execute_process(COMMAND ${CMAKE_NM} --defined-only ${import_library}
+                    OUTPUT_VARIABLE symbols RESULT_VARIABLE failed)
+    if(failed)
+        message(FATAL_ERROR "${CMAKE_NM} could not read ${import_library}")
+    endif()
+    # 32-bit symbols carry a leading underscore, and __stdcall ones their argument size ("@8"):
+    # the definition file names them with the size, and dlltool -k drops it from the name it imports.
+    if(XPV_ARCH STREQUAL "i686")
+        set(prefix "_")
+        set(kill_at -k)
+    else()
+        set(prefix "")
+        set(kill_at)
+    endif()
+    # Functions only, which have a code stub ("T"): data cannot be delay-loaded, and a use of it
+    # takes the plain import library.
+    string(REGEX MATCHALL "[ \t]T ${prefix}[^\r\n]+" stubs "${symbols}")
+    list(TRANSFORM stubs REPLACE "^[ \t]T ${prefix}" "    ")
+    if(NOT stubs)
+        message(FATAL_ERROR "${import_library} names no functions")
+    endif()
+    list(JOIN stubs "\n" exports)
+
+    set(folder ${CMAKE_BINARY_DIR}/delay-load)
+    set(definitions ${folder}/${name}.def)
+    set(library ${folder}/lib${name}_delay.a)
+    set(content "LIBRARY ${name}.dll\nEXPORTS\n${exports}\n")
+    if(EXISTS ${definitions} AND EXISTS ${library})
+        file(READ ${definitions} previous)
+    else()
+        set(previous)
+    endif()
+    # Made again only when the toolchain's list changed: a new library would relink everything.
+    if(NOT previous STREQUAL content)
+        file(WRITE ${definitions} "${content}")
+        execute_process(COMMAND ${CMAKE_DLLTOOL} ${kill_at} -d ${definitions} -y ${library} -D ${name}.dll
+                        RESULT_VARIABLE failed ERROR_VARIABLE errors)
+        if(failed OR NOT EXISTS ${library})
+            file(REMOVE ${definitions})
+            message(FATAL_ERROR "${CMAKE_DLLTOOL} could not make ${library}: ${errors}")
+        endif()
+    endif()
+    add_library(xpv_delay_${name} STATIC IMPORTED GLOBAL)
+    set_target_properties(xpv_delay_${name} PROPERTIES IMPORTED_LOCATION ${library})
+endfunction()
