@@ -41,3 +41,13 @@ void ReportStop(Streams& streams, Tally& tally) {
     streams.Complain(L"Stopped: the rest was not done.");
     tally.Failed();
 }
+
+std::optional<std::vector<HistoryStore::Entry>> ReadHistory(const CommandContext& context) {
+    std::optional<std::vector<HistoryStore::Entry>> entries = HistoryStore(context.files.history).ReadAll();
+    if (!entries) {
+        context.streams.Complain(context.files.history +
+                                 L": the history file could not be read; it was left as it was. It must be a plain "
+                                 L"file, not a link, in UTF-16, UTF-8 or the system's code page.");
+    }
+    return entries;
+}

@@ -1,6 +1,7 @@
 #pragma once
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "cli/CommandLine.h"
 #include "cli/Outcome.h"
@@ -8,6 +9,7 @@
 #include "cli/ProgramFiles.h"
 #include "cli/Table.h"
 #include "cli/UserPaths.h"
+#include "history/HistoryStore.h"
 
 // What every command is run with.
 struct CommandContext {
@@ -31,6 +33,10 @@ std::optional<ExistingPath> ExistingPathOf(const std::wstring& operand, std::wst
 // The format --format names, text when it is not given; nothing, with the reason in `error`, for
 // an unknown one.
 std::optional<TableFormat> ChosenFormat(const CommandLine& line, std::wstring& error);
+
+// The history's entries, its file converted first when it was saved in another encoding; nothing,
+// after telling why on standard error, when it cannot be read: the command then changes nothing.
+std::optional<std::vector<HistoryStore::Entry>> ReadHistory(const CommandContext& context);
 
 // Tells that Windows could not be told that the program changed (its last-write time could not be
 // set): a note, no failure.

@@ -8,8 +8,10 @@
 namespace {
 
 ExitCode ListHistory(const CommandContext& context, TableFormat format) {
+    const std::optional<std::vector<HistoryStore::Entry>> entries = ReadHistory(context);
+    if (!entries) return ExitCode::SomeFailed;
     Table table{{L"program", L"manifest", L"details"}, {}};
-    for (const HistoryStore::Entry& entry : ReadHistoryEntries(context.files.history)) {
+    for (const HistoryStore::Entry& entry : *entries) {
         table.rows.push_back({ExecutablePathOfManifest(entry.manifestPath), entry.manifestPath, entry.value});
     }
     // As the History panel shows an entry: its details, or only the program when it has none.
@@ -25,10 +27,10 @@ ExitCode ListHistory(const CommandContext& context, TableFormat format) {
 // Drops the entries whose manifest is gone, by the rule a load of the History panel prunes with:
 // an entry on a drive or share that cannot be reached now stays.
 ExitCode PruneHistory(const CommandContext& context) {
+    const std::optional<std::vector<HistoryStore::Entry>> entries = ReadHistory(context);
+    if (!entries) return ExitCode::SomeFailed;
     std::vector<std::wstring> manifests;
-    for (const HistoryStore::Entry& entry : ReadHistoryEntries(context.files.history)) {
-        manifests.push_back(entry.manifestPath);
-    }
+    for (const HistoryStore::Entry& entry : *entries) manifests.push_back(entry.manifestPath);
     const std::vector<ManifestStanding> standing = StandingOfManifests(manifests);
     std::vector<std::wstring> gone;
     for (size_t i = 0; i < manifests.size(); ++i) {

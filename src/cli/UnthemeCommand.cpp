@@ -93,7 +93,9 @@ private:
 
 ExitCode UnthemeFromHistory(const CommandContext& context) {
     if (!context.line.operands.empty()) return UsageError(context.streams, L"--from-history takes no paths.");
-    const std::vector<HistoryStore::Entry> entries = ReadHistoryEntries(context.files.history);
+    const std::optional<std::vector<HistoryStore::Entry>> read = ReadHistory(context);
+    if (!read) return ExitCode::SomeFailed;
+    const std::vector<HistoryStore::Entry>& entries = *read;
     if (entries.empty()) {
         context.streams.Say(L"The history lists no programs.");
         return ExitCode::NothingToDo;

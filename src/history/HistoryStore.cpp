@@ -21,15 +21,18 @@ bool HistoryStore::Record(const std::wstring& manifestPath, const std::wstring& 
     return WriteProfileValue({file_, kHistorySection}, HistoryKeyFor(manifestPath), StoredHistoryValue(value));
 }
 
+std::optional<std::vector<HistoryStore::Entry>> HistoryStore::ReadAll() {
+    // Converted and read under one lock (the read takes it again, as the thread may): another
+    // copy's write replaces the file, so it is read whole, not half-written.
+    const HistoryLock lock(file_);
+    if (!MakeProfileReadable(file_)) return std::nullopt;
+    return ReadHistoryEntries(file_);
+}
+
 HistoryStore::Listing HistoryStore::List() {
-    std::vector<Entry> entries;
-    {
-        // Converted and read under one lock (the read takes it again, as the thread may): another
-        // copy's write replaces the file, so it is read whole, not half-written.
-        const HistoryLock lock(file_);
-        if (!MakeProfileReadable(file_)) return {{}, Trouble::Unreadable};
-        entries = ReadHistoryEntries(file_);
-    }
+    std::optional<std::vector<Entry>> read = ReadAll();
+    if (!read) return {{}, Trouble::Unreadable};
+    std::vector<Entry>& entries = *read;
     std::vector<std::wstring> manifestPaths;
     manifestPaths.reserve(entries.size());
     for (const Entry& entry : entries) manifestPaths.push_back(entry.manifestPath);

@@ -1,4 +1,5 @@
 #pragma once
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,11 @@ public:
         std::vector<Entry> entries;
         Trouble trouble = Trouble::None;
     };
+
+    // Every entry in file order, none dropped; a file saved in another encoding without a
+    // byte-order mark is first converted to the program's own. Nothing when it cannot be read
+    // (the cases of Trouble::Unreadable).
+    std::optional<std::vector<Entry>> ReadAll();
 
     // Every entry in file order whose manifest is still there. Entries whose manifest is gone are
     // dropped from the file; those on a drive or share that cannot be reached now are kept (the

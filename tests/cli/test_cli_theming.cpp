@@ -12,6 +12,7 @@
 #include "manifest/ManifestFile.h"
 #include "manifest/ManifestForExecutable.h"
 #include "platform/IniEditor.h"
+#include "platform/ProfileEncoding.h"
 #include "platform/WindowsVersion.h"
 #include "support/CliProcess.h"
 #include "support/FixturePath.h"
@@ -338,4 +339,50 @@ TEST_CASE("history lists the entries, and --prune drops those whose manifest is 
     const CliRun again = f.cli.Run({L"history", L"--prune"});
     CHECK(again.exitCode == 3);
     CHECK(again.OutLines() == Lines{L"The history has no stale entries."});
+}
+
+TEST_CASE("The history commands read a history saved without a byte-order mark; one they cannot read fails and stays") {
+    Fixture f;
+    const std::wstring greek = f.Add(L"beta", kGreekName);
+    f.Themed(greek);
+    const std::string own = xpv_test::ReadBytes(f.cli.History());
+    REQUIRE(own.starts_with("\xff\xfe"));
+    const std::wstring text = DecodeProfileText(std::string_view(own).substr(2), TextForm::Utf16Le);
+    const struct {
+        const char* what;
+        std::string bytes;
+    } saved[] = {
+        {"UTF-16LE without its mark", own.substr(2)},
+        {"UTF-8 without its mark", EncodeProfileText(text, TextForm::Utf8)},
+    };
+    for (const auto& c : saved) {
+        CAPTURE(c.what);
+        REQUIRE(xpv_test::WriteBytes(f.cli.History(), c.bytes));
+        const CliRun listed = f.cli.Run({L"history"});
+        CHECK(listed.exitCode == 0);
+        REQUIRE(listed.OutLines().size() == 1);
+        CHECK(listed.OutLines()[0].starts_with(greek + L"  "));
+        // Converted once to the program's own form, its entry kept.
+        CHECK(xpv_test::ReadBytes(f.cli.History()) == own);
+
+        REQUIRE(xpv_test::WriteBytes(f.cli.History(), c.bytes));
+        const CliRun removal = f.cli.Run({L"untheme", L"--from-history", L"--dry-run"});
+        CHECK(removal.exitCode == 0);
+        CHECK(removal.OutLines() == Lines{L"would remove: " + ManifestOf(greek)});
+    }
+
+    // NUL bytes in no pattern of any text form: no encoding reads it.
+    const std::string unreadable = "[Main]\r\n" + xpv_test::ToUtf8(ManifestOf(greek)) + std::string("=\0\0x\0y\0\0z\r\n", 12);
+    REQUIRE(xpv_test::WriteBytes(f.cli.History(), unreadable));
+    for (const std::vector<std::wstring>& command : {std::vector<std::wstring>{L"history"},
+                                                     std::vector<std::wstring>{L"history", L"--prune"},
+                                                     std::vector<std::wstring>{L"untheme", L"--from-history"}}) {
+        CAPTURE(xpv_test::ToUtf8(command.back()));
+        const CliRun run = f.cli.Run(command);
+        CHECK(run.exitCode == 1);
+        CHECK(run.out.empty());
+        CHECK(run.err.find(f.cli.History() + L": the history file could not be read") != std::wstring::npos);
+        CHECK(xpv_test::ReadBytes(f.cli.History()) == unreadable);
+        CHECK(IsManifestPresent(ManifestOf(greek)));
+    }
 }
