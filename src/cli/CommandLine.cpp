@@ -5,18 +5,18 @@
 
 namespace {
 
-struct OptionSpec {
+struct OptionRule {
     std::wstring_view name;
     bool takesValue = false;
 };
 
-struct CommandSpec {
+struct CommandRule {
     std::wstring_view name;
-    std::vector<OptionSpec> options;
+    std::vector<OptionRule> options;
 };
 
-const std::vector<CommandSpec>& Commands() {
-    static const std::vector<CommandSpec> commands{
+const std::vector<CommandRule>& Commands() {
+    static const std::vector<CommandRule> commands{
         {L"theme",
          {{L"recurse"},
           {L"dry-run"},
@@ -41,9 +41,9 @@ std::wstring LowerCase(std::wstring_view text) {
 
 bool IsHelpWord(std::wstring_view word) { return word == L"-?" || word == L"/?" || LowerCase(word) == L"--help"; }
 
-const OptionSpec* FindOption(const CommandSpec& command, std::wstring_view name) {
+const OptionRule* FindOption(const CommandRule& command, std::wstring_view name) {
     const auto found = std::find_if(command.options.begin(), command.options.end(),
-                                    [name](const OptionSpec& option) { return option.name == name; });
+                                    [name](const OptionRule& option) { return option.name == name; });
     return found == command.options.end() ? nullptr : &*found;
 }
 
@@ -71,7 +71,7 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::wstring>& words) {
     CommandLine& line = parsed.line;
     line.command = LowerCase(words[0]);
     const auto command = std::find_if(Commands().begin(), Commands().end(),
-                                      [&line](const CommandSpec& spec) { return spec.name == line.command; });
+                                      [&line](const CommandRule& rule) { return rule.name == line.command; });
     if (command == Commands().end()) return fail(L"unknown command \"" + words[0] + L"\".");
 
     bool optionsEnded = false;
@@ -85,7 +85,7 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::wstring>& words) {
             const size_t equals = word.find(L'=');
             const std::wstring name = LowerCase(word.substr(2, equals == std::wstring::npos ? std::wstring::npos
                                                                                             : equals - 2));
-            const OptionSpec* option = FindOption(*command, name);
+            const OptionRule* option = FindOption(*command, name);
             if (option == nullptr) {
                 return fail(L"unknown option \"--" + name + L"\" for " + line.command + L".");
             }
