@@ -7,8 +7,7 @@
 
 namespace {
 
-// Broken by hand so that every line fits the help box without wrapping; the sixth and seventh
-// paragraphs of the notes say the same thing on purpose.
+// Broken by hand so that every line fits the help box without wrapping.
 constexpr std::wstring_view kVestrimLines[] = {
     L"Using XP Vestrim",
     L"================",
@@ -154,6 +153,7 @@ constexpr std::wstring_view kSettingsLines[] = {
     L"",
 };
 
+// The seventh and eighth paragraphs say the same thing on purpose.
 constexpr std::wstring_view kNotesLines[] = {
     L"Notes",
     L"=====",

@@ -36,11 +36,7 @@ void HistoryPanel::LoadHistory() {
     }
     lstHistory_.AddMany(lines);
     ShowCurrentInTooltip();
-    if (listing.trouble != HistoryStore::Trouble::None) {
-        FailureReport report(FailureReport::Action::Untheme);
-        report.HistoryTrouble(listing.trouble);
-        host_.Report(report);
-    }
+    if (listing.trouble != HistoryStore::Trouble::None) host_.ShowMessage(HistoryTroubleText(listing.trouble));
 }
 
 std::optional<std::wstring> HistoryPanel::HistoryManifestPathOf(int index) const {

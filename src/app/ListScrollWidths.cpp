@@ -29,6 +29,5 @@ void AddResultList(ControlFactory& controls, CheckList& list, ControlDescription
     described.backColour = look::kDarkGrey;
     described.style |= LBS_SORT;
     controls.AddCheckList(list, described);
-    if (!described.askedTooltip) controls.SetTooltip(list.Handle(), L"");
     FitScrollWidthToSample(list, controls.Scale());
 }

@@ -159,8 +159,8 @@ void MainForm::LongActionEnded() {
 }
 
 // The Quick Menu answers the mouse only: Ctrl+Tab and Ctrl+Shift+Tab move down and up its
-// items, as between the pages of a tabbed window, and F1 opens the help; none of them while a
-// long action runs, as the strip itself is disabled then.
+// items, as between the pages of a tabbed window, and F1 opens the help; none of them while the
+// strip is disabled, as it is while an action runs.
 void MainForm::CreateShortcutKeys() {
     ACCEL keys[] = {{FVIRTKEY | FCONTROL, VK_TAB, kShortcutNextPanel},
                     {FVIRTKEY | FCONTROL | FSHIFT, VK_TAB, kShortcutPreviousPanel},
@@ -173,8 +173,8 @@ LRESULT MainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_COMMAND:
             if (HIWORD(wParam) != 1) break;  // only shortcut keys come to the window itself
-            // A panel shown meanwhile would be rebuilt under the running action.
-            if (longActionDepth_ > 0) return 0;
+            // The keys follow the mouse: a panel shown during an action would be rebuilt under it.
+            if (!IsWindowEnabled(quickMenu_.OutlookBar())) return 0;
             switch (LOWORD(wParam)) {
                 case kShortcutNextPanel:
                     quickMenu_.ShowItemInStrip(1);

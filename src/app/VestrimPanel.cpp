@@ -123,8 +123,10 @@ void VestrimPanel::OpenFolder(const std::wstring& folder) {
         return;
     }
     Drive1_.SetDrive(folder.substr(0, 2));
-    Dir1_.SetPath(folder);
-    Dir1_Change();
+    // Opening another folder refreshes the lists through the folder list's change; the same
+    // folder again, or one that cannot be opened, is refreshed here.
+    const std::wstring shown = Dir1_.Path();
+    if (!Dir1_.SetPath(folder) || Dir1_.Path() == shown) Dir1_Change();
 }
 
 std::wstring VestrimPanel::FullPathOf(const std::wstring& fileName) const {
