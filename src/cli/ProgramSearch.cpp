@@ -33,9 +33,10 @@ SearchOutcome SearchFolder(const std::wstring& folder, SearchMode mode, bool rec
 void ReportSearchEnd(const std::wstring& folder, const SearchOutcome& outcome, Streams& streams, Tally& tally) {
     const int64_t skipped = outcome.progress.counters.skippedDirectories;
     if (skipped > 0) {
-        streams.Complain(L"warning: " + std::to_wstring(skipped) + (skipped == 1 ? L" folder" : L" folders") +
-                         L" under " + folder + L" could not be read and " + (skipped == 1 ? L"was" : L"were") +
-                         L" skipped.");
+        // The search counts with the unreadable folders the names no Windows path can hold.
+        streams.Complain(L"warning: " + std::to_wstring(skipped) + (skipped == 1 ? L" item" : L" items") +
+                         L" under " + folder + L" skipped: folders that could not be read, or names that no "
+                         L"Windows path can hold.");
     }
     if (outcome.end == SearchEnd::ResultLimitReached) {
         streams.Complain(folder + L": the search stopped at its limit of " + std::to_wstring(kMostResults) +

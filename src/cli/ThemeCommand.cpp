@@ -41,9 +41,8 @@ public:
         SettleExternalManifests(program);
         const ThemingService::ThemeOutcome outcome = theming_.Theme(program, DetailsFor(program, line_));
         if (!outcome.written()) {
-            std::wstring reason = FailureReason(outcome.failure);
-            if (outcome.platformError != ERROR_SUCCESS) reason += L" (" + PlatformErrorText(outcome.platformError) + L")";
-            streams_.Complain(L"could not theme " + program + L": " + reason + L".");
+            streams_.Complain(L"could not theme " + program + L": " +
+                              FailureReason(outcome.failure, outcome.platformError) + L".");
             tally_.Failed();
             return;
         }

@@ -2,26 +2,8 @@
 
 #include <map>
 
-#include "history/HistoryLines.h"
-#include "history/HistoryLock.h"
 #include "history/ManifestPresence.h"
-#include "platform/IniEditor.h"
 #include "platform/VolumeReach.h"
-
-std::vector<HistoryStore::Entry> ReadHistoryEntries(const std::wstring& historyFile) {
-    std::vector<ProfileEntry> rows;
-    {
-        const HistoryLock lock(historyFile);
-        ForgetCachedProfile(historyFile);
-        rows = ReadSectionEntries({historyFile, L"Main"});
-    }
-    std::vector<HistoryStore::Entry> entries;
-    for (ProfileEntry& row : rows) {
-        std::wstring manifestPath = ManifestPathOfHistoryKey(row.key);
-        if (IsHistoryEntryPath(manifestPath)) entries.push_back({std::move(manifestPath), std::move(row.value)});
-    }
-    return entries;
-}
 
 std::vector<ManifestStanding> StandingOfManifests(const std::vector<std::wstring>& manifestPaths) {
     const std::vector<bool> present = PresentManifests(manifestPaths);

@@ -4,12 +4,8 @@
 
 #include "history/HistoryStore.h"
 
-// The history as it stands, read without changing it: what a listing or a dry run shows, and what
-// a load (HistoryStore::List) prunes by.
-
-// Every entry in file order, as stored: lines that name no manifest of ours are left out, and
-// nothing is pruned or converted. Read under the lock every copy of the program shares.
-std::vector<HistoryStore::Entry> ReadHistoryEntries(const std::wstring& historyFile);
+// Where the history's manifests stand: what a listing or a dry run shows, and what a load
+// (HistoryStore::List) prunes by.
 
 // Where an entry's manifest stands now.
 enum class ManifestStanding {

@@ -12,6 +12,18 @@ namespace {
 
 constexpr wchar_t kHistorySection[] = L"Main";
 
+// Every entry in file order, as stored: lines that name no manifest of ours are left out.
+std::vector<HistoryStore::Entry> ReadEntries(const std::wstring& historyFile) {
+    ForgetCachedProfile(historyFile);
+    std::vector<ProfileEntry> rows = ReadSectionEntries({historyFile, kHistorySection});
+    std::vector<HistoryStore::Entry> entries;
+    for (ProfileEntry& row : rows) {
+        std::wstring manifestPath = ManifestPathOfHistoryKey(row.key);
+        if (IsHistoryEntryPath(manifestPath)) entries.push_back({std::move(manifestPath), std::move(row.value)});
+    }
+    return entries;
+}
+
 }  // namespace
 
 HistoryStore::HistoryStore(std::wstring file) : file_(std::move(file)) {}
@@ -22,11 +34,11 @@ bool HistoryStore::Record(const std::wstring& manifestPath, const std::wstring& 
 }
 
 std::optional<std::vector<HistoryStore::Entry>> HistoryStore::ReadAll() {
-    // Converted and read under one lock (the read takes it again, as the thread may): another
-    // copy's write replaces the file, so it is read whole, not half-written.
+    // Converted and read under one lock: another copy's write replaces the file, so it is read
+    // whole, not half-written.
     const HistoryLock lock(file_);
     if (!MakeProfileReadable(file_)) return std::nullopt;
-    return ReadHistoryEntries(file_);
+    return ReadEntries(file_);
 }
 
 HistoryStore::Listing HistoryStore::List() {

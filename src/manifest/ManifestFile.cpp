@@ -25,14 +25,6 @@ bool IsFile(DWORD attributes) {
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-enum class ManifestKind { Unreadable, OwnDocument, Foreign };
-
-ManifestKind ClassifyManifest(const std::wstring& manifestPath) {
-    const std::optional<std::string> bytes = ReadManifestFile(manifestPath);
-    if (!bytes) return ManifestKind::Unreadable;
-    return IsOwnManifestDocument(DecodeManifestBytes(*bytes)) ? ManifestKind::OwnDocument : ManifestKind::Foreign;
-}
-
 // Why a manifest already at the path must not be overwritten: anything but a readable file of
 // the shape this program writes. Another maker's manifest is kept as a removal keeps it.
 ManifestFailure RefusalToOverwrite(const std::wstring& manifestPath, DWORD attributes) {
@@ -48,11 +40,6 @@ ManifestFailure RefusalToOverwrite(const std::wstring& manifestPath, DWORD attri
     return ManifestFailure::None;
 }
 
-// A manifest is written or removed only where the path leads as it reads, checked at that moment.
-ManifestFailure RefusalForLinks(const std::wstring& manifestPath) {
-    return PassesThroughLink(manifestPath) ? ManifestFailure::BehindLink : ManifestFailure::None;
-}
-
 }  // namespace
 
 std::wstring ManifestPathFor(const std::wstring& executablePath) { return executablePath + L".manifest"; }
@@ -60,6 +47,12 @@ std::wstring ManifestPathFor(const std::wstring& executablePath) { return execut
 bool IsFilePresent(const std::wstring& path) { return IsFile(GetFileAttributesW(PathForFileCalls(path).c_str())); }
 
 bool IsManifestPresent(const std::wstring& manifestPath) { return IsFilePresent(manifestPath); }
+
+ManifestKind ClassifyManifest(const std::wstring& manifestPath) {
+    const std::optional<std::string> bytes = ReadManifestFile(manifestPath);
+    if (!bytes) return ManifestKind::Unreadable;
+    return IsOwnManifestDocument(DecodeManifestBytes(*bytes)) ? ManifestKind::OwnDocument : ManifestKind::Foreign;
+}
 
 std::optional<std::string> ReadManifestFile(const std::wstring& manifestPath) {
     const UniqueHandle file(CreateFileW(PathForFileCalls(manifestPath).c_str(), GENERIC_READ,
@@ -77,9 +70,8 @@ std::optional<std::string> ReadManifestFile(const std::wstring& manifestPath) {
 }
 
 ManifestWrite WriteManifestFile(const std::wstring& manifestPath, std::string_view bytes, const ManifestCheck& check) {
-    if (const ManifestFailure refusal = RefusalForLinks(manifestPath); refusal != ManifestFailure::None) {
-        return {refusal};
-    }
+    // Written only where the path leads as it reads, checked at that moment.
+    if (PassesThroughLink(manifestPath)) return {ManifestFailure::BehindLink};
     const std::wstring target = PathForFileCalls(manifestPath);
     const DWORD previous = GetFileAttributesW(target.c_str());
     const bool replacing = previous != INVALID_FILE_ATTRIBUTES;

@@ -19,6 +19,11 @@ bool IsManifestPresent(const std::wstring& manifestPath);
 // missing, a folder) or is larger than any manifest. Paths of any length.
 std::optional<std::string> ReadManifestFile(const std::wstring& manifestPath);
 
+// What a manifest file is: the document this program writes, another maker's, or not readable
+// (see ReadManifestFile).
+enum class ManifestKind { Unreadable, OwnDocument, Foreign };
+ManifestKind ClassifyManifest(const std::wstring& manifestPath);
+
 // A check of the bytes in their temporary file, before they take the manifest's place:
 // ERROR_SUCCESS lets them, any other code rejects them with that reason.
 using ManifestCheck = std::function<DWORD(const std::wstring& writtenFile)>;

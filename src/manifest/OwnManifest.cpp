@@ -5,12 +5,12 @@
 #include "manifest/ManifestDocument.h"
 #include "manifest/XmlTags.h"
 #include "platform/EmbeddedManifest.h"
+#include "platform/ProfileEncoding.h"
 #include "platform/TextFunctions.h"
 
 namespace {
 
 constexpr std::wstring_view kCommonControls = L"Microsoft.Windows.Common-Controls";
-constexpr std::string_view kUtf16ByteOrderMark = "\xFF\xFE";
 
 bool IsCommonControls6(const XmlTag& identity) {
     const std::optional<std::wstring> name = identity.Attribute(L"name");
@@ -22,14 +22,9 @@ bool IsCommonControls6(const XmlTag& identity) {
 }  // namespace
 
 std::wstring DecodeEmbeddedManifest(std::string_view bytes) {
-    if (!bytes.starts_with(kUtf16ByteOrderMark)) return DecodeManifestBytes(bytes);
-    bytes.remove_prefix(kUtf16ByteOrderMark.size());
-    std::wstring text(bytes.size() / sizeof(wchar_t), L'\0');
-    for (size_t unit = 0; unit < text.size(); ++unit) {
-        text[unit] = static_cast<wchar_t>(static_cast<unsigned char>(bytes[2 * unit]) |
-                                          (static_cast<unsigned char>(bytes[2 * unit + 1]) << 8));
-    }
-    return text;
+    const std::string_view utf16Mark = ByteOrderMarkOf(TextForm::Utf16Le);
+    if (!bytes.starts_with(utf16Mark)) return DecodeManifestBytes(bytes);
+    return DecodeProfileText(bytes.substr(utf16Mark.size()), TextForm::Utf16Le);
 }
 
 bool AsksForCommonControls6(std::wstring_view manifestText) {

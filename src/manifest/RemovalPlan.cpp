@@ -1,6 +1,6 @@
 #include "manifest/RemovalPlan.h"
 
-#include "manifest/ManifestDocument.h"
+#include "manifest/ManifestFile.h"
 #include "manifest/RecycleBin.h"
 #include "platform/LongPath.h"
 #include "platform/PathLinks.h"
@@ -11,15 +11,19 @@ RemovalPlan PlanManifestRemoval(const std::wstring& manifestPath) {
     if (PassesThroughLink(manifestPath)) return kept(ManifestFailure::BehindLink);
     const DWORD attributes = GetFileAttributesW(PathForFileCalls(manifestPath).c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) return kept(FailureFromError(GetLastError()));
-    // A link or junction would lead the removal elsewhere; only the file itself is ours.
+    // Only a file of a manifest's name is removed; a reparse point the link check above cannot
+    // take apart (a path given in \\?\ form) would lead the removal elsewhere.
     if (!HasManifestName(manifestPath) || (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
         return kept(ManifestFailure::NotAManifest);
     }
     if (attributes & FILE_ATTRIBUTE_DIRECTORY) return kept(ManifestFailure::InTheWay);
-    const std::optional<std::string> bytes = ReadManifestFile(manifestPath);
-    if (!bytes) return kept(ManifestFailure::InUse);
-    if (IsOwnManifestDocument(DecodeManifestBytes(*bytes))) {
-        return {RemovalOutcome::Removed, ManifestFailure::None, attributes};
+    switch (ClassifyManifest(manifestPath)) {
+        case ManifestKind::Unreadable:
+            return kept(ManifestFailure::InUse);
+        case ManifestKind::OwnDocument:
+            return {RemovalOutcome::Removed, ManifestFailure::None, attributes};
+        case ManifestKind::Foreign:
+            break;
     }
     if (!HasConfirmedRecycleBin(FullPathName(manifestPath).value_or(manifestPath))) {
         return kept(ManifestFailure::Foreign);

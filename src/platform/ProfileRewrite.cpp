@@ -104,5 +104,11 @@ bool RewriteProfileFile(const std::wstring& path, const ProfileLinesEdit& edit, 
 }
 
 bool MakeProfileReadable(const std::wstring& path) {
+    // A file with a byte-order mark, as every file this program writes has, is read right as it
+    // is: only one without needs reading whole to tell its encoding.
+    if (!IsPlainProfilePath(path)) return false;
+    if (const std::optional<std::string> head = ReadWholeFile(path, 3); head && PlatformProfileEncoding(*head).marked) {
+        return true;
+    }
     return RewriteProfileFile(path, [](std::vector<ProfileLine>&) { return false; }, MissingProfile::LeaveMissing);
 }

@@ -11,9 +11,7 @@ constexpr wchar_t kAccessDeniedAdvice[] =
     L"Access was denied because this account may not change files in those folders (Program Files, for one). "
     L"Running XP Vestrim as administrator allows it.";
 
-}  // namespace
-
-std::wstring FailureReason(ManifestFailure failure) {
+std::wstring PlainReason(ManifestFailure failure) {
     switch (failure) {
         case ManifestFailure::None:
             return L"done";
@@ -41,6 +39,15 @@ std::wstring FailureReason(ManifestFailure failure) {
     return L"the system refused";
 }
 
+}  // namespace
+
+std::wstring FailureReason(ManifestFailure failure, DWORD platformError) {
+    std::wstring reason = PlainReason(failure);
+    if (platformError != ERROR_SUCCESS) reason += L" (" + PlatformErrorText(platformError) + L")";
+    return reason;
+}
+
+
 bool FailureReport::AnyAccessDenied() const {
     return std::ranges::any_of(failures_,
                                [](const Failure& failure) { return failure.failure == ManifestFailure::AccessDenied; });
@@ -57,8 +64,7 @@ std::wstring FailureReport::Text() const {
                                         : L"The themes of these programs could not be removed:\r\n\r\n";
         std::vector<std::wstring> lines;
         for (const Failure& failure : failures_) {
-            lines.push_back(failure.path + L" - " + FailureReason(failure.failure));
-            if (failure.platformError != ERROR_SUCCESS) lines.back() += L" (" + PlatformErrorText(failure.platformError) + L")";
+            lines.push_back(failure.path + L" - " + FailureReason(failure.failure, failure.platformError));
         }
         text += ListedPrograms(lines);
         text += L"\r\nEverything else was done.";

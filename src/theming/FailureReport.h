@@ -48,8 +48,8 @@ private:
     EffectNotes notes_;
 };
 
-// The reason in plain words.
-std::wstring FailureReason(ManifestFailure failure);
+// The reason in plain words, followed by the platform's own words for its error when one is given.
+std::wstring FailureReason(ManifestFailure failure, DWORD platformError = ERROR_SUCCESS);
 
 // What the trouble means and what the file needs, in plain words; empty for none.
 std::wstring HistoryTroubleText(HistoryStore::Trouble trouble);
