@@ -61,7 +61,7 @@ void AboutPanel::AddLink(int id, const TwipRect& rect, const std::wstring& text,
                          std::wstring address) {
     HWND link = controls_.AddLabel({.parent = &window_, .id = id, .rect = rect, .font = &look::kLinkFont,
                                     .text = text, .textColour = look::kNavy,
-                                    .style = WS_GROUP | SS_NOPREFIX | SS_NOTIFY,
+                                    .style = WS_GROUP | SS_NOPREFIX,
                                     .onClick = [this, address = std::move(address)] { OpenLink(address); }});
     pointer.Attach(link, [link](UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
         if (message == WM_SETCURSOR) {

@@ -121,6 +121,22 @@ std::wstring CheckList::Text(int index) const {
 
 bool CheckList::IsTicked(int index) const { return index >= 0 && index < Count() && items_[index].ticked; }
 
+std::vector<int> CheckList::TickedItems() const {
+    std::vector<int> ticked;
+    for (int index = 0; index < Count(); ++index) {
+        if (items_[index].ticked) ticked.push_back(index);
+    }
+    return ticked;
+}
+
+int CheckList::FindItem(int expected, const std::function<bool(int)>& matches) const {
+    if (expected >= 0 && expected < Count() && matches(expected)) return expected;
+    for (int index = 0; index < Count(); ++index) {
+        if (matches(index)) return index;
+    }
+    return -1;
+}
+
 void CheckList::SetTicked(int index, bool ticked) {
     if (index < 0 || index >= Count()) return;
     items_[index].ticked = ticked;

@@ -55,6 +55,11 @@ public:
     bool IsTicked(int index) const;
     void SetTicked(int index, bool ticked);
     void SetAllTicked(bool ticked);
+    // The ticked items, from the top.
+    std::vector<int> TickedItems() const;
+    // The item `matches` accepts, tried first at `expected`, where it stood before the list may
+    // have changed; -1 when none does.
+    int FindItem(int expected, const std::function<bool(int)>& matches) const;
 
     // The current item, or -1 when there is none. Changing it from code raises onClick, as a
     // click would; setting the item that already is current raises nothing.

@@ -40,9 +40,10 @@ HWND ControlFactory::AddChild(const ControlDescription& described, const wchar_t
 }
 
 HWND ControlFactory::AddLabel(const ControlDescription& described) {
-    // Labels lie under every other control of their panel and never paint over one they overlap.
+    // Labels lie under every other control of their panel and never paint over one they overlap;
+    // one with a click handler tells its clicks.
     ControlDescription label = described;
-    label.style |= WS_VISIBLE | WS_CLIPSIBLINGS;
+    label.style |= WS_VISIBLE | WS_CLIPSIBLINGS | (described.onClick ? SS_NOTIFY : 0);
     HWND control = AddChild(label, L"STATIC");
     SetWindowPos(control, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     described.parent->SetColours(control, described.textColour, described.backColour);

@@ -91,18 +91,13 @@ void HistoryPanel::RemoveTickedThemes(FailureReport& report) {
 
 std::vector<HistoryPanel::TickedLine> HistoryPanel::TickedLines() const {
     std::vector<TickedLine> ticked;
-    for (int i = 0; i < lstHistory_.Count(); ++i) {
-        if (!lstHistory_.IsTicked(i)) continue;
-        if (std::optional<std::wstring> path = HistoryManifestPathOf(i)) ticked.push_back({i, std::move(*path)});
+    for (const int line : lstHistory_.TickedItems()) {
+        if (std::optional<std::wstring> path = HistoryManifestPathOf(line)) ticked.push_back({line, std::move(*path)});
     }
     return ticked;
 }
 
 int HistoryPanel::LineOf(const std::wstring& manifestPath, int expectedLine) const {
-    if (HistoryManifestPathOf(expectedLine) == manifestPath) return expectedLine;
-    // The list was loaded again meanwhile.
-    for (int i = 0; i < lstHistory_.Count(); ++i) {
-        if (HistoryManifestPathOf(i) == manifestPath) return i;
-    }
-    return -1;
+    // Elsewhere when the list was loaded again meanwhile.
+    return lstHistory_.FindItem(expectedLine, [&](int line) { return HistoryManifestPathOf(line) == manifestPath; });
 }

@@ -139,8 +139,7 @@ private:
 class TurboPanel::ApplyDisplay final : public ApplyHost {
 public:
     ApplyDisplay(TurboPanel& panel, bool removing) : panel_(panel), removing_(removing) {
-        for (int line = 0; line < panel_.lstTurbo_.Count(); ++line) {
-            if (!panel_.lstTurbo_.IsTicked(line)) continue;
+        for (const int line : panel_.lstTurbo_.TickedItems()) {
             if (std::optional<std::wstring> path = panel_.ResultPathOfLine(line)) {
                 lines_.push_back(line);
                 executables_.push_back(std::move(*path));
@@ -230,7 +229,7 @@ void TurboPanel::CreateControls() {
     const auto addLabel = [this](int id, const TwipRect& rect, const FontDescription& font, const wchar_t* text,
                                  COLORREF colour, std::function<void()> onClick) {
         return controls_.AddLabel({.parent = &window_, .id = id, .rect = rect, .font = &font, .text = text,
-                                   .textColour = colour, .style = static_cast<DWORD>(SS_NOPREFIX | (onClick ? SS_NOTIFY : 0)),
+                                   .textColour = colour, .style = SS_NOPREFIX,
                                    .onClick = std::move(onClick)});
     };
     lblTurbo_ = addLabel(kLblTurbo, {3120, 160, 1815, 255}, look::kPanelFont, L"Scan Subdirectories", look::kBlack,

@@ -216,18 +216,12 @@ void VestrimPanel::TickAllAndEnter(CheckList& list, bool ticked) {
 
 std::vector<VestrimPanel::TickedProgram> VestrimPanel::TickedPrograms(const CheckList& list) const {
     std::vector<TickedProgram> ticked;
-    for (int line = 0; line < list.Count(); ++line) {
-        if (list.IsTicked(line)) ticked.push_back({FullPathOf(list.Text(line)), line});
-    }
+    for (const int line : list.TickedItems()) ticked.push_back({FullPathOf(list.Text(line)), line});
     return ticked;
 }
 
 int VestrimPanel::LineOf(const CheckList& list, const TickedProgram& program) const {
-    if (FullPathOf(list.Text(program.line)) == program.path) return program.line;
-    for (int line = 0; line < list.Count(); ++line) {
-        if (FullPathOf(list.Text(line)) == program.path) return line;
-    }
-    return -1;
+    return list.FindItem(program.line, [&](int line) { return FullPathOf(list.Text(line)) == program.path; });
 }
 
 void VestrimPanel::cmdVestrim_Click() {
