@@ -3,7 +3,6 @@
 #include "cli/Commands.h"
 #include "history/HistoryLines.h"
 #include "history/HistoryStanding.h"
-#include "platform/TextFunctions.h"
 
 namespace {
 
@@ -16,7 +15,7 @@ ExitCode ListHistory(const CommandContext& context, TableFormat format) {
     }
     // As the History panel shows an entry: its details, or only the program when it has none.
     const auto textLine = [](const std::vector<std::wstring>& row) {
-        return TrimBlanks(row[2]) == L">>" ? row[0] : row[0] + L"  " + row[2];
+        return HasNoDetails(row[2]) ? row[0] : row[0] + L"  " + row[2];
     };
     WriteTable(table, format, textLine, context.streams);
     if (!table.rows.empty()) return ExitCode::Done;

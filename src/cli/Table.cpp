@@ -79,12 +79,6 @@ std::wstring JsonText(const Table& table) {
     return text + (table.rows.empty() ? L"]\r\n" : L"\r\n]\r\n");
 }
 
-std::wstring OnOneLine(std::wstring_view text) {
-    std::wstring line(text);
-    std::replace_if(line.begin(), line.end(), [](wchar_t c) { return c < 0x20 || c == 0x7F; }, L' ');
-    return line;
-}
-
 std::wstring PaddedTo(std::wstring_view text, size_t width) {
     std::wstring padded(text);
     if (padded.size() < width) padded.append(width - padded.size(), L' ');

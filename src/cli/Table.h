@@ -25,9 +25,6 @@ std::wstring CsvText(const Table& table);
 // An array with one object per row, members named after the columns; a line per row.
 std::wstring JsonText(const Table& table);
 
-// The text with control characters (line breaks, tabs) as blanks, so that it stays on its line.
-std::wstring OnOneLine(std::wstring_view text);
-
 // The text followed by blanks up to `width` characters.
 std::wstring PaddedTo(std::wstring_view text, size_t width);
 

@@ -11,6 +11,7 @@ namespace {
 struct TweakName {
     std::wstring group;
     std::wstring name;
+    Tweak tweak;  // its entries, read with its group
 };
 
 // "on" when the registry holds its on texts, "off" when it holds its off texts, "other" for a
@@ -64,7 +65,11 @@ private:
         for (const std::wstring& group : groups) {
             if (chosen && !SameTextIgnoringCase(group, *chosen)) continue;
             groupFound = true;
-            for (std::wstring& name : ListGroupTweaks(catalogue_, group)) tweaks_.push_back({group, std::move(name)});
+            const CatalogueGroup read = CatalogueGroup::Read(catalogue_, group);
+            for (std::wstring& name : read.TweakNames()) {
+                Tweak tweak = read.TweakNamed(name);
+                tweaks_.push_back({group, std::move(name), std::move(tweak)});
+            }
         }
         if (!groupFound) error = L"the catalogue has no group \"" + *chosen + L"\".";
         return groupFound;
@@ -78,7 +83,7 @@ private:
         if (withState) table.columns.push_back(L"state");
         for (const TweakName& tweak : tweaks_) {
             table.rows.push_back({tweak.group, tweak.name});
-            if (withState) table.rows.back().push_back(StateOf(ReadTweak(catalogue_, tweak.group, tweak.name)));
+            if (withState) table.rows.back().push_back(StateOf(tweak.tweak));
         }
         const size_t groupWidth = WidestIn(table, 0);
         const auto textLine = [groupWidth, withState](const std::vector<std::wstring>& row) {
@@ -112,13 +117,14 @@ private:
         Tally tally;
         for (const TweakName& name : chosen) {
             if (StopRequested()) break;
-            Set(name, ReadTweak(catalogue_, name.group, name.name), on, tally);
+            Set(name, on, tally);
         }
         ReportStop(streams_, tally);
         return tally.Code();
     }
 
-    void Set(const TweakName& name, const Tweak& tweak, bool on, Tally& tally) {
+    void Set(const TweakName& name, bool on, Tally& tally) {
+        const Tweak& tweak = name.tweak;
         const std::wstring state = on ? L"on" : L"off";
         if (!tweak.writtenAs) {
             streams_.Complain(L"could not set " + name.name + L" " + state +

@@ -53,10 +53,9 @@ public:
         tally_.Failed();
     }
 
-    // Drops the entries of the manifests gone, in one change of the history file. A history file
-    // that is not there has nothing to drop.
+    // Drops the entries of the manifests gone, in one change of the history file.
     ExitCode End() {
-        if (!dryRun_ && !gone_.empty() && IsFilePresent(history_.File()) && !history_.Drop(gone_)) {
+        if (!dryRun_ && !gone_.empty() && !history_.Drop(gone_)) {
             streams_.Complain(history_.File() + L": the history file could not be changed; the entries of the "
                                                 L"removed manifests stay until the History panel drops them.");
             tally_.Failed();

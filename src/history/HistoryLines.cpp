@@ -41,13 +41,7 @@ std::wstring HistoryValueFor(std::wstring_view product, std::wstring_view descri
     return std::wstring(product) + L" >> " + std::wstring(description);
 }
 
-std::wstring StoredHistoryValue(std::wstring_view value) {
-    std::wstring stored(value);
-    for (wchar_t& character : stored) {
-        if (character < 0x20 || character == 0x7F) character = L' ';
-    }
-    return stored;
-}
+std::wstring StoredHistoryValue(std::wstring_view value) { return OnOneLine(value); }
 
 std::wstring ExecutablePathOfManifest(std::wstring_view manifestPath) {
     if (EndsWithIgnoringCase(manifestPath, kManifestEnding)) {
@@ -56,9 +50,10 @@ std::wstring ExecutablePathOfManifest(std::wstring_view manifestPath) {
     return TrimBlanks(manifestPath);
 }
 
+bool HasNoDetails(std::wstring_view value) { return TrimBlanks(value) == L">>"; }
+
 std::wstring HistoryDisplayText(std::wstring_view value, std::wstring_view manifestPath, size_t position) {
-    std::wstring text =
-        TrimBlanks(value) == L">>" ? ExecutablePathOfManifest(manifestPath) : std::wstring(value);
+    std::wstring text = HasNoDetails(value) ? ExecutablePathOfManifest(manifestPath) : std::wstring(value);
     std::wstring digits = std::to_wstring(position);
     if (digits.size() < 5) digits.insert(0, 5 - digits.size(), L'0');
     return text + L" [" + digits + L"]";

@@ -26,8 +26,11 @@ std::wstring StoredHistoryValue(std::wstring_view value);
 // The executable a manifest belongs to: the path without its final ".manifest".
 std::wstring ExecutablePathOfManifest(std::wstring_view manifestPath);
 
-// The line shown for an entry: its value, or the executable's path when the value is nothing
-// but ">>"; then " [", the position with at least five digits, and "]".
+// An entry's value that holds no details: nothing but ">>" (and blanks).
+bool HasNoDetails(std::wstring_view value);
+
+// The line shown for an entry: its value, or the executable's path when it has no details;
+// then " [", the position with at least five digits, and "]".
 std::wstring HistoryDisplayText(std::wstring_view value, std::wstring_view manifestPath, size_t position);
 
 // The position written at the end of a display line: the digits between its last " [" and its

@@ -60,3 +60,11 @@ std::wstring TextAfter(std::wstring_view delimiter, std::wstring_view text) {
     }
     return TrimBlanks(text.substr(from));
 }
+
+std::wstring OnOneLine(std::wstring_view text) {
+    std::wstring line(text);
+    for (wchar_t& character : line) {
+        if (character < 0x20 || character == 0x7F) character = L' ';
+    }
+    return line;
+}

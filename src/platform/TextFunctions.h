@@ -17,3 +17,5 @@ bool EndsWithIgnoringCase(std::wstring_view text, std::wstring_view ending);
 
 // Leading and trailing blanks (U+0020 only) removed.
 std::wstring TrimBlanks(std::wstring_view text);
+// The text with control characters (line breaks, tabs) as blanks, so that it stays on its line.
+std::wstring OnOneLine(std::wstring_view text);
