@@ -143,6 +143,7 @@ private:
             ++counters_.themedFiles;
         } else if (IsManifestPresent(ManifestPathFor(path))) {
             ++counters_.themedFiles;
+            host_.PassedThemed(path);
         } else {
             line = AddResult(path, reader);
             ++counters_.unthemedFiles;

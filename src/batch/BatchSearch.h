@@ -41,6 +41,9 @@ public:
     // One result, in the order found: its line for the result list and its executable's path for
     // the list of paths, whose entry n belongs to the line with serial n.
     virtual void AddResult(const std::wstring& line, const std::wstring& executablePath) = 0;
+    // An unthemed search's program that has a manifest beside it, and so is no result: for a
+    // host that lists both kinds in one walk.
+    virtual void PassedThemed(const std::wstring& /*executablePath*/) {}
 };
 
 enum class SearchEnd { Complete, Stopped, ResultLimitReached };

@@ -1,10 +1,10 @@
 #include <algorithm>
+#include <functional>
 #include <vector>
 
 #include "cli/Commands.h"
 #include "cli/ProgramSearch.h"
 #include "cli/ProgramState.h"
-#include "cli/StopRequest.h"
 #include "history/HistoryLines.h"
 #include "platform/TextFunctions.h"
 #include "platform/VersionInfo.h"
@@ -30,13 +30,6 @@ void SortByFolder(std::vector<FoundProgram>& programs) {
     });
 }
 
-// --themed: the programs with a manifest beside them; --unthemed: those without; neither: both.
-std::vector<SearchMode> RequestedSearches(const CommandLine& line) {
-    if (line.Has(L"themed")) return {SearchMode::Themed};
-    if (line.Has(L"unthemed")) return {SearchMode::Unthemed};
-    return {SearchMode::Unthemed, SearchMode::Themed};
-}
-
 std::wstring TextLine(const std::vector<std::wstring>& row, size_t stateWidth) {
     std::wstring line = PaddedTo(row[0], stateWidth) + L"  " + row[1];
     if (!row[2].empty() || !row[3].empty()) line += L"  " + HistoryValueFor(row[2], row[3]);
@@ -59,15 +52,22 @@ ExitCode RunList(const CommandContext& context) {
     const std::optional<TableFormat> format = ChosenFormat(line, error);
     if (!format) return UsageError(streams, error);
 
+    // --themed: the programs with a manifest beside them (a manifest search); else one walk finds
+    // those without, and with neither option also passes on those with one.
     Tally tally;
     std::vector<FoundProgram> programs;
-    for (const SearchMode mode : RequestedSearches(line)) {
-        if (StopRequested()) break;
-        const auto keep = [&](const std::wstring& path) {
+    const auto keepAs = [&programs](SearchMode mode) {
+        return [&programs, mode](const std::wstring& path) {
             if (const std::optional<ProgramState> state = StateOfFound(mode, path)) programs.push_back(Found(*state, path));
         };
-        ReportSearchEnd(folder->path, SearchFolder(folder->path, mode, line.Has(L"recurse"), keep), streams, tally);
-    }
+    };
+    const bool themedOnly = line.Has(L"themed");
+    const std::function<void(const std::wstring&)> found = keepAs(themedOnly ? SearchMode::Themed : SearchMode::Unthemed);
+    std::function<void(const std::wstring&)> passedThemed;
+    if (!themedOnly && !line.Has(L"unthemed")) passedThemed = keepAs(SearchMode::Themed);
+    const SearchOutcome outcome = SearchFolder(folder->path, themedOnly ? SearchMode::Themed : SearchMode::Unthemed,
+                                               line.Has(L"recurse"), found, passedThemed);
+    ReportSearchEnd(folder->path, outcome, streams, tally);
     SortByFolder(programs);
 
     Table table{{L"state", L"path", L"product", L"description"}, {}};

@@ -6,23 +6,30 @@ namespace {
 
 class ConsoleSearchHost : public SearchHost {
 public:
-    explicit ConsoleSearchHost(const std::function<void(const std::wstring&)>& found) : found_(found) {}
+    ConsoleSearchHost(const std::function<void(const std::wstring&)>& found,
+                      const std::function<void(const std::wstring&)>& passedThemed)
+        : found_(found), passedThemed_(passedThemed) {}
 
     void YieldToWindow() override {}
     bool StopRequested() override { return ::StopRequested(); }
     void ShowFolder(const std::wstring&) override {}
     void ShowProgress(const SearchProgress&) override {}
     void AddResult(const std::wstring&, const std::wstring& executablePath) override { found_(executablePath); }
+    void PassedThemed(const std::wstring& executablePath) override {
+        if (passedThemed_) passedThemed_(executablePath);
+    }
 
 private:
     const std::function<void(const std::wstring&)>& found_;
+    const std::function<void(const std::wstring&)>& passedThemed_;
 };
 
 }  // namespace
 
 SearchOutcome SearchFolder(const std::wstring& folder, SearchMode mode, bool recurse,
-                           const std::function<void(const std::wstring& executablePath)>& found) {
-    ConsoleSearchHost host(found);
+                           const std::function<void(const std::wstring& executablePath)>& found,
+                           const std::function<void(const std::wstring& executablePath)>& passedThemed) {
+    ConsoleSearchHost host(found, passedThemed);
     SearchOptions options;
     options.startDirectory = folder;
     options.mode = mode;

@@ -8,9 +8,11 @@
 
 // The batch search with its rules (no reparse points, unreadable folders counted as skipped, the
 // result limit), run from the console: there is no window to yield to, and Ctrl+C stops it after
-// the file in hand. Each program found goes to `found` at once, in the order found.
+// the file in hand. Each program found goes to `found` at once, in the order found; an unthemed
+// search's programs with a manifest go to `passedThemed`, when given.
 SearchOutcome SearchFolder(const std::wstring& folder, SearchMode mode, bool recurse,
-                           const std::function<void(const std::wstring& executablePath)>& found);
+                           const std::function<void(const std::wstring& executablePath)>& found,
+                           const std::function<void(const std::wstring& executablePath)>& passedThemed = {});
 
 // Tells what the end of a search left out: skipped folders as a warning, the result limit as a
 // failure. A stop is told once by the command.

@@ -39,6 +39,7 @@ public:
         paths.push_back(executablePath);
         if (onResult) onResult(executablePath);
     }
+    void PassedThemed(const std::wstring& executablePath) override { passedThemed.push_back(executablePath); }
 
     std::function<void()> onYield;
     std::function<bool()> stopWhen;
@@ -49,6 +50,7 @@ public:
     std::vector<std::wstring> folders;
     std::vector<std::wstring> lines;
     std::vector<std::wstring> paths;
+    std::vector<std::wstring> passedThemed;
 };
 
 SearchOutcome Run(RecordingHost& host, const std::wstring& start, SearchMode mode, bool subdirectories = true,
@@ -106,6 +108,7 @@ TEST_CASE("An unthemed search lists the programs without a manifest and counts t
 
     CHECK(host.lines == std::vector<std::wstring>{kAlphaDetails + folder / L"b.exe" + L") [00000]"});
     CHECK(host.paths == std::vector<std::wstring>{folder / L"b.exe"});
+    CHECK(host.passedThemed == std::vector<std::wstring>{folder / L"a.exe"});
     const SearchCounters& counters = outcome.progress.counters;
     CHECK(counters.scannedFiles == 2);
     CHECK(counters.themedFiles == 1);
