@@ -28,12 +28,10 @@ ExitCode ListHistory(const CommandContext& context, TableFormat format) {
 ExitCode PruneHistory(const CommandContext& context) {
     const std::optional<std::vector<HistoryStore::Entry>> entries = ReadHistory(context);
     if (!entries) return ExitCode::SomeFailed;
-    std::vector<std::wstring> manifests;
-    for (const HistoryStore::Entry& entry : *entries) manifests.push_back(entry.manifestPath);
-    const std::vector<ManifestStanding> standing = StandingOfManifests(manifests);
+    const std::vector<ManifestStanding> standing = StandingOfManifests(*entries);
     std::vector<std::wstring> gone;
-    for (size_t i = 0; i < manifests.size(); ++i) {
-        if (standing[i] == ManifestStanding::Gone) gone.push_back(manifests[i]);
+    for (size_t i = 0; i < entries->size(); ++i) {
+        if (standing[i] == ManifestStanding::Gone) gone.push_back((*entries)[i].manifestPath);
     }
     Streams& streams = context.streams;
     if (gone.empty()) {

@@ -99,21 +99,20 @@ ExitCode UnthemeFromHistory(const CommandContext& context) {
         context.streams.Say(L"The history lists no programs.");
         return ExitCode::NothingToDo;
     }
-    std::vector<std::wstring> manifests;
-    for (const HistoryStore::Entry& entry : entries) manifests.push_back(entry.manifestPath);
-    const std::vector<ManifestStanding> standing = StandingOfManifests(manifests);
+    const std::vector<ManifestStanding> standing = StandingOfManifests(entries);
 
     Remover remover(context);
-    for (size_t i = 0; i < manifests.size() && !StopRequested(); ++i) {
+    for (size_t i = 0; i < entries.size() && !StopRequested(); ++i) {
+        const std::wstring& manifest = entries[i].manifestPath;
         switch (standing[i]) {
             case ManifestStanding::Present:
-                remover.Remove(manifests[i]);
+                remover.Remove(manifest);
                 break;
             case ManifestStanding::Gone:
-                remover.Forget(manifests[i]);
+                remover.Forget(manifest);
                 break;
             case ManifestStanding::Unreachable:
-                remover.TellUnreachable(manifests[i]);
+                remover.TellUnreachable(manifest);
                 break;
         }
     }

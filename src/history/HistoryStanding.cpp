@@ -5,7 +5,10 @@
 #include "history/ManifestPresence.h"
 #include "platform/VolumeReach.h"
 
-std::vector<ManifestStanding> StandingOfManifests(const std::vector<std::wstring>& manifestPaths) {
+std::vector<ManifestStanding> StandingOfManifests(const std::vector<HistoryStore::Entry>& entries) {
+    std::vector<std::wstring> manifestPaths;
+    manifestPaths.reserve(entries.size());
+    for (const HistoryStore::Entry& entry : entries) manifestPaths.push_back(entry.manifestPath);
     const std::vector<bool> present = PresentManifests(manifestPaths);
     std::vector<ManifestStanding> standing;
     standing.reserve(manifestPaths.size());

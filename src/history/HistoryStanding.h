@@ -14,6 +14,6 @@ enum class ManifestStanding {
     Unreachable,  // not found, on a drive or share that cannot be reached now: says nothing
 };
 
-// The standing of each manifest, in the same order: the one rule by which a history load prunes
-// and the console program's history commands sort the entries.
-std::vector<ManifestStanding> StandingOfManifests(const std::vector<std::wstring>& manifestPaths);
+// The standing of each entry's manifest, in the same order: the one rule by which a history load
+// prunes and the console program's history commands sort the entries.
+std::vector<ManifestStanding> StandingOfManifests(const std::vector<HistoryStore::Entry>& entries);

@@ -45,10 +45,7 @@ HistoryStore::Listing HistoryStore::List() {
     std::optional<std::vector<Entry>> read = ReadAll();
     if (!read) return {{}, Trouble::Unreadable};
     std::vector<Entry>& entries = *read;
-    std::vector<std::wstring> manifestPaths;
-    manifestPaths.reserve(entries.size());
-    for (const Entry& entry : entries) manifestPaths.push_back(entry.manifestPath);
-    const std::vector<ManifestStanding> standing = StandingOfManifests(manifestPaths);
+    const std::vector<ManifestStanding> standing = StandingOfManifests(entries);
 
     std::vector<Entry> kept;
     std::vector<std::wstring> gone;
