@@ -1,8 +1,8 @@
 // Start-up as the user meets it: from the moment the program is started to the moment its window
 // shows, against an empty window program that does nothing else, and against the same empty
 // window loading the program's system libraries and Common Controls 6 by its manifest: the floor
-// the platform sets for the program's start. Both are started as processes of
-// their own, in turn, each run after the previous one was closed. Timed a second time up to the
+// the platform sets for the program's start. The three are started as processes of their own, in
+// turn, each run after the previous one was closed. Timed a second time up to the
 // moment the window first answers a message (painted, its message loop running), for comparison.
 // The program runs from a folder of its own with its catalogue beside it, as installed.
 // Usage: bench_startup [program.exe]   (another build of the program, timed in place of this one)

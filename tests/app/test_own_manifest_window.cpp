@@ -119,11 +119,7 @@ struct TurboView {
 
 bool Live(HWND control) { return IsWindowVisible(control) && IsWindowEnabled(control); }
 
-int TickedLines(const CheckList& list) {
-    int ticked = 0;
-    for (int line = 0; line < list.Count(); ++line) ticked += list.IsTicked(line) ? 1 : 0;
-    return ticked;
-}
+int TickedLines(const CheckList& list) { return static_cast<int>(list.TickedItems().size()); }
 
 // Every program of the folder ticked and themed through one of the two panels; what the user can
 // press afterwards.

@@ -17,13 +17,7 @@ constexpr size_t kFileSizeLimit = XPV_FILE_SIZE_LIMIT;
 
 size_t FileSize(const std::wstring& path) { return xpv_test::ReadBytes(path).size(); }
 
-bool AnyTemporaryFileIn(const std::wstring& folder) {
-    WIN32_FIND_DATAW found;
-    const HANDLE search = FindFirstFileW((folder + L"\\*.tmp").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return false;
-    FindClose(search);
-    return true;
-}
+bool AnyTemporaryFileIn(const std::wstring& folder) { return xpv_test::AnyFileMatches(folder + L"\\*.tmp"); }
 
 }  // namespace
 

@@ -13,6 +13,7 @@
 #include "support/ComctlProbe.h"
 #include "support/OwnManifestFixtures.h"
 #include "support/TempFolder.h"
+#include "support/TextBytes.h"
 #include "support/doctest_wide.h"
 
 using xpv_test::OwnManifestFixture;
@@ -115,8 +116,7 @@ TEST_CASE("A manifest's text asks for Common Controls 6 only through a dependenc
 TEST_CASE("A manifest resource in UTF-16 or UTF-8, with or without a byte order mark, reads as its text") {
     const std::wstring text = Assembly(kCommonControls6);
     const std::string utf8 = Utf8FromWide(text);
-    std::string utf16 = "\xFF\xFE";
-    for (const wchar_t unit : text) utf16 += {static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)};
+    const std::string utf16 = "\xFF\xFE" + xpv_test::Utf16Bytes(text, false);
     CHECK(DecodeEmbeddedManifest(utf8) == text);
     CHECK(DecodeEmbeddedManifest("\xEF\xBB\xBF" + utf8) == text);
     CHECK(DecodeEmbeddedManifest(utf16) == text);

@@ -53,11 +53,14 @@ TEST_CASE("The removal plan names what RemoveManifest then does, and touches not
         CHECK(removal.outcome == plan.outcome);
         CHECK(removal.failure == plan.failure);
     }
+}
 
+TEST_CASE("The removal plan of a manifest that cannot be read, and of another maker's one") {
     SUBCASE("a manifest held open without sharing cannot be read: in use") {
         const TempFolder folder;
         const std::wstring path = folder / L"held.exe.manifest";
-        REQUIRE(xpv_test::WriteBytes(path, own));
+        REQUIRE(xpv_test::WriteBytes(path, ComposeManifestDocument({L"Co", L"Product", L"app.exe", L"Text"},
+                                                                   ProcessorArchitecture::X86)));
         const UniqueHandle held(CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
         REQUIRE(held);
         const RemovalPlan plan = PlanManifestRemoval(path);

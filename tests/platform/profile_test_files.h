@@ -3,12 +3,12 @@
 // come in. Lists of names and rows print through the shared test headers.
 #include <windows.h>
 
-#include <memory>
 #include <string>
 #include <string_view>
 
 #include "platform/TextEncoding.h"
 #include "support/TempFolder.h"
+#include "support/TextBytes.h"
 #include "support/doctest_profile.h"
 
 namespace profile_test {
@@ -28,13 +28,7 @@ inline std::string Utf8WithBom(std::wstring_view text) {
 }
 
 inline std::string Utf16WithBom(std::wstring_view text, bool bigEndian) {
-    std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
-    for (const wchar_t character : text) {
-        const char high = static_cast<char>(character >> 8);
-        const char low = static_cast<char>(character & 0xFF);
-        bytes += bigEndian ? std::string{high, low} : std::string{low, high};
-    }
-    return bytes;
+    return (bigEndian ? "\xFE\xFF" : "\xFF\xFE") + xpv_test::Utf16Bytes(text, bigEndian);
 }
 
 inline std::string Utf16Le(std::wstring_view text) { return Utf16WithBom(text, false); }
@@ -43,14 +37,6 @@ inline void WriteTestFile(const std::wstring& path, std::string_view bytes) {
     REQUIRE(xpv_test::WriteBytes(path, bytes));
 }
 
-inline bool AnyFileMatches(const std::wstring& pattern) {
-    WIN32_FIND_DATAW found;
-    const HANDLE first = FindFirstFileW(pattern.c_str(), &found);
-    if (first == INVALID_HANDLE_VALUE) {
-        return false;
-    }
-    const std::unique_ptr<void, decltype(&FindClose)> search(first, &FindClose);
-    return true;
-}
+using xpv_test::AnyFileMatches;
 
 }  // namespace profile_test

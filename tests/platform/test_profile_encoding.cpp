@@ -2,23 +2,12 @@
 #include <string>
 
 #include "platform/ProfileEncoding.h"
+#include "support/TextBytes.h"
 #include "support/doctest_wide.h"
 
 using namespace std::string_literals;
 
-namespace {
-
-std::string Utf16(std::wstring_view text, bool bigEndian) {
-    std::string bytes;
-    for (const wchar_t unit : text) {
-        const char high = static_cast<char>(unit >> 8);
-        const char low = static_cast<char>(unit & 0xFF);
-        bytes += bigEndian ? std::string{high, low} : std::string{low, high};
-    }
-    return bytes;
-}
-
-}  // namespace
+using xpv_test::Utf16Bytes;
 
 TEST_CASE("A profile file's encoding is told by its mark, else by its NUL bytes, else by UTF-8 validity") {
     const std::wstring history = L"[Main]\r\nC:\\Apps\\app.exe.manifest=App >> Tool\r\n";
@@ -29,12 +18,12 @@ TEST_CASE("A profile file's encoding is told by its mark, else by its NUL bytes,
         std::string bytes;
         std::optional<ProfileEncoding> encoding;
     } cases[] = {
-        {"UTF-16LE with its mark", "\xFF\xFE" + Utf16(history, false), ProfileEncoding{TextForm::Utf16Le, true}},
-        {"UTF-16BE with its mark", "\xFE\xFF" + Utf16(history, true), ProfileEncoding{TextForm::Utf16Be, true}},
+        {"UTF-16LE with its mark", "\xFF\xFE" + Utf16Bytes(history, false), ProfileEncoding{TextForm::Utf16Le, true}},
+        {"UTF-16BE with its mark", "\xFE\xFF" + Utf16Bytes(history, true), ProfileEncoding{TextForm::Utf16Be, true}},
         {"UTF-8 with its mark", "\xEF\xBB\xBF[Main]\r\nk=caf\xC3\xA9\r\n", ProfileEncoding{TextForm::Utf8, true}},
-        {"UTF-16LE without a mark", Utf16(history, false), ProfileEncoding{TextForm::Utf16Le, false}},
-        {"UTF-16LE without a mark, CJK", Utf16(cjk, false), ProfileEncoding{TextForm::Utf16Le, false}},
-        {"UTF-16BE without a mark", Utf16(history, true), ProfileEncoding{TextForm::Utf16Be, false}},
+        {"UTF-16LE without a mark", Utf16Bytes(history, false), ProfileEncoding{TextForm::Utf16Le, false}},
+        {"UTF-16LE without a mark, CJK", Utf16Bytes(cjk, false), ProfileEncoding{TextForm::Utf16Le, false}},
+        {"UTF-16BE without a mark", Utf16Bytes(history, true), ProfileEncoding{TextForm::Utf16Be, false}},
         {"UTF-8 without a mark", "[Main]\r\nk=caf\xC3\xA9\r\n", ProfileEncoding{TextForm::Utf8, false}},
         {"ASCII", "[Main]\r\nk=v\r\n", ProfileEncoding{TextForm::Ansi, false}},
         {"ANSI that is no UTF-8", "[Main]\r\nk=caf\xE9\r\n", ProfileEncoding{TextForm::Ansi, false}},

@@ -7,6 +7,8 @@
 #include <sddl.h>
 
 #include <optional>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/registry_test_root.h"
@@ -36,14 +38,13 @@ private:
     std::optional<registry_test::StoredValue> saved_;
 };
 
-// The machine's key, read-only to everyone as HKEY_LOCAL_MACHINE is to a user without administrator
-// rights; its own access control put back at scope exit.
-class ReadOnlySideBySideKey {
+// A key, made when missing, read-only to everyone as HKEY_LOCAL_MACHINE is to a user without
+// administrator rights; its own access control put back at scope exit.
+class ReadOnlyRegistryKey {
 public:
-    ReadOnlySideBySideKey() {
-        REQUIRE(RegCreateKeyExW(HKEY_LOCAL_MACHINE, SideBySideKey{}.path.c_str(), 0, nullptr, 0,
-                                READ_CONTROL | WRITE_DAC | registry_test::kView, nullptr, key_.receive(),
-                                nullptr) == ERROR_SUCCESS);
+    ReadOnlyRegistryKey(HKEY parent, std::wstring path) : path_(std::move(path)) {
+        REQUIRE(RegCreateKeyExW(parent, path_.c_str(), 0, nullptr, 0, READ_CONTROL | WRITE_DAC | registry_test::kView,
+                                nullptr, key_.receive(), nullptr) == ERROR_SUCCESS);
         DWORD size = 0;
         RegGetKeySecurity(key_.get(), DACL_SECURITY_INFORMATION, nullptr, &size);
         saved_.resize(size);
@@ -54,15 +55,24 @@ public:
         CHECK(RegSetKeySecurity(key_.get(), DACL_SECURITY_INFORMATION, readOnly) == ERROR_SUCCESS);
         LocalFree(readOnly);
     }
-    ~ReadOnlySideBySideKey() {
+    ~ReadOnlyRegistryKey() {
         CHECK(RegSetKeySecurity(key_.get(), DACL_SECURITY_INFORMATION, saved_.data()) == ERROR_SUCCESS);
     }
-    ReadOnlySideBySideKey(const ReadOnlySideBySideKey&) = delete;
-    ReadOnlySideBySideKey& operator=(const ReadOnlySideBySideKey&) = delete;
+    ReadOnlyRegistryKey(const ReadOnlyRegistryKey&) = delete;
+    ReadOnlyRegistryKey& operator=(const ReadOnlyRegistryKey&) = delete;
+
+    const std::wstring& Path() const { return path_; }
 
 private:
+    std::wstring path_;
     UniqueRegistryKey key_;
     std::vector<BYTE> saved_;
+};
+
+// The machine's side-by-side key, read-only as for a user without administrator rights.
+class ReadOnlySideBySideKey : public ReadOnlyRegistryKey {
+public:
+    ReadOnlySideBySideKey() : ReadOnlyRegistryKey(HKEY_LOCAL_MACHINE, SideBySideKey{}.path) {}
 };
 
 }  // namespace xpv_test

@@ -114,6 +114,14 @@ bool CopyInto(const std::wstring& source, const std::wstring& target) {
     return CopyFileW(source.c_str(), target.c_str(), FALSE) != 0;
 }
 
+bool AnyFileMatches(const std::wstring& pattern) {
+    WIN32_FIND_DATAW found;
+    const HANDLE first = FindFirstFileW(pattern.c_str(), &found);
+    if (first == INVALID_HANDLE_VALUE) return false;
+    FindClose(first);
+    return true;
+}
+
 std::vector<std::wstring> NamesIn(const std::wstring& folder) {
     std::vector<std::wstring> names;
     WIN32_FIND_DATAW found;

@@ -56,6 +56,8 @@ std::string ReadBytes(const std::wstring& path);
 bool FileExists(const std::wstring& path);
 // Names in a folder, sorted, without "." and "..".
 std::vector<std::wstring> NamesIn(const std::wstring& folder);
+// Whether any file or folder matches the pattern (a folder and "\\*.tmp", say).
+bool AnyFileMatches(const std::wstring& pattern);
 bool CopyInto(const std::wstring& source, const std::wstring& target);
 // A copy of the running test program, a program that carries no manifest of its own, in the
 // folder under that name: the full path.

@@ -1,7 +1,6 @@
 // The question before theming, through the real registry of the test prefix: the machine's
 // PreferExternalManifest, read and written in the 64-bit view, put back as it was after each case.
 #include <windows.h>
-#include <sddl.h>
 
 #include <optional>
 #include <string>
@@ -45,36 +44,6 @@ struct Programs {
         for (int i = 0; i < count; ++i) copies.push_back(Copy(L"own_trust", L"hidden" + std::to_wstring(i) + L".exe"));
         return copies;
     }
-};
-
-// A key everyone may read and nobody may change, as HKEY_LOCAL_MACHINE is for a user without
-// administrator rights; open to all again at scope exit, so that it can be removed.
-class ReadOnlyKey {
-public:
-    ReadOnlyKey(const TestRoot& root, std::wstring path) : path_(std::move(path)) {
-        REQUIRE(RegCreateKeyExW(root.Handle(), path_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | kView, nullptr,
-                                key_.receive(), nullptr) == ERROR_SUCCESS);
-        SetAccess(L"D:P(A;;KR;;;WD)");
-    }
-    ~ReadOnlyKey() { SetAccess(L"D:P(A;;KA;;;WD)"); }
-    ReadOnlyKey(const ReadOnlyKey&) = delete;
-    ReadOnlyKey& operator=(const ReadOnlyKey&) = delete;
-
-    const std::wstring& Path() const { return path_; }
-
-private:
-    void SetAccess(const wchar_t* descriptor) {
-        PSECURITY_DESCRIPTOR security = nullptr;
-        if (!ConvertStringSecurityDescriptorToSecurityDescriptorW(descriptor, SDDL_REVISION_1, &security, nullptr)) {
-            FAIL_CHECK("no security descriptor");
-            return;
-        }
-        CHECK(RegSetKeySecurity(key_.get(), DACL_SECURITY_INFORMATION, security) == ERROR_SUCCESS);
-        LocalFree(security);
-    }
-
-    std::wstring path_;
-    UniqueRegistryKey key_;
 };
 
 }  // namespace
@@ -177,7 +146,7 @@ TEST_CASE("Yes prefers external manifests and themes, No themes without, Cancel 
 
 TEST_CASE("Yes where the value cannot be set says so, with what to do, and themes anyway") {
     const TestRoot root(L"sidebyside");
-    const ReadOnlyKey key(root, root / L"SideBySide");
+    const xpv_test::ReadOnlyRegistryKey key(root.Handle(), root / L"SideBySide");
     const SideBySideKey readOnly{root.Root(), key.Path()};
     const Programs programs;
     const ExternalManifestQuestion question(programs.Hidden(1), kWindows10, readOnly);
