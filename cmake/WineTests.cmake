@@ -11,7 +11,8 @@ set(XPV_SOURCE_DIR "${CMAKE_SOURCE_DIR}")
 set(XPV_SKIP_RETURN_CODE 77)
 configure_file(${CMAKE_SOURCE_DIR}/cmake/wine-run.sh.in ${CMAKE_BINARY_DIR}/wine-run.sh
     FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE @ONLY)
-set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_BINARY_DIR}/wine-run.sh)
+# Test programs are doctest programs: the launcher checks doctest's own verdict too.
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_BINARY_DIR}/wine-run.sh --doctest)
 
 add_test(NAME ${XPV_ARCH}.wine_session_start
     COMMAND bash ${CMAKE_SOURCE_DIR}/cmake/wine-session.sh start ${XPV_WINE_ROOT})

@@ -55,7 +55,14 @@ ENV
     # Wine's services inherit our output and outlive us: keep them off the runner's pipe.
     mkdir -p "$WINEPREFIX"
     log=$state/wine.log
-    echo "Wine loader $XPV_WINE (32-bit programs run: $XPV_HOST_RUNS_32BIT${XPV_NO_32BIT_REASON:+, $XPV_NO_32BIT_REASON})" >"$log"
+    echo "Wine loader $XPV_WINE; $(xpv_32bit_path_line)" >"$log"
+    # The test prefix is disposable: one made where 32-bit programs did not run has no 32-bit half,
+    # and is made again now that they do.
+    if [ "$XPV_HOST_RUNS_32BIT" = yes ] && [ -d "$WINEPREFIX/drive_c/windows/system32" ] &&
+        [ ! -f "$WINEPREFIX/drive_c/windows/syswow64/kernel32.dll" ]; then
+        echo "$WINEPREFIX has no 32-bit half: made again" >>"$log"
+        rm -rf "$WINEPREFIX" && mkdir -p "$WINEPREFIX"
+    fi
     wineserver -p </dev/null >>"$log" 2>&1 9>&-
     if ! xpv_wineboot "$log"; then
         echo "Wine could not make the prefix $WINEPREFIX; the end of $log:" >&2

@@ -7,7 +7,7 @@ arch=${1:-x86_64}
 # shellcheck source=../cmake/wine-host.sh
 . "$top/cmake/wine-host.sh"
 if [ "$arch" = i686 ] && [ "$XPV_HOST_RUNS_32BIT" != yes ]; then
-    echo "this host runs no 32-bit code ($XPV_NO_32BIT_REASON): the i686 benchmarks cannot run here" >&2
+    echo "this host runs no 32-bit programs ($XPV_NO_32BIT_REASON): the i686 benchmarks cannot run here" >&2
     exit 1
 fi
 benches=()

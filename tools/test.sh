@@ -7,14 +7,15 @@ bash "$top/tools/build.sh"
 cd "$top/build"
 # shellcheck source=../cmake/wine-host.sh
 . "$top/cmake/wine-host.sh"
-run_ctest() { ctest --output-on-failure --no-label-summary --timeout 600 -j "$(nproc)"; }
+echo "Wine: $(xpv_32bit_path_line)"
+run_ctest() { ctest --output-on-failure --no-label-summary --timeout 900 -j "$(nproc)"; }
 if [ "$XPV_HOST_RUNS_32BIT" = yes ]; then
     run_ctest
     exit
 fi
 # -FA: without the session fixtures, which run anyway.
 skipped=$(ctest -N -L runs-32-bit-code -FA '.*' | sed -n 's/^Total Tests: //p')
-echo "this host runs no 32-bit code: $skipped i686 tests skipped ($XPV_NO_32BIT_REASON)"
+echo "this host runs no 32-bit programs: $skipped i686 tests skipped ($XPV_NO_32BIT_REASON)"
 log=$(mktemp)
 trap 'rm -f "$log"' EXIT
 # pipefail: the pipeline fails when ctest does.

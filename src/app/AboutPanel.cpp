@@ -6,6 +6,7 @@
 
 #include "ProductVersion.h"
 #include "app/Look.h"
+#include "app/WindowSubclass.h"
 
 namespace {
 
@@ -68,7 +69,7 @@ void AboutPanel::AddLink(int id, const TwipRect& rect, const std::wstring& text,
             SetCursor(LoadCursorW(nullptr, IDC_HAND));
             return TRUE;
         }
-        return DefSubclassProc(link, message, wParam, lParam);
+        return DefaultSubclassProc(link, message, wParam, lParam);
     });
 }
 

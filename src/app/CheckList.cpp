@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "app/WindowSubclass.h"
+
 namespace {
 
 constexpr LRESULT kTicked = 1;
@@ -316,7 +318,7 @@ LRESULT CheckList::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             // The box is found where the user saw it, before the list box moves anything.
             const POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
             const int boxIndex = ItemWithBoxAt(point);
-            const LRESULT result = DefSubclassProc(list_.get(), message, wParam, lParam);
+            const LRESULT result = DefaultSubclassProc(list_.get(), message, wParam, lParam);
             ToggleByUser(boxIndex);
             return result;
         }
@@ -331,6 +333,6 @@ LRESULT CheckList::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         default:
-            return DefSubclassProc(list_.get(), message, wParam, lParam);
+            return DefaultSubclassProc(list_.get(), message, wParam, lParam);
     }
 }

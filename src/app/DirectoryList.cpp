@@ -7,6 +7,7 @@
 
 #include "app/DriveList.h"
 #include "app/ExecutableFiles.h"
+#include "app/WindowSubclass.h"
 #include "platform/LongPath.h"
 
 namespace {
@@ -169,7 +170,7 @@ LRESULT DirectoryList::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     switch (message) {
         case WM_GETDLGCODE: {
             // Enter belongs to the list, not to the dialog's default button.
-            const LRESULT code = DefSubclassProc(list_.get(), message, wParam, lParam);
+            const LRESULT code = DefaultSubclassProc(list_.get(), message, wParam, lParam);
             const auto* pending = reinterpret_cast<const MSG*>(lParam);
             if (pending && pending->message == WM_KEYDOWN && pending->wParam == VK_RETURN) {
                 return code | DLGC_WANTMESSAGE;
@@ -192,5 +193,5 @@ LRESULT DirectoryList::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         default:
             break;
     }
-    return DefSubclassProc(list_.get(), message, wParam, lParam);
+    return DefaultSubclassProc(list_.get(), message, wParam, lParam);
 }

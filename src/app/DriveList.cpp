@@ -6,6 +6,7 @@
 #include <cwctype>
 
 #include "app/ExecutableFiles.h"
+#include "app/WindowSubclass.h"
 #include "platform/QuietDriveErrors.h"
 
 namespace {
@@ -232,6 +233,6 @@ LRESULT DriveList::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return reinterpret_cast<LRESULT>(look_.BackgroundBrush());
         }
         default:
-            return DefSubclassProc(combo_.get(), message, wParam, lParam);
+            return DefaultSubclassProc(combo_.get(), message, wParam, lParam);
     }
 }

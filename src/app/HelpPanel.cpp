@@ -4,6 +4,7 @@
 
 #include "app/HelpText.h"
 #include "app/Look.h"
+#include "app/WindowSubclass.h"
 #include "app/WindowText.h"
 
 void HelpPanel::CreateControls() {
@@ -23,7 +24,7 @@ void HelpPanel::CreateControls() {
     // The keyboard handling of the window, not the box, takes Tab, Enter and Escape; and coming
     // in by Tab selects nothing.
     helpBox_.Attach(box, [box](UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
-        const LRESULT result = DefSubclassProc(box, message, wParam, lParam);
+        const LRESULT result = DefaultSubclassProc(box, message, wParam, lParam);
         if (message == WM_GETDLGCODE) return result & ~(DLGC_HASSETSEL | DLGC_WANTALLKEYS);
         return result;
     });

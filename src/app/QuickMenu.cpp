@@ -4,6 +4,7 @@
 
 #include "app/Look.h"
 #include "app/ResourceIds.h"
+#include "app/WindowSubclass.h"
 
 namespace {
 
@@ -73,7 +74,7 @@ void QuickMenu::Create(HWND form, const std::array<std::unique_ptr<Panel>, kPane
         items_[index] = item;
         itemHovers_[index].Attach(item, [this, item, index](UINT message, WPARAM wParam, LPARAM lParam) {
             if (message == WM_MOUSEMOVE) Qmenu_MouseMove(index);
-            return DefSubclassProc(item, message, wParam, lParam);
+            return DefaultSubclassProc(item, message, wParam, lParam);
         });
         controls_.SetTooltip(item, kPanels[index].tooltip);
         strip_.OnClick(item, [this, index] { Qmenu_Click(index); });
@@ -89,7 +90,7 @@ void QuickMenu::Create(HWND form, const std::array<std::unique_ptr<Panel>, kPane
             SetCursor(selectorCursor_);
             return TRUE;
         }
-        return DefSubclassProc(selector_, message, wParam, lParam);
+        return DefaultSubclassProc(selector_, message, wParam, lParam);
     });
     controls_.SetTooltip(selector_, L"");
     strip_.OnDrawItem(selector_, [this](const DRAWITEMSTRUCT& item) { DrawSelector(item); });

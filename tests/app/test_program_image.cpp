@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -164,5 +165,42 @@ TEST_CASE("The program is a GUI executable of its architecture that imports only
             CHECK(name.find("winpthread") == std::string::npos);
         }
         CHECK(count > 0);
+    }
+}
+
+TEST_CASE("The program imports from comctl32 by name only what Common Controls 5.8 also exports by name") {
+    // On Windows XP a manifest beside the program, one that asks for no Common Controls 6, wins over
+    // the program's own: comctl32 5.8 then loads, and a missing name would keep the program from
+    // starting. These exist there by ordinal only, or not at all.
+    const std::vector<std::string> onlyInVersion6 = {"SetWindowSubclass", "RemoveWindowSubclass", "DefSubclassProc",
+                                                     "GetWindowSubclass", "TaskDialog", "TaskDialogIndirect",
+                                                     "LoadIconMetric", "LoadIconWithScaleDown"};
+    for (const Program& program : ProgramsToRead()) {
+        CAPTURE(program.path);
+        ProgramImage image(program.path);
+        REQUIRE(image.get());
+        const unsigned char* base = image.Base();
+        const ImageHeaders headers = ReadHeaders(base);
+        const bool wide = program.machine == IMAGE_FILE_MACHINE_AMD64;
+        bool importsCommonControls = false;
+        for (const auto* entry = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + headers.imports.VirtualAddress);
+             entry->Name != 0; ++entry) {
+            std::string library = reinterpret_cast<const char*>(base + entry->Name);
+            CharLowerBuffA(library.data(), static_cast<DWORD>(library.size()));
+            if (library != "comctl32.dll") continue;
+            importsCommonControls = true;
+            const unsigned char* thunk = base + entry->OriginalFirstThunk;
+            for (;; thunk += wide ? 8 : 4) {
+                const ULONGLONG value = wide ? *reinterpret_cast<const ULONGLONG*>(thunk)
+                                             : *reinterpret_cast<const DWORD*>(thunk);
+                if (value == 0) break;
+                const bool byOrdinal = wide ? (value >> 63) != 0 : (value >> 31) != 0;
+                if (byOrdinal) continue;
+                const std::string name = reinterpret_cast<const char*>(base + static_cast<DWORD>(value) + 2);
+                CAPTURE(name);
+                CHECK(std::find(onlyInVersion6.begin(), onlyInVersion6.end(), name) == onlyInVersion6.end());
+            }
+        }
+        CHECK(importsCommonControls);
     }
 }

@@ -33,7 +33,7 @@ target_link_libraries(test_history_full_disk PRIVATE xpv_doctest_main xpv_histor
 target_compile_definitions(test_history_full_disk PRIVATE XPV_FILE_SIZE_LIMIT=65536)
 add_test(NAME ${XPV_ARCH}.history_full_disk
     COMMAND bash -c "trap '' XFSZ && ulimit -f 64 && exec \"$@\"" limit
-        ${CMAKE_BINARY_DIR}/wine-run.sh $<TARGET_FILE:test_history_full_disk>
+        ${CMAKE_BINARY_DIR}/wine-run.sh --doctest $<TARGET_FILE:test_history_full_disk>
     WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
 set_tests_properties(${XPV_ARCH}.history_full_disk PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 300)
 if(XPV_ARCH STREQUAL "i686")
