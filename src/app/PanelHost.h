@@ -25,9 +25,11 @@ public:
 
     // Before the programs are themed: where their own manifests would hide the file written
     // beside them, asks once whether Windows should prefer external manifests, and tells what
-    // came of the answer. False for Cancel: nothing is to be themed.
-    bool AgreeOnExternalManifests(const std::vector<std::wstring>& executablePaths) {
-        const ExternalManifestQuestion question(executablePaths);
+    // came of the answer. False for Cancel: nothing is to be themed. The own manifests read stay
+    // in the action's readings.
+    bool AgreeOnExternalManifests(const std::vector<std::wstring>& executablePaths,
+                                  OwnManifestReadings& ownManifests) {
+        const ExternalManifestQuestion question(executablePaths, ownManifests);
         if (!question.Due()) return true;
         const ExternalManifestQuestion::Decision decision = question.Decide(Ask(question.Text()));
         if (!decision.message.empty()) ShowMessage(decision.message);

@@ -353,12 +353,15 @@ void TurboPanel::cmdTurboApply_Click() {
     stopRequested_ = false;
     const SearchMode searched = ChosenMode();
     ApplyDisplay display(*this, searched == SearchMode::Themed);
-    if (searched == SearchMode::Unthemed && !host_.AgreeOnExternalManifests(display.Executables())) return;
+    OwnManifestReadings ownManifests;
+    if (searched == SearchMode::Unthemed && !host_.AgreeOnExternalManifests(display.Executables(), ownManifests)) {
+        return;
+    }
     ShowState(State::Applying);
     const FailureReport report = [&] {
         const DisabledControls disabled{host_.QuickMenuStrip()};
         DoEvents();
-        FailureReport outcome = BatchApply(theming_).Run(searched, display.Executables(), display);
+        FailureReport outcome = BatchApply(theming_, ownManifests).Run(searched, display.Executables(), display);
         DoEvents();
         return outcome;
     }();

@@ -235,10 +235,11 @@ void VestrimPanel::cmdVestrim_Click() {
     const std::vector<TickedProgram> ticked = TickedPrograms(list);
     const std::wstring editedPath = list.Current() < 0 ? std::wstring() : FullPathOf(list.Text(list.Current()));
     const ManifestDetails edited = BoxDetails();
+    OwnManifestReadings ownManifests;
     if (applying) {
         std::vector<std::wstring> paths;
         for (const TickedProgram& program : ticked) paths.push_back(program.path);
-        if (!host_.AgreeOnExternalManifests(paths)) return;
+        if (!host_.AgreeOnExternalManifests(paths, ownManifests)) return;
     }
     FailureReport report(applying ? FailureReport::Action::Theme : FailureReport::Action::Untheme);
     {
@@ -259,7 +260,7 @@ void VestrimPanel::cmdVestrim_Click() {
             // it stands.
             if (LineOf(list, program) < 0) continue;
             if (applying) {
-                ReportOutcome(report, program.path, theming_.Theme(program.path, details));
+                ReportOutcome(report, program.path, theming_.Theme(program.path, details, ownManifests));
             } else {
                 ReportOutcome(report, program.path, theming_.RemoveTheme(ManifestPathFor(program.path)));
             }

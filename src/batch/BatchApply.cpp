@@ -10,7 +10,7 @@ ThemingService::ThemeOutcome BatchApply::ThemeWithVersionDetails(const std::wstr
     version.SetFileName(executable);
     const ManifestDetails details{version.CompanyName(), version.ProductName(), version.OriginalFileName(),
                                   version.FileDescription()};
-    return theming_.Theme(executable, details);
+    return theming_.Theme(executable, details, ownManifests_);
 }
 
 FailureReport BatchApply::Run(SearchMode searched, const std::vector<std::wstring>& executables, ApplyHost& host) {

@@ -28,7 +28,9 @@ public:
 
 class BatchApply {
 public:
-    explicit BatchApply(ThemingService& theming) : theming_(theming) {}
+    // The programs' own manifests come from the action's readings.
+    BatchApply(ThemingService& theming, OwnManifestReadings& ownManifests)
+        : theming_(theming), ownManifests_(ownManifests) {}
 
     // Handles the executables in the order given, each once, until the list ends or a stop is
     // asked for; a manifest that is gone already counts as removed. What failed is in the
@@ -42,4 +44,5 @@ public:
 
 private:
     ThemingService& theming_;
+    OwnManifestReadings& ownManifests_;
 };

@@ -38,8 +38,10 @@ public:
             tally_.Done();
             return;
         }
-        SettleExternalManifests(program);
-        const ThemingService::ThemeOutcome outcome = theming_.Theme(program, DetailsFor(program, line_));
+        // Read once for the question and the note.
+        OwnManifestReadings ownManifests;
+        SettleExternalManifests(program, ownManifests);
+        const ThemingService::ThemeOutcome outcome = theming_.Theme(program, DetailsFor(program, line_), ownManifests);
         if (!outcome.written()) {
             streams_.Complain(L"could not theme " + program + L": " +
                               FailureReason(outcome.failure, outcome.platformError) + L".");
@@ -83,9 +85,9 @@ private:
     // The question the window asks before theming, answered by --prefer-external-manifests: at
     // the first program whose own manifest would hide the manifest beside it, Windows is set to
     // prefer external manifests, or, without the option, the user is told once.
-    void SettleExternalManifests(const std::wstring& program) {
+    void SettleExternalManifests(const std::wstring& program, OwnManifestReadings& ownManifests) {
         if (externalManifestsSettled_) return;
-        if (!ExternalManifestQuestion({program}).Due()) return;
+        if (!ExternalManifestQuestion({program}, ownManifests).Due()) return;
         externalManifestsSettled_ = true;
         const SideBySideKey key;
         const std::wstring value = L"HKEY_LOCAL_MACHINE\\" + key.path + L"\\" + kPreferExternalManifest;

@@ -22,9 +22,19 @@ bool IsCommonControls6(const XmlTag& identity) {
 }  // namespace
 
 std::wstring DecodeEmbeddedManifest(std::string_view bytes) {
-    const std::string_view utf16Mark = ByteOrderMarkOf(TextForm::Utf16Le);
-    if (!bytes.starts_with(utf16Mark)) return DecodeManifestBytes(bytes);
-    return DecodeProfileText(bytes.substr(utf16Mark.size()), TextForm::Utf16Le);
+    for (const TextForm form : {TextForm::Utf16Le, TextForm::Utf16Be}) {
+        if (bytes.starts_with(ByteOrderMarkOf(form))) return DecodeProfileText(bytes.substr(2), form);
+    }
+    // Without a mark the loader takes the text for UTF-16 when its first '<' has a zero byte
+    // beside it: after it in little-endian order, before it in big-endian.
+    const size_t bracket = bytes.find('<');
+    if (bracket != std::string_view::npos) {
+        if (bracket % 2 == 0 && bracket + 1 < bytes.size() && bytes[bracket + 1] == '\0') {
+            return DecodeProfileText(bytes, TextForm::Utf16Le);
+        }
+        if (bracket % 2 == 1 && bytes[bracket - 1] == '\0') return DecodeProfileText(bytes, TextForm::Utf16Be);
+    }
+    return DecodeManifestBytes(bytes);
 }
 
 bool AsksForCommonControls6(std::wstring_view manifestText) {

@@ -4,12 +4,13 @@
 
 // What the manifest a program carries in its own image means for a manifest file beside it.
 enum class OwnManifest {
-    // None, or a damaged or oversized one: the file beside the program decides its look.
+    // None, or a damaged one: the file beside the program decides its look.
     None,
     // Its maker themed it: a file beside it changes nothing, on any Windows.
     AsksForCommonControls6,
     // Windows Vista and later ignore the file beside it unless external manifests are preferred;
-    // Windows XP takes the file beside it.
+    // Windows XP takes the file beside it. A manifest too large to read whole counts here unless
+    // its part read asks for Common Controls 6.
     WithoutCommonControls6,
 };
 
@@ -22,6 +23,7 @@ OwnManifest ClassifyOwnManifest(const std::wstring& executablePath);
 // loader takes them; anything inside a comment does not count.
 bool AsksForCommonControls6(std::wstring_view manifestText);
 
-// The text of a manifest resource: UTF-16 after its byte order mark, else as DecodeManifestBytes
-// reads manifest files.
+// The text of a manifest resource as the loader reads it: UTF-16 of either byte order after its
+// byte order mark, or without one when the first '<' has a zero byte beside it; else as
+// DecodeManifestBytes reads manifest files.
 std::wstring DecodeEmbeddedManifest(std::string_view bytes);

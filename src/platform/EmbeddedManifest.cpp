@@ -1,5 +1,6 @@
 #include "platform/EmbeddedManifest.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -17,10 +18,11 @@ constexpr uint32_t kProgramManifestName = 1;
 std::optional<std::string> ReadEmbeddedManifest(const std::wstring& executablePath) {
     const PeImage image(executablePath);
     if (!image.IsPeImage()) return std::nullopt;
-    const auto found = FindResourceData(image, kManifestType, kProgramManifestName);
-    if (!found || found->empty() || found->front().size > kLargestEmbeddedManifest) return std::nullopt;
+    const auto found = FindResourceData(image, kManifestType, kProgramManifestName, LanguagesWanted::First);
+    if (!found || found->empty()) return std::nullopt;
     const auto span = ResourceDataSpan(image, found->front());
     std::vector<uint8_t> bytes;
-    if (!span || !image.Read(span->offset, found->front().size, bytes)) return std::nullopt;
+    const auto size = static_cast<uint32_t>(std::min<size_t>(found->front().size, kMostEmbeddedManifestRead));
+    if (!span || !image.Read(span->offset, size, bytes)) return std::nullopt;
     return std::string(bytes.begin(), bytes.end());
 }

@@ -137,3 +137,13 @@ bool PassesThroughLink(const std::wstring& path) {
     }
     return false;
 }
+
+bool HasOtherNames(const std::wstring& path) {
+    const UniqueHandle file(CreateFileW(PathForFileCalls(path).c_str(), 0,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                        FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    BY_HANDLE_FILE_INFORMATION information{};
+    if (!file || !GetFileInformationByHandle(file.get(), &information)) return false;
+    // A folder counts its subfolders' links to it.
+    return !(information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && information.nNumberOfLinks > 1;
+}

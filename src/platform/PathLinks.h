@@ -10,6 +10,11 @@
 // name say (Wine marks no link to a file). A missing item is none.
 bool IsLinkOrJunction(const std::wstring& path);
 
+// True when the file at `path` has more than one name: hard links to it in this or other folders.
+// A change that replaces the file under one name parts it from the others. A missing file, or a
+// folder, has none.
+bool HasOtherNames(const std::wstring& path);
+
 // True when any folder of the full path below its root (drive or share), or the item itself, is
 // a link or junction (see IsLinkOrJunction). The check ends at the first part that does not
 // exist: nothing beyond it can lead anywhere. Paths of any length.

@@ -75,7 +75,7 @@ bool IsPlainProfilePath(const std::wstring& path) {
     // Wine answers a pipe or a device with an error other than a missing file.
     if (attributes == INVALID_FILE_ATTRIBUTES) return GetLastError() == ERROR_FILE_NOT_FOUND;
     constexpr DWORD kNoRegularFile = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE | FILE_ATTRIBUTE_REPARSE_POINT;
-    return (attributes & kNoRegularFile) == 0 && !IsLinkOrJunction(path);
+    return (attributes & kNoRegularFile) == 0 && !IsLinkOrJunction(path) && !HasOtherNames(path);
 }
 
 bool RewriteProfileFile(const std::wstring& path, const ProfileLinesEdit& edit, MissingProfile missing) {

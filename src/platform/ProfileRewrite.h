@@ -26,8 +26,9 @@ using ProfileLinesEdit = std::function<bool(std::vector<ProfileLine>& lines)>;
 enum class MissingProfile { Create, LeaveMissing };
 
 // Whether a profile file may be read and changed: a regular file (no folder, device or pipe) that
-// is no link or junction (see IsLinkOrJunction), or nothing at all. A file behind a link is
-// another file than the one named.
+// is no link or junction (see IsLinkOrJunction) and has no other name (see HasOtherNames), or
+// nothing at all. A file behind a link is another file than the one named; one with other names
+// would be parted from them by its first change.
 bool IsPlainProfilePath(const std::wstring& path);
 
 // Reads the file, lets `edit` change its lines and, when it changed any, puts the new text in the

@@ -21,8 +21,8 @@ struct Entry {
 class ResourceTree {
 public:
     // The ids are followed from the root (type, then name) down to the languages below them.
-    ResourceTree(const PeImage& image, PeImage::FileSpan section, std::vector<uint32_t> ids)
-        : image_(image), section_(section), ids_(std::move(ids)) {}
+    ResourceTree(const PeImage& image, PeImage::FileSpan section, std::vector<uint32_t> ids, LanguagesWanted wanted)
+        : image_(image), section_(section), ids_(std::move(ids)), wanted_(wanted) {}
 
     std::optional<std::vector<ResourceData>> Find() const {
         std::vector<ResourceData> found;
@@ -51,31 +51,34 @@ private:
 
     // `path` holds the directories from the root down to the one read, so that a directory that
     // contains itself is met as a loop. It grows by one for each of the ids only. False when
-    // anything on the way is damaged.
+    // anything on the way is damaged. Each directory on the path is read once: the system's
+    // lookup finds one entry per id, so a directory that names the id more than once is damage
+    // too, not a fan of paths to follow (a few kilobytes of such entries would lead to billions).
     bool Collect(std::vector<uint32_t>& path, std::vector<ResourceData>& found) const {
         const auto entries = Entries(path.back());
         if (!entries) return false;
         const size_t level = path.size() - 1;
-        for (const Entry& entry : *entries) {
-            if (level < ids_.size()) {
-                if (entry.name != ids_[level]) continue;
-                const uint32_t subdirectory = entry.target & ~kSubdirectoryBit;
-                if (!(entry.target & kSubdirectoryBit) ||
-                    std::find(path.begin(), path.end(), subdirectory) != path.end()) {
-                    return false;
-                }
-                path.push_back(subdirectory);
-                const bool sound = Collect(path, found);
-                path.pop_back();
-                if (!sound) return false;
-            } else {
-                // Languages: the system may pick any of them.
-                std::vector<uint8_t> bytes;
-                if ((entry.target & kSubdirectoryBit) || !ReadInside(entry.target, kDataEntrySize, bytes)) {
-                    return false;
-                }
-                found.push_back({ReadLittle32(bytes, 0), ReadLittle32(bytes, 4)});
+        if (level < ids_.size()) {
+            const auto named = [&](const Entry& entry) { return entry.name == ids_[level]; };
+            const auto match = std::find_if(entries->begin(), entries->end(), named);
+            if (match == entries->end()) return true;
+            if (std::find_if(match + 1, entries->end(), named) != entries->end()) return false;
+            const uint32_t subdirectory = match->target & ~kSubdirectoryBit;
+            if (!(match->target & kSubdirectoryBit) ||
+                std::find(path.begin(), path.end(), subdirectory) != path.end()) {
+                return false;
             }
+            path.push_back(subdirectory);
+            const bool sound = Collect(path, found);
+            path.pop_back();
+            return sound;
+        }
+        // Languages: the system may pick any of them.
+        for (const Entry& entry : *entries) {
+            std::vector<uint8_t> bytes;
+            if ((entry.target & kSubdirectoryBit) || !ReadInside(entry.target, kDataEntrySize, bytes)) return false;
+            found.push_back({ReadLittle32(bytes, 0), ReadLittle32(bytes, 4)});
+            if (wanted_ == LanguagesWanted::First) break;
         }
         return true;
     }
@@ -83,17 +86,19 @@ private:
     const PeImage& image_;
     PeImage::FileSpan section_;
     std::vector<uint32_t> ids_;
+    LanguagesWanted wanted_;
 };
 
 }  // namespace
 
-std::optional<std::vector<ResourceData>> FindResourceData(const PeImage& image, uint32_t type, uint32_t name) {
+std::optional<std::vector<ResourceData>> FindResourceData(const PeImage& image, uint32_t type, uint32_t name,
+                                                          LanguagesWanted wanted) {
     if (!image.HeadersComplete()) return std::nullopt;
     const auto directory = image.Directory(kResourceDirectoryIndex);
     if (!directory || directory->rva == 0) return std::vector<ResourceData>{};
     const auto root = image.SpanAt(directory->rva);
     if (!root) return std::nullopt;
-    return ResourceTree(image, *root, {type, name}).Find();
+    return ResourceTree(image, *root, {type, name}, wanted).Find();
 }
 
 std::optional<PeImage::FileSpan> ResourceDataSpan(const PeImage& image, ResourceData data) {

@@ -23,6 +23,37 @@ DWORD WriteAllTo(HANDLE file, std::string_view bytes) {
     return FlushFileBuffers(file) ? ERROR_SUCCESS : GetLastError();
 }
 
+// The platform's error code, ERROR_SUCCESS when the file holds exactly these bytes. Its length is
+// cut only after they are written, so that its old bytes still have their room when they must be
+// put back.
+DWORD WriteWhole(HANDLE file, std::string_view bytes) {
+    LARGE_INTEGER position{};
+    if (!SetFilePointerEx(file, position, nullptr, FILE_BEGIN)) return GetLastError();
+    if (const DWORD error = WriteAllTo(file, bytes); error != ERROR_SUCCESS) return error;
+    return SetEndOfFile(file) ? ERROR_SUCCESS : GetLastError();
+}
+
+// For a folder that takes no new file, though its files may be written: the bytes are written over
+// the file itself, opened for no one else. Its old bytes are kept meanwhile, and put back when
+// the new ones could not all be written (a full disk), so that it never stays half-written.
+bool OverwriteWholeFile(const std::wstring& path, std::string_view bytes) {
+    const UniqueHandle file(CreateFileW(PathForFileCalls(path).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    LARGE_INTEGER size{};
+    if (!file || !GetFileSizeEx(file.get(), &size) || size.QuadPart > MAXLONG) return false;
+    std::string previous(static_cast<size_t>(size.QuadPart), '\0');
+    DWORD read = 0;
+    if (!previous.empty() &&
+        (!ReadFile(file.get(), previous.data(), static_cast<DWORD>(previous.size()), &read, nullptr) ||
+         read != previous.size())) {
+        return false;
+    }
+    if (WriteWhole(file.get(), bytes) == ERROR_SUCCESS) return true;
+    // Its old bytes fit where they were.
+    WriteWhole(file.get(), previous);
+    return false;
+}
+
 }  // namespace
 
 std::optional<std::string> ReadWholeFile(const std::wstring& path, size_t limit) {
@@ -82,11 +113,14 @@ bool ReplaceWholeFile(const std::wstring& path, std::string_view bytes) {
         return false;
     }
     TemporaryFile temporary(FolderPartOf(path));
+    // A folder that refuses a new file, or a new file in the place of one, may let the file be
+    // written all the same.
+    if (!temporary.created()) return !creating && OverwriteWholeFile(path, bytes);
+    if (temporary.Write(bytes) != ERROR_SUCCESS) return false;
     // A file that appears meanwhile is not replaced by a creation.
     const DWORD moveFlags = MOVEFILE_WRITE_THROUGH | (creating ? 0 : MOVEFILE_REPLACE_EXISTING);
-    if (!temporary.created() || temporary.Write(bytes) != ERROR_SUCCESS ||
-        !MoveFileExW(temporary.path().c_str(), path.c_str(), moveFlags)) {
-        return false;
+    if (!MoveFileExW(temporary.path().c_str(), path.c_str(), moveFlags)) {
+        return !creating && OverwriteWholeFile(path, bytes);
     }
     temporary.keep();
     if (!creating) SetFileAttributesW(path.c_str(), attributes);

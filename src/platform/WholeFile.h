@@ -47,6 +47,9 @@ std::wstring FolderPartOf(const std::wstring& path);
 
 // Puts these bytes in the file's place in one step: they are written to a temporary file in the
 // same folder, which then replaces the file and takes its attributes, or becomes it when there
-// was none. A read-only file is left alone (replacing it would get round its protection). On
-// false the file is as it was (or still missing) and no temporary file remains.
+// was none. Where the folder takes no new file, or no new file in the place of one, the bytes are
+// written over the file itself, which holds its old bytes again when not all could be written; no
+// one else may open it meanwhile, and the caller's lock keeps other copies of the program away.
+// A read-only file is left alone (replacing it would get round its protection). On false the
+// file is as it was (or still missing) and no temporary file remains.
 bool ReplaceWholeFile(const std::wstring& path, std::string_view bytes);

@@ -2,16 +2,16 @@
 
 #include <utility>
 
-#include "manifest/OwnManifest.h"
 #include "platform/ErrorText.h"
 #include "theming/ProgramList.h"
 
 ExternalManifestQuestion::ExternalManifestQuestion(const std::vector<std::wstring>& executablePaths,
-                                                   WindowsVersion windows, SideBySideKey key)
+                                                   OwnManifestReadings& ownManifests, WindowsVersion windows,
+                                                   SideBySideKey key)
     : key_(std::move(key)) {
     if (!windows.IsVistaOrLater() || ExternalManifestsPreferred(key_)) return;
     for (const std::wstring& path : executablePaths) {
-        if (ClassifyOwnManifest(path) == OwnManifest::WithoutCommonControls6) hiddenFiles_.push_back(path);
+        if (ownManifests.Of(path) == OwnManifest::WithoutCommonControls6) hiddenFiles_.push_back(path);
     }
 }
 

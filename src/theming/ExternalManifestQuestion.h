@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 
+#include "manifest/OwnManifestReadings.h"
 #include "platform/WindowsVersion.h"
 #include "theming/ExternalManifestPreference.h"
 
@@ -13,10 +14,10 @@ class ExternalManifestQuestion {
 public:
     enum class Answer { Yes, No, Cancel };
 
-    // The programs' own manifests are read only where the answer can matter: on Vista or later,
-    // with external manifests not preferred yet.
-    explicit ExternalManifestQuestion(const std::vector<std::wstring>& executablePaths,
-                                      WindowsVersion windows = CurrentWindowsVersion(), SideBySideKey key = {});
+    // The programs' own manifests are read, into the action's readings, only where the answer
+    // can matter: on Vista or later, with external manifests not preferred yet.
+    ExternalManifestQuestion(const std::vector<std::wstring>& executablePaths, OwnManifestReadings& ownManifests,
+                             WindowsVersion windows = CurrentWindowsVersion(), SideBySideKey key = {});
 
     // There is something to ask.
     bool Due() const { return !hiddenFiles_.empty(); }

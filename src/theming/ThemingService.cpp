@@ -4,8 +4,8 @@
 #include "manifest/ManifestFile.h"
 #include "platform/LastWriteTime.h"
 
-ThemingService::ThemeOutcome ThemingService::Theme(const std::wstring& executablePath,
-                                                   const ManifestDetails& details) {
+ThemingService::ThemeOutcome ThemingService::Theme(const std::wstring& executablePath, const ManifestDetails& details,
+                                                   OwnManifestReadings& ownManifests) {
     ThemeOutcome outcome;
     const ManifestWrite write = WriteManifestForExecutable(executablePath, details, compose_);
     outcome.failure = write.failure;
@@ -14,7 +14,7 @@ ThemingService::ThemeOutcome ThemingService::Theme(const std::wstring& executabl
         outcome.recorded = history_.Record(ManifestPathFor(executablePath),
                                            HistoryValueFor(details.product, details.description));
         outcome.loaderMayRemember = !RefreshLoaderCache(executablePath);
-        outcome.ownManifest = ClassifyOwnManifest(executablePath);
+        outcome.ownManifest = ownManifests.Of(executablePath);
     }
     return outcome;
 }

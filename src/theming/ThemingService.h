@@ -9,6 +9,7 @@
 #include "manifest/ManifestFailure.h"
 #include "manifest/ManifestForExecutable.h"
 #include "manifest/OwnManifest.h"
+#include "manifest/OwnManifestReadings.h"
 #include "platform/WindowsVersion.h"
 
 // What every panel that themes or un-themes programs goes through: the manifest is written or
@@ -38,8 +39,10 @@ public:
     // Writes the manifest of the executable with these details, naming the architecture of its
     // PE header, once the side-by-side loader has accepted the document; then records it with the
     // product name and description. A document the loader refuses leaves the previous state
-    // (no manifest, or the previous one) and records nothing.
-    ThemeOutcome Theme(const std::wstring& executablePath, const ManifestDetails& details);
+    // (no manifest, or the previous one) and records nothing. The program's own manifest is taken
+    // from the action's readings.
+    ThemeOutcome Theme(const std::wstring& executablePath, const ManifestDetails& details,
+                       OwnManifestReadings& ownManifests);
 
     struct UnthemeOutcome {
         // None when it is gone (deleted, in the Recycle Bin, or not there any more); otherwise

@@ -46,7 +46,8 @@ struct Apply {
     TempFolder programs{L"xpv-apply"};
     HistoryStore history{appFolder / L"history.db"};
     ThemingService theming{history};
-    BatchApply apply{theming};
+    OwnManifestReadings ownManifests;
+    BatchApply apply{theming, ownManifests};
 };
 
 using Events = std::vector<std::string>;

@@ -98,6 +98,19 @@ TEST_CASE("list tells a program's own manifest before the file beside it; --them
     }
 }
 
+TEST_CASE("list tells a program whose resource tree repeats its entries as one without its own manifest, at once") {
+    Folder f;
+    // 8 million paths through the tree to one manifest asking for Common Controls 6.
+    const std::wstring repeated = f.Add(xpv_test::OwnManifestFixture(L"own_repeated-tree"), L"repeated.exe");
+    const xpv_test::StartedCli started(f.cli.Program(), {L"list", f.programs.Path()});
+    // Generous: following every path took over a minute.
+    REQUIRE(started.EndsWithin(10000));
+    const CliRun run = started.Finish();
+    CHECK(run.exitCode == 0);
+    CHECK(run.out == L"unthemed  " + repeated + L"\r\n");
+    CHECK(run.err.empty());
+}
+
 TEST_CASE("theme prefers external manifests with --prefer-external-manifests, and without it warns once") {
     const MachineSideBySide machine;
     // The question is due only where the file beside such a program is ignored.

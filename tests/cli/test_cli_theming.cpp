@@ -45,7 +45,8 @@ struct Fixture {
     // Themed as the window themes it: the manifest and its history entry.
     void Themed(const std::wstring& program, const ManifestDetails& details = kAlphaDetails) const {
         HistoryStore history(cli.History());
-        REQUIRE(ThemingService(history).Theme(program, details).recorded);
+        OwnManifestReadings ownManifests;
+        REQUIRE(ThemingService(history).Theme(program, details, ownManifests).recorded);
     }
     std::vector<ProfileEntry> HistoryRows() const { return ReadSectionEntries({cli.History(), L"Main"}); }
 };

@@ -40,3 +40,20 @@ if(XPV_ARCH STREQUAL "i686")
     set_tests_properties(${XPV_ARCH}.history_full_disk PROPERTIES SKIP_RETURN_CODE ${XPV_SKIP_RETURN_CODE}
         LABELS runs-32-bit-code)
 endif()
+
+# Folders that take no new file, each holding a history.db that may be written (made immutable by
+# fixtures/sealed_folder.sh): made before the tests that use them, removed after them.
+set(sealed_folders ${CMAKE_CURRENT_BINARY_DIR}/sealed_folders)
+set(sealed_script ${CMAKE_CURRENT_SOURCE_DIR}/fixtures/sealed_folder.sh)
+add_test(NAME ${XPV_ARCH}.sealed_folders_make
+    COMMAND sh ${sealed_script} make ${sealed_folders}/store ${sealed_folders}/full_disk)
+add_test(NAME ${XPV_ARCH}.sealed_folders_remove
+    COMMAND sh ${sealed_script} remove ${sealed_folders}/store ${sealed_folders}/full_disk)
+set_tests_properties(${XPV_ARCH}.sealed_folders_make PROPERTIES FIXTURES_SETUP ${XPV_ARCH}_sealed_folders)
+set_tests_properties(${XPV_ARCH}.sealed_folders_remove PROPERTIES FIXTURES_CLEANUP ${XPV_ARCH}_sealed_folders)
+foreach(test_name history_store history_full_disk)
+    set_property(TEST ${XPV_ARCH}.${test_name} APPEND PROPERTY FIXTURES_REQUIRED ${XPV_ARCH}_sealed_folders)
+endforeach()
+xpv_windows_path(sealed_folders_path ${sealed_folders})
+target_compile_definitions(test_history_store PRIVATE XPV_SEALED_FOLDER=L"${sealed_folders_path}/store")
+target_compile_definitions(test_history_full_disk PRIVATE XPV_SEALED_FOLDER=L"${sealed_folders_path}/full_disk")

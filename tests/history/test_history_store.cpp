@@ -9,6 +9,7 @@
 #include "manifest/ManifestDocument.h"
 #include "manifest/ManifestFile.h"
 #include "platform/IniEditor.h"
+#include "platform/PathLinks.h"
 #include "platform/TextEncoding.h"
 #include "platform/UniqueHandle.h"
 #include "support/FixturePath.h"
@@ -157,6 +158,59 @@ TEST_CASE("A history file that is a link, a folder or a pipe is never read or ch
     CHECK(xpv_test::ReadBytes(target).empty());
     CHECK(GetFileAttributesW(target.c_str()) == FILE_ATTRIBUTE_ARCHIVE);
     CHECK_FALSE(xpv_test::AnyFileMatches(tree + L"\\*.tmp"));
+}
+
+TEST_CASE("A history file with another name (a hard link) is never read or changed, so the names never part") {
+    Fixture f;
+    const std::wstring a = f.Themed(L"a", L"A >> first");
+    TempFolder otherProgram{L"xpv-other"};
+    const std::wstring otherName = otherProgram / L"history.db";
+    REQUIRE(CreateHardLinkW(otherName.c_str(), f.store.File().c_str(), nullptr));
+    const std::string before = xpv_test::ReadBytes(f.store.File());
+
+    for (const std::wstring& name : {f.store.File(), otherName}) {
+        CAPTURE(name);
+        HistoryStore store(name);
+        CHECK_FALSE(store.Record(f.programs / L"b.exe.manifest", L"B >> second"));
+        const HistoryStore::Listing listing = store.List();
+        CHECK(listing.trouble == HistoryStore::Trouble::Unreadable);
+        CHECK(listing.entries.empty());
+        CHECK_FALSE(store.Forget(a));
+    }
+    // Still one file under two names, as it was.
+    CHECK(HasOtherNames(f.store.File()));
+    CHECK(xpv_test::ReadBytes(otherName) == before);
+    CHECK_FALSE(xpv_test::AnyFileMatches(f.appFolder / L"*.tmp"));
+
+    // Its other name gone, the file is the history again.
+    REQUIRE(DeleteFileW(otherName.c_str()));
+    CHECK(f.store.List().entries == Entries{{a, L"A >> first"}});
+}
+
+TEST_CASE("A history in a folder that takes no new file is changed in place: recorded, pruned and forgotten") {
+    // Made by the test build: history.db, which may be written, in a folder that takes no new file.
+    const std::wstring sealed = xpv_test::FixturePath(XPV_SEALED_FOLDER);
+    REQUIRE_FALSE(xpv_test::WriteBytes(sealed + L"\\new.txt", ""));
+    HistoryStore store(sealed + L"\\history.db");
+    // As another program may leave it: in UTF-8 without a mark, which the first change converts.
+    REQUIRE(xpv_test::WriteBytes(store.File(), "[Main]\r\nnote=caf\xC3\xA9\r\n"));
+    TempFolder programs{L"xpv-programs"};
+    std::vector<std::wstring> manifests;
+    for (const wchar_t* name : {L"a", L"b", L"c"}) {
+        manifests.push_back(programs / (name + std::wstring(L".exe.manifest")));
+        REQUIRE(WriteManifestFile(manifests.back(), ComposeManifestDocument({}, ProcessorArchitecture::X86)));
+        CHECK(store.Record(manifests.back(), name + std::wstring(L" >> caf\u00E9")));
+    }
+    SetFileAttributesW(manifests[1].c_str(), FILE_ATTRIBUTE_NORMAL);
+    REQUIRE(DeleteFileW(manifests[1].c_str()));
+
+    const HistoryStore::Listing listing = store.List();
+    CHECK(listing.trouble == HistoryStore::Trouble::None);
+    CHECK(listing.entries == Entries{{manifests[0], L"a >> caf\u00E9"}, {manifests[2], L"c >> caf\u00E9"}});
+    CHECK(store.Forget(manifests[0]));
+    CHECK(ReadSectionEntries({store.File(), L"Main"}) ==
+          std::vector<ProfileEntry>{{L"note", L"caf\u00E9"}, {manifests[2], L"c >> caf\u00E9"}});
+    CHECK(xpv_test::NamesIn(sealed) == std::vector<std::wstring>{L"history.db"});
 }
 
 TEST_CASE("A read-only history is changed by nothing, and every change it refuses is told") {

@@ -113,18 +113,30 @@ TEST_CASE("A manifest's text asks for Common Controls 6 only through a dependenc
     }
 }
 
-TEST_CASE("A manifest resource in UTF-16 or UTF-8, with or without a byte order mark, reads as its text") {
-    const std::wstring text = Assembly(kCommonControls6);
+TEST_CASE("A manifest resource in UTF-16 of either order or UTF-8, with or without a byte order mark, reads as its text") {
+    const std::wstring text = L"\r\n " + Assembly(kCommonControls6);
     const std::string utf8 = Utf8FromWide(text);
-    const std::string utf16 = "\xFF\xFE" + xpv_test::Utf16Bytes(text, false);
-    CHECK(DecodeEmbeddedManifest(utf8) == text);
-    CHECK(DecodeEmbeddedManifest("\xEF\xBB\xBF" + utf8) == text);
-    CHECK(DecodeEmbeddedManifest(utf16) == text);
-    // An odd last byte is dropped.
-    CHECK(DecodeEmbeddedManifest(utf16 + "<") == text);
+    const std::string littleEndian = xpv_test::Utf16Bytes(text, false);
+    const std::string bigEndian = xpv_test::Utf16Bytes(text, true);
+    const struct {
+        const char* what;
+        std::string bytes;
+    } cases[] = {
+        {"UTF-8", utf8},
+        {"UTF-8 after its mark", "\xEF\xBB\xBF" + utf8},
+        {"UTF-16LE after its mark", "\xFF\xFE" + littleEndian},
+        {"UTF-16LE after its mark, an odd last byte dropped", "\xFF\xFE" + littleEndian + "<"},
+        {"UTF-16BE after its mark", "\xFE\xFF" + bigEndian},
+        {"UTF-16LE without a mark", littleEndian},
+        {"UTF-16BE without a mark", bigEndian},
+    };
+    for (const auto& c : cases) {
+        CAPTURE(c.what);
+        CHECK(DecodeEmbeddedManifest(c.bytes) == text);
+    }
 }
 
-TEST_CASE("Programs are classified by the manifest in their own image; damaged or oversized ones count as none") {
+TEST_CASE("Programs are classified by the manifest in their own image; damaged ones count as none") {
     const struct {
         const wchar_t* fixture;
         OwnManifest kind;
@@ -133,11 +145,16 @@ TEST_CASE("Programs are classified by the manifest in their own image; damaged o
         {L"own_cc6_german", OwnManifest::AsksForCommonControls6},
         {L"own_trust", OwnManifest::WithoutCommonControls6},
         {L"own_cc6_id2", OwnManifest::None},
-        {L"own_oversized", OwnManifest::None},
+        {L"own_cc6_utf-16be-marked", OwnManifest::AsksForCommonControls6},
+        {L"own_cc6_utf-16le-unmarked", OwnManifest::AsksForCommonControls6},
+        {L"own_large", OwnManifest::AsksForCommonControls6},
+        // Its dependency lies past what is read: it still hides the file beside it.
+        {L"own_oversized", OwnManifest::WithoutCommonControls6},
         {L"own_data-past-end", OwnManifest::None},
         {L"own_size-past-end", OwnManifest::None},
         {L"own_directory-loop", OwnManifest::None},
         {L"own_cut-directory", OwnManifest::None},
+        {L"own_repeated-tree", OwnManifest::None},
     };
     for (const auto& c : cases) {
         CAPTURE(std::wstring(c.fixture));
@@ -153,10 +170,28 @@ TEST_CASE("Programs are classified by the manifest in their own image; damaged o
     CHECK(ClassifyOwnManifest(folder.AddFolder(L"folder.exe")) == OwnManifest::None);
 }
 
-TEST_CASE("The embedded manifest's bytes are exactly those the build put there") {
+TEST_CASE("The embedded manifest's bytes are exactly those the build put there, up to the most read of one") {
     const std::optional<std::string> bytes = ReadEmbeddedManifest(OwnManifestFixture(L"own_cc6"));
     REQUIRE(bytes.has_value());
     CHECK(*bytes == xpv_test::ReadBytes(XPV_OWN_CC6_MANIFEST));
+
+    const std::string oversized = xpv_test::ReadBytes(XPV_OWN_OVERSIZED_MANIFEST);
+    REQUIRE(oversized.size() > kMostEmbeddedManifestRead);
+    const std::optional<std::string> head = ReadEmbeddedManifest(OwnManifestFixture(L"own_oversized"));
+    REQUIRE(head.has_value());
+    CHECK(*head == oversized.substr(0, kMostEmbeddedManifestRead));
+}
+
+TEST_CASE("A resource tree that repeats its entries reads as no own manifest, at once") {
+    // 200 entries of type 24 lead to one directory of 200 entries of id 1, which lead to one of
+    // 200 languages: 8 million paths to one manifest asking for Common Controls 6.
+    const std::wstring program = OwnManifestFixture(L"own_repeated-tree");
+    REQUIRE(xpv_test::FileExists(program));
+    const DWORD started = GetTickCount();
+    CHECK_FALSE(ReadEmbeddedManifest(program).has_value());
+    CHECK(ClassifyOwnManifest(program) == OwnManifest::None);
+    // Generous: following every path took over a minute.
+    CHECK(GetTickCount() - started < 5000);
 }
 
 TEST_CASE("The loader agrees: an own manifest with Common Controls 6 themes the program, one without hides the file beside it") {

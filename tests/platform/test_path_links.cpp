@@ -50,3 +50,30 @@ TEST_CASE("A link or junction anywhere on a path is found, and nothing else is t
         CHECK(PassesThroughLink(c.path) == c.passesThroughLink);
     }
 }
+
+TEST_CASE("A file with a hard link has other names, under each of them; nothing else has") {
+    const xpv_test::TempFolder temp;
+    const std::wstring first = temp.AddFile(L"first.db");
+    const std::wstring second = temp / L"second.db";
+    const std::wstring alone = temp.AddFile(L"alone.db");
+    const std::wstring folder = temp.AddFolder(L"folder");
+    temp.AddFolder(L"folder\\inner");
+    REQUIRE(CreateHardLinkW(second.c_str(), first.c_str(), nullptr));
+    const struct {
+        const wchar_t* what;
+        std::wstring path;
+        bool hasOtherNames;
+    } cases[] = {
+        {L"a file with a hard link", first, true},
+        {L"the hard link", second, true},
+        {L"a file of one name", alone, false},
+        {L"a folder with a subfolder", folder, false},
+        {L"a missing file", temp / L"missing.db", false},
+    };
+    for (const auto& c : cases) {
+        CAPTURE(std::wstring(c.what));
+        CHECK(HasOtherNames(c.path) == c.hasOtherNames);
+    }
+    REQUIRE(DeleteFileW(second.c_str()));
+    CHECK_FALSE(HasOtherNames(first));
+}

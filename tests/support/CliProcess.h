@@ -104,6 +104,15 @@ public:
 
     bool Running() const { return WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT; }
 
+    // Whether it ends within that time. One that does not is ended here, so that a fault that
+    // hangs it fails its test instead of hanging it too.
+    bool EndsWithin(DWORD milliseconds) const {
+        if (WaitForSingleObject(process_.get(), milliseconds) == WAIT_OBJECT_0) return true;
+        TerminateProcess(process_.get(), 1);
+        WaitForSingleObject(process_.get(), INFINITE);
+        return false;
+    }
+
     CliRun Finish() const {
         CliRun run;
         run.exitCode = WaitForExitCode(process_);

@@ -9,6 +9,7 @@
 
 #include "theming/ExternalManifestPreference.h"
 #include "theming/ExternalManifestQuestion.h"
+#include "theming/ThemingService.h"
 #include "platform/registry_test_root.h"
 #include "support/MachineSideBySide.h"
 #include "support/OwnManifestFixtures.h"
@@ -49,6 +50,7 @@ struct Programs {
 }  // namespace
 
 TEST_CASE("The question is due on Vista or later for a program whose own manifest hides the file, unless external manifests are preferred") {
+    OwnManifestReadings ownManifests;
     const MachineSideBySide machine;
     const Programs programs;
     const std::wstring hidden = programs.Hidden(1).front();
@@ -71,7 +73,7 @@ TEST_CASE("The question is due on Vista or later for a program whose own manifes
         CHECK(ExternalManifestsPreferred() == value.preferred);
         for (const WindowsVersion windows : {kWindowsXp, kWindowsVista, kWindows10}) {
             CAPTURE(windows.major);
-            const ExternalManifestQuestion question(chosen, windows);
+            const ExternalManifestQuestion question(chosen, ownManifests, windows);
             const bool due = windows.IsVistaOrLater() && !value.preferred;
             CHECK(question.Due() == due);
             CHECK(question.Programs() == (due ? std::vector<std::wstring>{hidden} : std::vector<std::wstring>{}));
@@ -92,16 +94,17 @@ TEST_CASE("The question is due on Vista or later for a program whose own manifes
     };
     for (const auto& choice : choices) {
         CAPTURE(choice.what);
-        CHECK(ExternalManifestQuestion(choice.chosen, kWindows10).Due() == choice.due);
+        CHECK(ExternalManifestQuestion(choice.chosen, ownManifests, kWindows10).Due() == choice.due);
     }
 }
 
 TEST_CASE("The question names up to ten programs, then how many more, and what each answer does") {
+    OwnManifestReadings ownManifests;
     const MachineSideBySide machine;
     MachineSideBySide::Set(std::nullopt);
     const Programs programs;
     const std::vector<std::wstring> hidden = programs.Hidden(12);
-    const ExternalManifestQuestion question(hidden, kWindows10);
+    const ExternalManifestQuestion question(hidden, ownManifests, kWindows10);
     REQUIRE(question.Due());
     const std::wstring text = question.Text();
     std::wstring listed;
@@ -114,6 +117,7 @@ TEST_CASE("The question names up to ten programs, then how many more, and what e
 }
 
 TEST_CASE("Yes prefers external manifests and themes, No themes without, Cancel themes nothing") {
+    OwnManifestReadings ownManifests;
     const MachineSideBySide machine;
     const Programs programs;
     const std::vector<std::wstring> hidden = programs.Hidden(1);
@@ -134,22 +138,23 @@ TEST_CASE("Yes prefers external manifests and themes, No themes without, Cancel 
     for (const auto& c : cases) {
         CAPTURE(c.what);
         MachineSideBySide::Set(c.before);
-        const ExternalManifestQuestion question(hidden, kWindowsVista);
+        const ExternalManifestQuestion question(hidden, ownManifests, kWindowsVista);
         REQUIRE(question.Due());
         const ExternalManifestQuestion::Decision decision = question.Decide(c.answer);
         CHECK(decision.apply == c.apply);
         CHECK(decision.message.empty());
         CHECK(MachineSideBySide::Read() == c.after);
-        CHECK(ExternalManifestQuestion(hidden, kWindowsVista).Due() == (c.answer != Answer::Yes));
+        CHECK(ExternalManifestQuestion(hidden, ownManifests, kWindowsVista).Due() == (c.answer != Answer::Yes));
     }
 }
 
 TEST_CASE("Yes where the value cannot be set says so, with what to do, and themes anyway") {
+    OwnManifestReadings ownManifests;
     const TestRoot root(L"sidebyside");
     const xpv_test::ReadOnlyRegistryKey key(root.Handle(), root / L"SideBySide");
     const SideBySideKey readOnly{root.Root(), key.Path()};
     const Programs programs;
-    const ExternalManifestQuestion question(programs.Hidden(1), kWindows10, readOnly);
+    const ExternalManifestQuestion question(programs.Hidden(1), ownManifests, kWindows10, readOnly);
     REQUIRE(question.Due());
     const ExternalManifestQuestion::Decision decision = question.Decide(Answer::Yes);
     CHECK(decision.apply);
@@ -158,4 +163,23 @@ TEST_CASE("Yes where the value cannot be set says so, with what to do, and theme
     CHECK(decision.message.find(L"PreferExternalManifest") != std::wstring::npos);
     CHECK_FALSE(ExternalManifestsPreferred(readOnly));
     CHECK_FALSE(ReadStoredValue(root.Handle(), key.Path(), kPreferExternalManifest).has_value());
+}
+
+TEST_CASE("One action reads each program's own manifest once: its theming tells what its question read") {
+    const MachineSideBySide machine;
+    MachineSideBySide::Set(std::nullopt);
+    const Programs programs;
+    const std::wstring program = programs.Hidden(1).front();
+    HistoryStore history(programs.folder / L"history.db");
+    ThemingService theming(history, {}, kWindows10);
+
+    OwnManifestReadings ownManifests;
+    REQUIRE(ExternalManifestQuestion({program}, ownManifests, kWindows10).Due());
+    // Changed after the question: the action goes on with what it read.
+    REQUIRE(CopyFileW(OwnManifestFixture(L"own_cc6").c_str(), program.c_str(), FALSE));
+    CHECK(theming.Theme(program, {}, ownManifests).ownManifest == OwnManifest::WithoutCommonControls6);
+
+    OwnManifestReadings nextAction;
+    CHECK(theming.Theme(program, {}, nextAction).ownManifest == OwnManifest::AsksForCommonControls6);
+    CHECK_FALSE(ExternalManifestQuestion({program}, nextAction, kWindows10).Due());
 }

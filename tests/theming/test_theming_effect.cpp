@@ -35,6 +35,7 @@ struct Place {
 }  // namespace
 
 TEST_CASE("On Vista or later theming and un-theming set the program's last-write time to now, on XP never; its bytes stay") {
+    OwnManifestReadings ownManifests;
     const struct {
         const char* what;
         WindowsVersion windows;
@@ -53,7 +54,7 @@ TEST_CASE("On Vista or later theming and un-theming set the program's last-write
         MakeOld(program);
 
         ULONGLONG before = Now();
-        const ThemingService::ThemeOutcome themed = theming.Theme(program, kDetails);
+        const ThemingService::ThemeOutcome themed = theming.Theme(program, kDetails, ownManifests);
         REQUIRE(themed.written());
         CHECK_FALSE(themed.loaderMayRemember);
         CHECK(IsManifestPresent(ManifestPathFor(program)));
@@ -77,6 +78,7 @@ TEST_CASE("On Vista or later theming and un-theming set the program's last-write
 }
 
 TEST_CASE("A program whose time cannot be set keeps its new state, and the report says it shows after a restart") {
+    OwnManifestReadings ownManifests;
     for (const WindowsVersion windows : {kWindowsXp, kWindows10}) {
         CAPTURE(windows.major);
         Place place;
@@ -85,7 +87,7 @@ TEST_CASE("A program whose time cannot be set keeps its new state, and the repor
         // program on a share the user may not write to.
         const std::wstring program = place.programs.AddFolder(L"program.exe");
 
-        const ThemingService::ThemeOutcome themed = theming.Theme(program, kDetails);
+        const ThemingService::ThemeOutcome themed = theming.Theme(program, kDetails, ownManifests);
         REQUIRE(themed.written());
         CHECK(themed.recorded);
         CHECK(themed.loaderMayRemember == windows.IsVistaOrLater());
@@ -111,6 +113,7 @@ TEST_CASE("A program whose time cannot be set keeps its new state, and the repor
 }
 
 TEST_CASE("A document the loader refuses leaves the previous state and no history entry, and is reported with its error") {
+    OwnManifestReadings ownManifests;
     const struct {
         const char* what;
         bool manifestBefore;
@@ -129,7 +132,7 @@ TEST_CASE("A document the loader refuses leaves the previous state and no histor
         if (c.manifestBefore) REQUIRE(xpv_test::WriteBytes(manifest, previous));
         MakeOld(program);
 
-        const ThemingService::ThemeOutcome outcome = theming.Theme(program, kDetails);
+        const ThemingService::ThemeOutcome outcome = theming.Theme(program, kDetails, ownManifests);
         CHECK(outcome.failure == ManifestFailure::Rejected);
         CHECK_FALSE(outcome.recorded);
         REQUIRE(outcome.platformError != ERROR_SUCCESS);
@@ -147,6 +150,7 @@ TEST_CASE("A document the loader refuses leaves the previous state and no histor
 }
 
 TEST_CASE("A program whose own manifest already asks for Common Controls 6 is themed as asked, and the report says so") {
+    OwnManifestReadings ownManifests;
     const struct {
         const wchar_t* fixture;
         OwnManifest own;
@@ -160,7 +164,7 @@ TEST_CASE("A program whose own manifest already asks for Common Controls 6 is th
     for (const auto& c : cases) {
         const std::wstring program = place.programs / (std::wstring(c.fixture) + L".exe");
         REQUIRE(CopyFileW(OwnManifestFixture(c.fixture).c_str(), program.c_str(), FALSE));
-        const ThemingService::ThemeOutcome outcome = theming.Theme(program, kDetails);
+        const ThemingService::ThemeOutcome outcome = theming.Theme(program, kDetails, ownManifests);
         REQUIRE(outcome.written());
         CHECK(outcome.ownManifest == c.own);
         CHECK(IsManifestPresent(ManifestPathFor(program)));
