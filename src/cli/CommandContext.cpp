@@ -1,6 +1,7 @@
 #include "cli/CommandContext.h"
 
 #include "cli/StopRequest.h"
+#include "history/HistoryLines.h"
 
 ExitCode UsageError(Streams& streams, const std::wstring& message) {
     streams.Complain(L"xpvestrim-cli: " + message);
@@ -29,6 +30,11 @@ std::optional<TableFormat> ChosenFormat(const CommandLine& line, std::wstring& e
     const std::optional<TableFormat> format = TableFormatNamed(name);
     if (!format) error = L"unknown format \"" + name + L"\": text, csv or json.";
     return format;
+}
+
+std::wstring DetailsText(const std::wstring& product, const std::wstring& description) {
+    if (product.empty() && description.empty()) return {};
+    return L"  " + HistoryValueFor(product, description);
 }
 
 void TellChangeShowsAfterRestart(Streams& streams, const std::wstring& program) {

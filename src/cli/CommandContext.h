@@ -34,6 +34,10 @@ std::optional<ExistingPath> ExistingPathOf(const std::wstring& operand, std::wst
 // an unknown one.
 std::optional<TableFormat> ChosenFormat(const CommandLine& line, std::wstring& error);
 
+// A program's details after its path in a text line, as the window shows them: two blanks and
+// "product >> description"; nothing when it has neither.
+std::wstring DetailsText(const std::wstring& product, const std::wstring& description);
+
 // The history's entries, its file converted first when it was saved in another encoding; nothing,
 // after telling why on standard error, when it cannot be read: the command then changes nothing.
 std::optional<std::vector<HistoryStore::Entry>> ReadHistory(const CommandContext& context);

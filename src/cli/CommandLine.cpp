@@ -41,6 +41,12 @@ std::wstring LowerCase(std::wstring_view text) {
 
 bool IsHelpWord(std::wstring_view word) { return word == L"-?" || word == L"/?" || LowerCase(word) == L"--help"; }
 
+const CommandRule* FindCommand(const std::wstring& name) {
+    const auto found = std::find_if(Commands().begin(), Commands().end(),
+                                    [&name](const CommandRule& rule) { return rule.name == name; });
+    return found == Commands().end() ? nullptr : &*found;
+}
+
 const OptionRule* FindOption(const CommandRule& command, std::wstring_view name) {
     const auto found = std::find_if(command.options.begin(), command.options.end(),
                                     [name](const OptionRule& option) { return option.name == name; });
@@ -57,22 +63,33 @@ std::optional<std::wstring> CommandLine::Value(std::wstring_view option) const {
 
 ParsedCommandLine ParseCommandLine(const std::vector<std::wstring>& words) {
     ParsedCommandLine parsed;
-    const auto endOfOptions = std::find(words.begin(), words.end(), L"--");
-    if (std::any_of(words.begin(), endOfOptions, IsHelpWord)) {
-        parsed.help = true;
-        return parsed;
-    }
     const auto fail = [&parsed](std::wstring message) {
         parsed.usageError = std::move(message);
         return parsed;
     };
+    const auto endOfOptions = std::find(words.begin(), words.end(), L"--");
+    const bool helpCommand = !words.empty() && LowerCase(words[0]) == L"help";
+    if (helpCommand || std::any_of(words.begin(), endOfOptions, IsHelpWord)) {
+        parsed.help = true;
+        // The command asked about is the first word, or the one after "help" or a help word.
+        auto topic = words.begin();
+        while (topic != endOfOptions && (IsHelpWord(*topic) || (helpCommand && topic == words.begin()))) ++topic;
+        if (topic == endOfOptions) return parsed;
+        parsed.line.command = LowerCase(*topic);
+        if (!FindCommand(parsed.line.command)) return fail(L"unknown command \"" + *topic + L"\".");
+        return parsed;
+    }
     if (words.empty()) return fail(L"no command given.");
+    if (LowerCase(words[0]) == L"--version") {
+        if (words.size() > 1) return fail(L"--version takes nothing else.");
+        parsed.version = true;
+        return parsed;
+    }
 
     CommandLine& line = parsed.line;
     line.command = LowerCase(words[0]);
-    const auto command = std::find_if(Commands().begin(), Commands().end(),
-                                      [&line](const CommandRule& rule) { return rule.name == line.command; });
-    if (command == Commands().end()) return fail(L"unknown command \"" + words[0] + L"\".");
+    const CommandRule* command = FindCommand(line.command);
+    if (!command) return fail(L"unknown command \"" + words[0] + L"\".");
 
     bool optionsEnded = false;
     for (size_t i = 1; i < words.size(); ++i) {

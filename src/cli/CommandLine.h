@@ -20,7 +20,10 @@ struct CommandLine {
 };
 
 struct ParsedCommandLine {
-    bool help = false;          // "-?", "/?" or "--help" anywhere before "--"
+    // "help" first, or "-?", "/?" or "--help" anywhere before "--": the usage of the command in
+    // line.command ("help COMMAND", "COMMAND --help"), or of all when it is empty.
+    bool help = false;
+    bool version = false;       // "--version", alone
     std::wstring usageError;    // what is wrong, when anything is
     CommandLine line;
 };

@@ -9,14 +9,15 @@ namespace {
 ExitCode ListHistory(const CommandContext& context, TableFormat format) {
     const std::optional<std::vector<HistoryStore::Entry>> entries = ReadHistory(context);
     if (!entries) return ExitCode::SomeFailed;
-    Table table{{L"program", L"manifest", L"details"}, {}};
+    // The columns of list, the details split as the history joins them.
+    Table table{{L"program", L"manifest", L"product", L"description"}, {}};
     for (const HistoryStore::Entry& entry : *entries) {
-        table.rows.push_back({ExecutablePathOfManifest(entry.manifestPath), entry.manifestPath, entry.value});
+        HistoryDetails details = HistoryDetailsOf(entry.value);
+        table.rows.push_back({ExecutablePathOfManifest(entry.manifestPath), entry.manifestPath,
+                              std::move(details.product), std::move(details.description)});
     }
     // As the History panel shows an entry: its details, or only the program when it has none.
-    const auto textLine = [](const std::vector<std::wstring>& row) {
-        return HasNoDetails(row[2]) ? row[0] : row[0] + L"  " + row[2];
-    };
+    const auto textLine = [](const std::vector<std::wstring>& row) { return row[0] + DetailsText(row[2], row[3]); };
     WriteTable(table, format, textLine, context.streams);
     if (!table.rows.empty()) return ExitCode::Done;
     if (format == TableFormat::Text) context.streams.Say(L"The history lists no programs.");

@@ -5,7 +5,6 @@
 #include "cli/Commands.h"
 #include "cli/ProgramSearch.h"
 #include "cli/ProgramState.h"
-#include "history/HistoryLines.h"
 #include "platform/TextFunctions.h"
 #include "platform/VersionInfo.h"
 
@@ -31,9 +30,7 @@ void SortByFolder(std::vector<FoundProgram>& programs) {
 }
 
 std::wstring TextLine(const std::vector<std::wstring>& row, size_t stateWidth) {
-    std::wstring line = PaddedTo(row[0], stateWidth) + L"  " + row[1];
-    if (!row[2].empty() || !row[3].empty()) line += L"  " + HistoryValueFor(row[2], row[3]);
-    return line;
+    return PaddedTo(row[0], stateWidth) + L"  " + row[1] + DetailsText(row[2], row[3]);
 }
 
 }  // namespace

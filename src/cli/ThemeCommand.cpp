@@ -3,6 +3,7 @@
 #include "cli/Commands.h"
 #include "cli/ProgramSearch.h"
 #include "cli/StopRequest.h"
+#include "manifest/ExecutableArchitecture.h"
 #include "manifest/ManifestFile.h"
 #include "platform/ErrorText.h"
 #include "platform/VersionInfo.h"
@@ -128,6 +129,10 @@ ExitCode RunTheme(const CommandContext& context) {
         if (!target) return UsageError(context.streams, error);
         if (target->kind == PathKind::File && !HasProgramName(target->path)) {
             return UsageError(context.streams, target->path + L": is no program (a file whose name ends in .exe).");
+        }
+        // A manifest beside a file that Windows does not load as a program does nothing.
+        if (target->kind == PathKind::File && !ReadProgramArchitecture(target->path)) {
+            return UsageError(context.streams, target->path + L": is no Windows program: it could not be read as one.");
         }
         targets.push_back(std::move(*target));
     }

@@ -49,7 +49,7 @@ public:
         const std::optional<std::vector<std::wstring>> groups = ListSettingsGroups(catalogue_);
         if (!groups) {
             streams_.Complain(catalogue_ + L": the tweak catalogue cannot be read; it ships beside the program.");
-            return ExitCode::NothingToDo;
+            return ExitCode::SomeFailed;
         }
         std::wstring error;
         if (!CollectTweaks(*groups, error)) return UsageError(streams_, error);
@@ -126,6 +126,11 @@ private:
     void Set(const TweakName& name, bool on, Tally& tally) {
         const Tweak& tweak = name.tweak;
         const std::wstring state = on ? L"on" : L"off";
+        // As theme leaves a themed program: a tweak already so needs nothing, and counts as nothing done.
+        if (StateOf(tweak) == state) {
+            streams_.Say(L"already " + state + L": " + name.name);
+            return;
+        }
         if (!tweak.writtenAs) {
             streams_.Complain(L"could not set " + name.name + L" " + state +
                               L": its catalogue entry names no type String or Int, so it is never written.");

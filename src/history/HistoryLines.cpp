@@ -41,6 +41,20 @@ std::wstring HistoryValueFor(std::wstring_view product, std::wstring_view descri
     return std::wstring(product) + L" >> " + std::wstring(description);
 }
 
+HistoryDetails HistoryDetailsOf(std::wstring_view value) {
+    constexpr std::wstring_view kSeparator = L" >> ";
+    const size_t separator = value.find(kSeparator);
+    if (separator != std::wstring_view::npos) {
+        return {TrimBlanks(value.substr(0, separator)), TrimBlanks(value.substr(separator + kSeparator.size()))};
+    }
+    // An editor may have trimmed the blanks of a ">>" at either end.
+    const std::wstring trimmed = TrimBlanks(value);
+    const std::wstring_view text = trimmed;
+    if (text.starts_with(L">>")) return {L"", TrimBlanks(text.substr(2))};
+    if (text.ends_with(L">>")) return {TrimBlanks(text.substr(0, text.size() - 2)), L""};
+    return {trimmed, L""};
+}
+
 std::wstring StoredHistoryValue(std::wstring_view value) { return OnOneLine(value); }
 
 std::wstring ExecutablePathOfManifest(std::wstring_view manifestPath) {

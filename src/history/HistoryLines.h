@@ -19,6 +19,16 @@ bool IsHistoryEntryPath(std::wstring_view manifestPath);
 // The product name, " >> " and the description.
 std::wstring HistoryValueFor(std::wstring_view product, std::wstring_view description);
 
+struct HistoryDetails {
+    std::wstring product;
+    std::wstring description;
+    bool operator==(const HistoryDetails&) const = default;
+};
+// The two details of a value, split at its first " >> " and trimmed; a value trimmed at either
+// end (">>", ">> description", "product >>") splits at that ">>", and one without it is all
+// product.
+HistoryDetails HistoryDetailsOf(std::wstring_view value);
+
 // A value as stored: control characters (line breaks, tabs, NUL), which a version resource may
 // hold, become blanks, so that a value stays one line of the file.
 std::wstring StoredHistoryValue(std::wstring_view value);

@@ -47,8 +47,9 @@ std::wstring_view ProcessorArchitectureText(ProcessorArchitecture architecture) 
     return L"X86";
 }
 
-ProcessorArchitecture ReadExecutableArchitecture(const std::wstring& executablePath) {
-    const PeImage image(executablePath);
+std::optional<ProcessorArchitecture> ReadProgramArchitecture(const std::wstring& path) {
+    const PeImage image(path);
+    if (!image.HasProgramHeader()) return std::nullopt;
     switch (image.Machine()) {
     case kMachineAmd64: return ProcessorArchitecture::Amd64;
     case kMachineArm64: return ProcessorArchitecture::Arm64;
@@ -58,4 +59,8 @@ ProcessorArchitecture ReadExecutableArchitecture(const std::wstring& executableP
         break;
     }
     return ProcessorArchitecture::X86;
+}
+
+ProcessorArchitecture ReadExecutableArchitecture(const std::wstring& executablePath) {
+    return ReadProgramArchitecture(executablePath).value_or(ProcessorArchitecture::X86);
 }

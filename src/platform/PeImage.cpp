@@ -79,6 +79,11 @@ void PeImage::ReadHeaders() {
     sectionsRead_ = true;
 }
 
+bool PeImage::HasProgramHeader() const {
+    const uint16_t magic = OptionalHeaderMagic();
+    return isPeImage_ && (magic == kOptionalHeader32Magic || magic == kOptionalHeader64Magic);
+}
+
 uint16_t PeImage::OptionalHeaderMagic() const {
     return optionalHeader_.size() >= 2 ? ReadLittle16(optionalHeader_, 0) : 0;
 }

@@ -17,6 +17,8 @@ public:
 
     // The file starts with an MZ header whose NT headers carry the PE signature.
     bool IsPeImage() const { return isPeImage_; }
+    // A PE image whose optional header is PE32 or PE32+: what the loader takes for a program.
+    bool HasProgramHeader() const;
     // The machine field of the file header; 0 when the file is no PE image.
     uint16_t Machine() const { return machine_; }
     // The optional header and the section table could both be read.

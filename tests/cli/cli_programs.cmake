@@ -22,3 +22,7 @@ if(TARGET test_cli_own_manifest)
         XPV_OWN_MANIFESTS=L"Z:${CMAKE_BINARY_DIR}/tests/manifest/own_manifest_fixtures")
     set_tests_properties(${XPV_ARCH}.cli_own_manifest PROPERTIES RESOURCE_LOCK registry)
 endif()
+# --version must print the version project() sets.
+if(TARGET test_cli_usage)
+    target_compile_definitions(test_cli_usage PRIVATE XPV_PROJECT_VERSION=L"${PROJECT_VERSION}")
+endif()

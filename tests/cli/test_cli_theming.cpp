@@ -63,6 +63,14 @@ std::vector<std::wstring> HistoryManifests(const std::wstring& history) {
     return manifests;
 }
 
+// A path as a JSON string.
+std::wstring Json(std::wstring text) {
+    for (size_t at = 0; (at = text.find_first_of(L"\\\"", at)) != std::wstring::npos; at += 2) {
+        text.insert(at, 1, L'\\');
+    }
+    return L"\"" + text + L"\"";
+}
+
 Lines Sorted(Lines lines) {
     std::sort(lines.begin(), lines.end());
     return lines;
@@ -272,12 +280,6 @@ TEST_CASE("list tells each program's state and details as text, CSV or JSON") {
     // A manifest whose program is gone is no program.
     REQUIRE(xpv_test::WriteBytes(f.programs / L"gone.exe.manifest", "<assembly/>"));
     const std::wstring folder = f.programs.Path();
-    const auto json = [](std::wstring text) {
-        for (size_t at = 0; (at = text.find_first_of(L"\\\"", at)) != std::wstring::npos; at += 2) {
-            text.insert(at, 1, L'\\');
-        }
-        return L"\"" + text + L"\"";
-    };
 
     struct Case {
         std::vector<std::wstring> words;
@@ -296,7 +298,7 @@ TEST_CASE("list tells each program's state and details as text, CSV or JSON") {
          L"unthemed," + greek + L",\"Beta \"\"Viewer\"\"\",Views <beta> files\r\n"
          L"unthemed," + inner + L",Alpha Editor,Edits alpha files\r\n"},
         {{L"list", folder, L"--themed", L"--format=JSON"},
-         L"[\r\n  {\"state\": \"themed\", \"path\": " + json(alpha) +
+         L"[\r\n  {\"state\": \"themed\", \"path\": " + Json(alpha) +
              L", \"product\": \"Alpha Editor\", \"description\": \"Edits alpha files\"}\r\n]\r\n"},
         {{L"list", f.programs / L"sub", L"--themed", L"--format", L"json"}, L"[]\r\n"},
     };
@@ -322,10 +324,29 @@ TEST_CASE("history lists the entries, and --prune drops those whose manifest is 
     CHECK(listed.exitCode == 0);
     // An entry without details shows its program alone, as the History panel shows it.
     CHECK(listed.OutLines() == Lines{alpha + L"  Alpha Editor >> Edits alpha files", plain});
-    const CliRun csv = f.cli.Run({L"history", L"--format", L"csv"});
-    CHECK(csv.OutLines() == Lines{L"program,manifest,details",
-                                  alpha + L"," + ManifestOf(alpha) + L",Alpha Editor >> Edits alpha files",
-                                  plain + L"," + ManifestOf(plain) + L",>>"});
+    // The fields of list, the details apart, in both formats for tools.
+    const std::wstring product = L"Alpha \"Editor\", second edition";
+    REQUIRE(HistoryStore(f.cli.History()).Record(ManifestOf(alpha), HistoryValueFor(product, L"Edits >> alpha files")));
+    const struct {
+        const wchar_t* format;
+        std::wstring output;
+    } formats[] = {
+        {L"csv", L"program,manifest,product,description\r\n" + alpha + L"," + ManifestOf(alpha) +
+                     L",\"Alpha \"\"Editor\"\", second edition\",Edits >> alpha files\r\n" + plain + L"," +
+                     ManifestOf(plain) + L",,\r\n"},
+        {L"json", L"[\r\n  {\"program\": " + Json(alpha) + L", \"manifest\": " + Json(ManifestOf(alpha)) +
+                      L", \"product\": \"Alpha \\\"Editor\\\", second edition\", \"description\": \"Edits >> alpha "
+                      L"files\"},\r\n  {\"program\": " + Json(plain) + L", \"manifest\": " + Json(ManifestOf(plain)) +
+                      L", \"product\": \"\", \"description\": \"\"}\r\n]\r\n"},
+    };
+    for (const auto& c : formats) {
+        CAPTURE(xpv_test::ToUtf8(c.format));
+        const CliRun run = f.cli.Run({L"history", L"--format", c.format});
+        CHECK(run.exitCode == 0);
+        CHECK(run.out == c.output);
+    }
+    const CliRun text = f.cli.Run({L"history"});
+    CHECK(text.OutLines() == Lines{alpha + L"  " + product + L" >> Edits >> alpha files", plain});
 
     const CliRun dry = f.cli.Run({L"history", L"--prune", L"--dry-run"});
     CHECK(dry.exitCode == 0);
@@ -340,6 +361,44 @@ TEST_CASE("history lists the entries, and --prune drops those whose manifest is 
     const CliRun again = f.cli.Run({L"history", L"--prune"});
     CHECK(again.exitCode == 3);
     CHECK(again.OutLines() == Lines{L"The history has no stale entries."});
+}
+
+TEST_CASE("Nothing to do exits with 3 and changes nothing, with --dry-run too; anything done besides gives 0") {
+    Fixture f;
+    f.programs.AddFolder(L"themed");
+    const std::wstring alpha = f.Add(L"alpha", L"themed\\alpha.exe");
+    const std::wstring plain = f.Add(L"plain", L"plain.exe");
+    f.Themed(alpha);
+    const std::string history = xpv_test::ReadBytes(f.cli.History());
+
+    struct Case {
+        std::vector<std::wstring> words;
+        Lines said;
+        DWORD exitCode;
+    };
+    const Case cases[] = {
+        {{L"theme", alpha}, {L"already themed: " + alpha}, 3},
+        {{L"theme", L"--dry-run", alpha}, {L"already themed: " + alpha}, 3},
+        // A folder whose every program has a manifest.
+        {{L"theme", f.programs / L"themed"}, {}, 3},
+        {{L"untheme", plain}, {L"not themed: " + plain}, 3},
+        {{L"untheme", L"--dry-run", plain}, {L"not themed: " + plain}, 3},
+        {{L"history", L"--prune"}, {L"The history has no stale entries."}, 3},
+        {{L"history", L"--prune", L"--dry-run"}, {L"The history has no stale entries."}, 3},
+        // One item that needs nothing beside one that would be done.
+        {{L"theme", L"--dry-run", alpha, plain}, {L"already themed: " + alpha, L"would theme: " + plain}, 0},
+        {{L"untheme", L"--dry-run", plain, alpha}, {L"not themed: " + plain, L"would remove: " + ManifestOf(alpha)}, 0},
+    };
+    for (const Case& c : cases) {
+        CAPTURE(xpv_test::ToUtf8(c.words[0] + L" " + c.words[1]));
+        const CliRun run = f.cli.Run(c.words);
+        CHECK(run.exitCode == c.exitCode);
+        CHECK(run.OutLines() == c.said);
+        CHECK(run.err.empty());
+        CHECK(xpv_test::ReadBytes(f.cli.History()) == history);
+        CHECK(IsManifestPresent(ManifestOf(alpha)));
+        CHECK_FALSE(IsManifestPresent(ManifestOf(plain)));
+    }
 }
 
 TEST_CASE("The history commands read a history saved without a byte-order mark; one they cannot read fails and stays") {

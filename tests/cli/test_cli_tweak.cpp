@@ -79,9 +79,50 @@ TEST_CASE("tweak lists the catalogue, reads each tweak's state and sets tweaks o
     CHECK(off.OutLines() == Lines{L"off: Menu speed"});
     CHECK(f.Stored(L"Speed") == StringValue(L"slow"));
 
+    // A tweak already so needs nothing: 3 when no tweak named needed a change, as theme and untheme.
+    struct Case {
+        std::vector<std::wstring> words;
+        Lines said;
+        DWORD exitCode;
+    };
+    const Case cases[] = {
+        {{L"tweak", L"apply", L"Icons"}, {L"already on: Icons"}, 3},
+        {{L"tweak", L"apply", L"--off", L"Menu speed"}, {L"already off: Menu speed"}, 3},
+        {{L"tweak", L"apply", L"--dry-run", L"Icons"}, {L"already on: Icons"}, 3},
+        {{L"tweak", L"apply", L"--dry-run", L"Icons", L"Menu speed"},
+         {L"already on: Icons", L"would set on: Menu speed", L"  HKEY_CURRENT_USER\\" + f.root.Path() + L"\\Speed = fast"},
+         0},
+    };
+    for (const Case& c : cases) {
+        CAPTURE(xpv_test::ToUtf8(c.said.front()));
+        const CliRun run = f.cli.Run(c.words);
+        CHECK(run.exitCode == c.exitCode);
+        CHECK(run.OutLines() == c.said);
+        CHECK(run.err.empty());
+        CHECK(f.Stored(L"Icons") == NumberValue(1));
+        CHECK(f.Stored(L"Speed") == StringValue(L"slow"));
+    }
+    const CliRun oneOfTwo = f.cli.Run({L"tweak", L"apply", L"Icons", L"Menu speed"});
+    CHECK(oneOfTwo.exitCode == 0);
+    CHECK(oneOfTwo.OutLines() == Lines{L"already on: Icons", L"on: Menu speed"});
+    CHECK(f.Stored(L"Speed") == StringValue(L"fast"));
+
     // A tweak the catalogue gives no type is never written: a failure, told with its reason.
     const CliRun untyped = f.cli.Run({L"tweak", L"apply", L"Untyped"});
     CHECK(untyped.exitCode == 1);
     CHECK(untyped.err.find(L"could not set Untyped on: its catalogue entry names no type") != std::wstring::npos);
     CHECK_FALSE(f.Stored(L"Untyped").has_value());
+}
+
+TEST_CASE("Without its catalogue every tweak command fails, and says where the catalogue belongs") {
+    const CliFolder cli(kCli);
+    for (const std::vector<std::wstring>& words : {std::vector<std::wstring>{L"tweak", L"list"},
+                                                   std::vector<std::wstring>{L"tweak", L"apply", L"Icons"}}) {
+        CAPTURE(xpv_test::ToUtf8(words[1]));
+        const CliRun run = cli.Run(words);
+        CHECK(run.exitCode == 1);
+        CHECK(run.out.empty());
+        CHECK(run.err.find(L"\\settings.db: the tweak catalogue cannot be read; it ships beside the program.") !=
+              std::wstring::npos);
+    }
 }

@@ -15,7 +15,11 @@
 
 TEST_CASE("After Ctrl+C a command themes nothing more, says so and ends with exit code 1") {
     const xpv_test::TempFolder folder(L"xpv-cli-stop");
-    const std::wstring program = folder.AddFile(L"app.exe");
+    // A real program, so that the command line passes every check and the stop is what ends it.
+    wchar_t self[MAX_PATH];
+    REQUIRE(GetModuleFileNameW(nullptr, self, MAX_PATH) > 0);
+    const std::wstring program = folder / L"app.exe";
+    REQUIRE(xpv_test::CopyInto(self, program));
 
     FreeConsole();
     REQUIRE(AllocConsole());

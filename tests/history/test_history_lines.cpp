@@ -49,3 +49,31 @@ TEST_CASE("Stored keys and values stay one line each, whatever the path and the 
     CHECK(ExecutablePathOfManifest(L"C:\\app.exe.manifest") == L"C:\\app.exe");
     CHECK(ExecutablePathOfManifest(L"C:\\app.exe.MANIFEST") == L"C:\\app.exe");
 }
+
+TEST_CASE("A value splits into the product and the description it was made of") {
+    struct Case {
+        const wchar_t* value;
+        HistoryDetails details;
+    };
+    const Case cases[] = {
+        {L"Prod >> Desc", {L"Prod", L"Desc"}},
+        {L" >> ", {L"", L""}},
+        {L">>", {L"", L""}},
+        {L"Prod >> ", {L"Prod", L""}},
+        {L" >> Desc", {L"", L"Desc"}},
+        // Trimmed by an editor.
+        {L">> Desc", {L"", L"Desc"}},
+        {L"Prod >>", {L"Prod", L""}},
+        // The first separator is the product's end: a description may hold another.
+        {L" >> a >> b", {L"", L"a >> b"}},
+        {L"Tool>>Pro >> Desc", {L"Tool>>Pro", L"Desc"}},
+        {L"Written by hand", {L"Written by hand", L""}},
+    };
+    for (const Case& c : cases) {
+        CAPTURE(std::wstring(c.value));
+        CHECK(HistoryDetailsOf(c.value) == c.details);
+        CHECK(HasNoDetails(c.value) == (c.details == HistoryDetails{}));
+    }
+    CHECK(HistoryDetailsOf(HistoryValueFor(L"Beta \"Viewer\"", L"Views <beta> files")) ==
+          HistoryDetails{L"Beta \"Viewer\"", L"Views <beta> files"});
+}

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "manifest/ExecutableArchitecture.h"
@@ -93,6 +94,7 @@ TEST_CASE("Real executables built by the cross compilers") {
         CAPTURE(std::wstring(c.path));
         REQUIRE(GetFileAttributesW(c.path) != INVALID_FILE_ATTRIBUTES);
         CHECK(ReadExecutableArchitecture(c.path) == c.expected);
+        CHECK(ReadProgramArchitecture(c.path) == c.expected);
     }
 
     wchar_t self[MAX_PATH];
@@ -180,4 +182,41 @@ TEST_CASE("Files that are no PE image, and truncated or hostile headers, read as
         CHECK(ArchitectureOfBytes(folder, anyProcessor.substr(0, length)) ==
               (length >= kClrFlags + 4 ? ProcessorArchitecture::AnyProcessor : ProcessorArchitecture::X86));
     }
+}
+
+TEST_CASE("A file is a Windows program only with MZ, NT headers in the file, the PE signature and a PE32 or PE32+ header") {
+    TempFolder folder;
+    const std::string image = CraftedImage(0x8664);
+    const auto mutated = [&](const std::function<void(std::string&)>& change) {
+        std::string changed = image;
+        change(changed);
+        return changed;
+    };
+    const struct {
+        const char* what;
+        std::string bytes;
+        bool program;
+    } cases[] = {
+        {"PE32", image, true},
+        {"PE32+", mutated([](std::string& i) { Put16(i, kOptionalHeader, 0x20B); }), true},
+        {"empty", "", false},
+        {"text", "just some text, not a program\r\n", false},
+        {"MZ alone", "MZ", false},
+        {"MS-DOS program", mutated([](std::string& i) { Put32(i, 0x3C, 0); }), false},
+        {"NT headers past the end", mutated([](std::string& i) { Put32(i, 0x3C, kImageSize); }), false},
+        {"wrong signature", mutated([](std::string& i) { i[kNtHeaders] = 'N'; }), false},
+        {"ROM optional header", mutated([](std::string& i) { Put16(i, kOptionalHeader, 0x107); }), false},
+        {"no optional header", mutated([](std::string& i) { Put16(i, kFileHeader + 16, 0); }), false},
+        {"cut inside the file header", image.substr(0, kFileHeader + 10), false},
+    };
+    for (const auto& c : cases) {
+        CAPTURE(c.what);
+        const std::wstring path = folder / L"candidate.exe";
+        REQUIRE(WriteBytes(path, c.bytes));
+        const std::optional<ProcessorArchitecture> architecture = ReadProgramArchitecture(path);
+        CHECK(architecture.has_value() == c.program);
+        if (c.program) CHECK(*architecture == ProcessorArchitecture::Amd64);
+    }
+    CHECK_FALSE(ReadProgramArchitecture(folder / L"missing.exe").has_value());
+    CHECK_FALSE(ReadProgramArchitecture(folder.Path()).has_value());
 }
