@@ -3,10 +3,11 @@
 set -euo pipefail
 SUDO=
 if [ "$(id -u)" -ne 0 ]; then SUDO=sudo; fi
-# fonts-wine: the symbols of Wine's title-bar buttons; nsis: the setup programs.
+# fonts-wine: the symbols of Wine's title-bar buttons; nsis: the setup programs; wixl (from msitools):
+# the Windows Installer packages, which msitools' msiinfo reads in the tests.
 packages=(cmake ninja-build python3 g++-mingw-w64-x86-64 g++-mingw-w64-i686 mingw-w64-tools
           wine wine64 wine32:i386 fonts-wine xvfb xauth xdotool imagemagick fonts-liberation2 doctest-dev
-          nsis)
+          nsis msitools wixl)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")
