@@ -11,6 +11,7 @@
 !include MUI2.nsh
 !include LogicLib.nsh
 !include FileFunc.nsh
+!include WordFunc.nsh
 !include "${XPV_SHIPPED_FILES}"
 
 !define PRODUCT "Orlek - XP Vestrim"

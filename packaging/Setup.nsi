@@ -37,6 +37,21 @@ Function .onInit
     SetShellVarContext all
 FunctionEnd
 
+; NSIS puts its default folder in place of a /D= folder it finds invalid (a file where a folder of
+; its path should be): a silent setup takes the folder asked for from the command line as given,
+; so that it is refused rather than another one used.
+Function UseFolderAskedFor
+    ${IfNot} ${Silent}
+        Return
+    ${EndIf}
+    System::Call 'kernel32::GetCommandLine() t .r0'
+    ClearErrors
+    ${WordFind} "$0" " /D=" "E+1}" $1
+    ${IfNot} ${Errors}
+        StrCpy $INSTDIR "$1"
+    ${EndIf}
+FunctionEnd
+
 ; Makes the folder and writes a file in it, before anything else is changed. When that fails, the
 ; folders made here are removed again and the setup ends: nothing was changed.
 Function CheckFolderWritable
@@ -83,10 +98,10 @@ Function RemoveEarlierInstallation
         Return
     ${EndIf}
     DetailPrint "Removing the earlier installation in $1"
-    ; The uninstaller waits for its removal; that of 1.2.0 and earlier only when run in place with
-    ; _?=, which leaves it and its folder behind. The present one takes no notice of _?=.
+    ; The uninstaller returns when it is done and leaves itself and its folder to this setup, which
+    ; may install into the same folder; that of 1.2.0 and earlier does so when run in place (_?=).
     ClearErrors
-    ExecWait '"$1\${UNINSTALLER}" /S _?=$1' $2
+    ExecWait '"$1\${UNINSTALLER}" /S /KEEP_UNINSTALLER _?=$1' $2
     ${If} ${Errors}
     ${OrIf} $2 != 0
         MessageBox MB_OK|MB_ICONSTOP "The earlier installation in $1 could not be removed. Close \
@@ -99,6 +114,7 @@ Function RemoveEarlierInstallation
 FunctionEnd
 
 Section "Install"
+    Call UseFolderAskedFor
     Call CheckFolderWritable
     !insertmacro XPV_FOR_EACH_SHIPPED_PROGRAM WaitForClosedProgram
     Call RemoveEarlierInstallation

@@ -4,9 +4,12 @@
 ;
 ; Started as documented (uninstall.exe, /S for a silent one) it returns only when it is done, with
 ; the exit code of the removal: it copies itself to a temporary folder, runs the copy on its own
-; folder (/REMOVE /D=<folder>) and waits for it. The copy removes the files; the program file of
-; the waiting uninstall.exe cannot be deleted while it runs on Windows, so the copy moves it out
-; of the folder to the temporary one, where it is deleted at the next start of Windows.
+; folder (/REMOVE=<its process id> /D=<folder>) and waits for it. The copy removes everything but
+; uninstall.exe itself, whose file cannot be deleted while it runs: that is left to a third run of
+; the copy (/FINISH=<process id> /D=<folder>), which waits for the started uninstall.exe to end,
+; then deletes it and the folder when empty. The copy's own file goes at the next start of Windows.
+; /KEEP_UNINSTALLER leaves uninstall.exe and its folder to the caller: the setup that removes an
+; earlier installation before it installs, maybe into the same folder, deletes them itself.
 
 !include "Product.nsh"
 
@@ -22,15 +25,27 @@ InstallDir "$PROGRAMFILES\${PRODUCT}"
 !insertmacro MUI_LANGUAGE "English"
 !insertmacro VersionInformation "${PRODUCT} ${XPV_ARCH} uninstaller"
 
-; Restart-pending, as Windows Installer says it: everything is removed but uninstall.exe, which goes
-; with its folder at the next start of Windows.
-!define EXIT_DONE_AT_RESTART 3010
+; The process id of the started uninstall.exe, in the copy.
+Var StartedUninstaller
+; "/KEEP_UNINSTALLER " when the caller deletes uninstall.exe and its folder itself, else empty.
+Var KeepUninstaller
 
 Function .onInit
     SetShellVarContext all
-    ClearErrors
     ${GetParameters} $0
-    ${GetOptions} $0 "/REMOVE" $1
+    StrCpy $KeepUninstaller ""
+    ClearErrors
+    ${GetOptions} $0 "/KEEP_UNINSTALLER" $1
+    ${IfNot} ${Errors}
+        StrCpy $KeepUninstaller "/KEEP_UNINSTALLER "
+    ${EndIf}
+    ClearErrors
+    ${GetOptions} $0 "/FINISH=" $StartedUninstaller
+    ${IfNot} ${Errors}
+        Call FinishAfterStartedUninstaller
+    ${EndIf}
+    ClearErrors
+    ${GetOptions} $0 "/REMOVE=" $StartedUninstaller
     ${If} ${Errors}
         Call RemoveFromCopy
     ${EndIf}
@@ -51,8 +66,9 @@ Function RemoveFromCopy
     ${If} ${Silent}
         StrCpy $1 "/S "
     ${EndIf}
+    System::Call 'kernel32::GetCurrentProcessId() i .r2'
     ${IfNot} ${Errors}
-        ExecWait '"$PLUGINSDIR\${UNINSTALLER}" $1/REMOVE /D=$EXEDIR' $0
+        ExecWait '"$PLUGINSDIR\${UNINSTALLER}" $1$KeepUninstaller/REMOVE=$2 /D=$EXEDIR' $0
     ${EndIf}
     ${If} ${Errors}
         MessageBox MB_OK|MB_ICONSTOP "The uninstaller could not run from the temporary folder \
@@ -90,23 +106,21 @@ FunctionEnd
     ${EndIf}
 !macroend
 
-; uninstall.exe, whose started copy is waiting for this one: moved to this copy's temporary folder
-; (the same drive as a rule) when it cannot be deleted now, and deleted there at the next start.
-; On another drive it stays, with the folder, until then.
-Function RemoveWaitingUninstaller
+; The third run: waits for the started uninstall.exe to end (a minute at most), then deletes it and
+; the folder when nothing else is left in it.
+Function FinishAfterStartedUninstaller
+    ; SYNCHRONIZE: may wait for it.
+    System::Call 'kernel32::OpenProcess(i 0x00100000, i 0, i $StartedUninstaller) p .r1'
+    ${If} $1 P<> 0
+        System::Call 'kernel32::WaitForSingleObject(p r1, i 60000)'
+        System::Call 'kernel32::CloseHandle(p r1)'
+    ${EndIf}
     Delete "$INSTDIR\${UNINSTALLER}"
-    ${IfNot} ${FileExists} "$INSTDIR\${UNINSTALLER}"
-        Return
-    ${EndIf}
-    ClearErrors
-    Rename "$INSTDIR\${UNINSTALLER}" "$EXEDIR\started-${UNINSTALLER}"
-    ${IfNot} ${Errors}
-        Delete /REBOOTOK "$EXEDIR\started-${UNINSTALLER}"
-        Return
-    ${EndIf}
-    Delete /REBOOTOK "$INSTDIR\${UNINSTALLER}"
-    RMDir /REBOOTOK "$INSTDIR"
-    SetErrorLevel ${EXIT_DONE_AT_RESTART}
+    RMDir "$INSTDIR"
+    ; This copy's file, in use until it ends.
+    Delete /REBOOTOK "$EXEPATH"
+    RMDir /REBOOTOK "$EXEDIR"
+    Quit
 FunctionEnd
 
 Section "Remove"
@@ -124,9 +138,10 @@ Section "Remove"
         Return
     ${EndIf}
     Delete "${SHORTCUT}"
-    Call RemoveWaitingUninstaller
-    ; Only when empty: history.db and anything else of the user's stays.
-    RMDir "$INSTDIR"
-    ; Last, so that whoever watches the entry sees it go when all else is done.
     DeleteRegKey HKLM "${UNINSTALL_KEY}"
+    ; uninstall.exe and the folder, when nothing of the user's is in it, once the started
+    ; uninstall.exe has ended.
+    ${If} $KeepUninstaller == ""
+        Exec '"$EXEPATH" /FINISH=$StartedUninstaller /D=$INSTDIR'
+    ${EndIf}
 SectionEnd
