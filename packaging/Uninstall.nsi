@@ -16,8 +16,6 @@
 Name "${PRODUCT}"
 Caption "${PRODUCT} Uninstall"
 OutFile "${XPV_OUTFILE}"
-; The folder is always given: the setup's own default stands for nothing here.
-InstallDir "$PROGRAMFILES\${PRODUCT}"
 
 !define MUI_INSTFILESPAGE_FINISHHEADER_TEXT "Uninstallation Complete"
 !define MUI_INSTFILESPAGE_FINISHHEADER_SUBTEXT "${PRODUCT} was removed."

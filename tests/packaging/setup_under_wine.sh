@@ -71,11 +71,12 @@ check_removed() {
     [ -z "$left" ] || fail "the uninstaller left$left in $folder"
     [ ! -f "$shortcut" ] || fail "the uninstaller left the Start-menu shortcut"
     ! entry_exists || fail "the uninstaller left the entry in Add/Remove Programs"
-    for _ in $(seq 20); do
+    # Wine on a loaded machine may take seconds to end a process.
+    for _ in $(seq 60); do
         [ -e "$folder/uninstall.exe" ] || break
         sleep 0.5
     done
-    [ ! -e "$folder/uninstall.exe" ] || fail "uninstall.exe is still in $folder ten seconds after it returned"
+    [ ! -e "$folder/uninstall.exe" ] || fail "uninstall.exe is still in $folder half a minute after it returned"
     if [ $# -eq 0 ]; then
         [ ! -e "$folder" ] || fail "the uninstaller left the folder $folder"
     else
