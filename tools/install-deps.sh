@@ -4,12 +4,13 @@ set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 SUDO=
 if [ "$(id -u)" -ne 0 ]; then SUDO=sudo; fi
-# fonts-wine: the symbols of Wine's title-bar buttons; nsis: the setup programs;
+# fonts-wine: the symbols of Wine's title-bar buttons; nsis: the setup programs; wixl (from msitools):
+# the Windows Installer packages, which msitools' msiinfo reads in the tests;
 # wine32-preloader: a 32-bit Wine process starts in seconds instead of a minute, emulated or not;
 # e2fsprogs: chattr, which makes the tests' folder that takes no new file.
 packages=(cmake ninja-build python3 g++-mingw-w64-x86-64 g++-mingw-w64-i686 mingw-w64-tools
           wine wine64 wine32:i386 wine32-preloader:i386 fonts-wine xvfb xauth xdotool imagemagick
-          fonts-liberation2 doctest-dev nsis e2fsprogs)
+          fonts-liberation2 doctest-dev nsis msitools wixl e2fsprogs)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")
