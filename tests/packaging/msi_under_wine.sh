@@ -18,7 +18,8 @@ user_shortcut="$WINEPREFIX/drive_c/users/$(id -un)/AppData/Roaming/Microsoft/Win
 
 product_code() { msiinfo export "$1" Property | tr -d '\r' | sed -n 's/^ProductCode\t//p'; }
 uninstall_key() { printf 'HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\%s' "$1"; }
-# The product's key among Windows Installer's own: its code with each part's digits in reverse.
+# The product's key among Windows Installer's own, which the 64-bit view holds for packages of
+# either architecture: its code with each part's digits in reverse.
 products_key() {
     local hex=${1//[\{\}-]/} packed i
     packed=$(rev <<<"${hex:0:8}")$(rev <<<"${hex:8:4}")$(rev <<<"${hex:12:4}")
@@ -62,7 +63,7 @@ check_installed() {
     value=$(registry_value "$key" Size)
     [[ "$value" =~ ^[0-9]+$ ]] && [ "$value" -gt 0 ] || fail "the entry's Size is '$value'"
     # Add/Remove Programs shows the icon Windows Installer keeps for the product.
-    icon=$(registry_value "$(products_key "$code")" ProductIcon)
+    icon=$(registry_value "$(products_key "$code")" ProductIcon /reg:64)
     [ -n "$icon" ] && [ -s "$("$XPV_WINE" winepath -u "$icon" 2>/dev/null)" ] ||
         fail "the product's icon is '$icon', which is no file"
 }

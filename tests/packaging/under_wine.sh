@@ -4,6 +4,9 @@
 # Enters the test session's prefix, or ends with the skip code where the package's architecture
 # cannot run.
 
+# A command that fails where no check expected it ends the test under set -e: say which.
+trap 'echo "FAILED: $(basename "$0") line $LINENO: $BASH_COMMAND ended with status $?"' ERR
+
 state=$wine_root/session
 if [ ! -f "$state/env" ]; then
     echo "no Wine session: run the test through ctest" >&2
@@ -56,8 +59,9 @@ contents() { if [ -d "$1" ]; then ls -A "$1" | sort | xargs; fi; }
 wine_quiet() { "$XPV_WINE" "$@" </dev/null >>"$work/wine.log" 2>&1; }
 
 # A value of a registry key, as reg prints it.
+# A value of a key in the architecture's view (or the view given third); nothing when missing.
 registry_value() {
-    "$XPV_WINE" reg query "$1" /v "$2" "$view" </dev/null 2>/dev/null |
+    { "$XPV_WINE" reg query "$1" /v "$2" "${3:-$view}" </dev/null 2>/dev/null || true; } |
         tr -d '\r' | sed -n "s/^ *$2 *REG_[A-Z_]* *//p"
 }
 
