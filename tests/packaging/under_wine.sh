@@ -5,7 +5,7 @@
 # cannot run.
 
 # A command that fails where no check expected it ends the test under set -e: say which.
-trap 'echo "FAILED: $(basename "$0") line $LINENO: $BASH_COMMAND ended with status $?"' ERR
+trap 'failed_status=$?; echo "FAILED: $(basename "$0") line $LINENO: $BASH_COMMAND ended with status $failed_status"' ERR
 
 state=$wine_root/session
 if [ ! -f "$state/env" ]; then
