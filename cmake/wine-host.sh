@@ -76,12 +76,16 @@ xpv_32bit_path_line() {
 # wine-fonts.reg; Wine's output appended to the file $1.
 # Fails when Wine cannot run or leaves no prefix. Keeps the caller's lock (fd 9) from Wine's
 # services, which outlive this call.
+# True when $WINEPREFIX exists but was made where no 32-bit program ran: it has no 32-bit half, and
+# 32-bit programs cannot start in it.
+xpv_prefix_lacks_32bit_half() {
+    [ "$XPV_HOST_RUNS_32BIT" = yes ] && [ -d "$WINEPREFIX/drive_c/windows/system32" ] &&
+        [ ! -f "$WINEPREFIX/drive_c/windows/syswow64/kernel32.dll" ]
+}
+
 xpv_wineboot() {
-    # A prefix made where no 32-bit code ran has no 32-bit half, and the 32-bit loader cannot start
-    # anything in it, 64-bit programs included.
-    if [ "$XPV_HOST_RUNS_32BIT" = yes ] && [ -d "$WINEPREFIX/drive_c/windows/system32" ] &&
-        [ ! -f "$WINEPREFIX/drive_c/windows/syswow64/kernel32.dll" ]; then
-        echo "$WINEPREFIX was made where no 32-bit code ran and 32-bit Wine cannot use it: remove it to have it made again" >>"$1"
+    if xpv_prefix_lacks_32bit_half; then
+        echo "$WINEPREFIX was made where no 32-bit program ran and 32-bit programs cannot use it: remove it to have it made again" >>"$1"
         return 1
     fi
     timeout 300 "$XPV_WINE" wineboot -i </dev/null >>"$1" 2>&1 9>&- &&

@@ -58,8 +58,7 @@ ENV
     echo "Wine loader $XPV_WINE; $(xpv_32bit_path_line)" >"$log"
     # The test prefix is disposable: one made where 32-bit programs did not run has no 32-bit half,
     # and is made again now that they do.
-    if [ "$XPV_HOST_RUNS_32BIT" = yes ] && [ -d "$WINEPREFIX/drive_c/windows/system32" ] &&
-        [ ! -f "$WINEPREFIX/drive_c/windows/syswow64/kernel32.dll" ]; then
+    if xpv_prefix_lacks_32bit_half; then
         echo "$WINEPREFIX has no 32-bit half: made again" >>"$log"
         rm -rf "$WINEPREFIX" && mkdir -p "$WINEPREFIX"
     fi
