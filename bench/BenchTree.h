@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "BenchFiles.h"
-#include "batch/SearchTexts.h"
+#include "batch/SearchMode.h"
 #include "manifest/ManifestFile.h"
 #include "platform/FolderEntries.h"
 #include "platform/VersionResourceCheck.h"

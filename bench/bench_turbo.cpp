@@ -14,7 +14,7 @@
 #include "app/MainForm.h"
 #include "support/PanelViews.h"
 #include "support/WindowInput.h"
-#include "platform/MessagePump.h"
+#include "app/MessagePump.h"
 
 namespace {
 
@@ -47,15 +47,15 @@ bool Compare(MainForm& form, const std::wstring& tree, SearchMode mode, const ch
 
     std::vector<std::wstring> lines;
     for (int i = 0; i < panel.lstTurbo().Count(); ++i) lines.push_back(panel.lstTurbo().Text(i));
-    const bool same = Sorted(lines) == Sorted(bare.lines) && panel.lstTempTurbo() == bare.paths &&
+    const bool same = Sorted(lines) == Sorted(bare.lines) && Sorted(panel.ResultPaths()) == Sorted(bare.paths) &&
                       SameCounts(panel.Counters(), bare.counters);
-    std::printf("%s: Go %.1f ms, bare walk %.1f ms, %d results, %lld folders, %lld files examined (medians of %d)\n",
-                name, timings.Median(0) * 1000, timings.Median(1) * 1000, bare.counters.results,
+    std::printf("%s: Go %.1f ms, bare walk %.1f ms, %lld results, %lld folders, %lld files examined (medians of %d)\n",
+                name, timings.Median(0) * 1000, timings.Median(1) * 1000, static_cast<long long>(bare.counters.results),
                 static_cast<long long>(bare.counters.scannedDirectories),
                 static_cast<long long>(bare.counters.scannedFiles), bench::kRuns);
     if (!same) {
-        std::fprintf(stderr, "%s: Go found %zu results (%d counted, %lld files), the bare walk %zu (%lld files)\n", name,
-                     lines.size(), panel.Counters().results, static_cast<long long>(panel.Counters().scannedFiles),
+        std::fprintf(stderr, "%s: Go found %zu results (%lld counted, %lld files), the bare walk %zu (%lld files)\n", name,
+                     lines.size(), static_cast<long long>(panel.Counters().results), static_cast<long long>(panel.Counters().scannedFiles),
                      bare.lines.size(), static_cast<long long>(bare.counters.scannedFiles));
         return false;
     }

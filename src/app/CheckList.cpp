@@ -61,10 +61,10 @@ void CheckList::SyncCount(int current) {
     InvalidateRect(list_.get(), nullptr, TRUE);
 }
 
-int CheckList::Add(std::wstring_view text) {
+int CheckList::Add(std::wstring_view text, std::wstring value) {
     const std::wstring copy(text);
     const size_t position = style_.sorted ? SortedPosition(copy) : items_.size();
-    items_.insert(items_.begin() + static_cast<std::ptrdiff_t>(position), Item{copy, false});
+    items_.insert(items_.begin() + static_cast<std::ptrdiff_t>(position), Item{copy, std::move(value), false});
     int current = Current();
     // An item put before the current one moves it down.
     if (current >= static_cast<int>(position)) ++current;
@@ -73,10 +73,19 @@ int CheckList::Add(std::wstring_view text) {
 }
 
 void CheckList::AddMany(const std::vector<std::wstring>& texts) {
+    std::vector<Entry> entries;
+    entries.reserve(texts.size());
+    for (const std::wstring& text : texts) entries.push_back({text, {}});
+    AddEntries(std::move(entries));
+}
+
+void CheckList::AddEntries(std::vector<Entry> entries) {
     const int current = Current();
-    const std::wstring currentText = current >= 0 ? items_[current].text : std::wstring();
-    items_.reserve(items_.size() + texts.size());
-    for (const std::wstring& text : texts) items_.push_back(Item{text, false});
+    const Item* const currentItem = current >= 0 ? &items_[current] : nullptr;
+    const std::wstring currentText = currentItem ? currentItem->text : std::wstring();
+    const std::wstring currentValue = currentItem ? currentItem->value : std::wstring();
+    items_.reserve(items_.size() + entries.size());
+    for (Entry& entry : entries) items_.push_back(Item{std::move(entry.text), std::move(entry.value), false});
     if (style_.sorted) {
         std::stable_sort(items_.begin(), items_.end(), [](const Item& a, const Item& b) {
             return CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.text.c_str(),
@@ -87,7 +96,7 @@ void CheckList::AddMany(const std::vector<std::wstring>& texts) {
     int newCurrent = -1;
     if (current >= 0) {
         for (size_t i = 0; i < items_.size(); ++i) {
-            if (items_[i].text == currentText) {
+            if (items_[i].text == currentText && items_[i].value == currentValue) {
                 newCurrent = static_cast<int>(i);
                 break;
             }
@@ -121,6 +130,12 @@ std::wstring CheckList::Text(int index) const {
     return items_[index].text;
 }
 
+const std::wstring& CheckList::Value(int index) const {
+    static const std::wstring none;
+    if (index < 0 || index >= Count()) return none;
+    return items_[index].value;
+}
+
 bool CheckList::IsTicked(int index) const { return index >= 0 && index < Count() && items_[index].ticked; }
 
 std::vector<int> CheckList::TickedItems() const {
@@ -131,10 +146,10 @@ std::vector<int> CheckList::TickedItems() const {
     return ticked;
 }
 
-int CheckList::FindItem(int expected, const std::function<bool(int)>& matches) const {
-    if (expected >= 0 && expected < Count() && matches(expected)) return expected;
+int CheckList::FindValue(int expected, const std::wstring& value) const {
+    if (expected >= 0 && expected < Count() && items_[expected].value == value) return expected;
     for (int index = 0; index < Count(); ++index) {
-        if (matches(index)) return index;
+        if (items_[index].value == value) return index;
     }
     return -1;
 }

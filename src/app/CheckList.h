@@ -43,23 +43,33 @@ public:
     void Create(HWND parent, int id, const RECT& rect, const Style& style, HFONT font, int dpi);
     HWND Handle() const { return list_.get(); }
 
+    // An item's text and the value it stands for (a program's path, say), which the list keeps
+    // with it wherever sorting or removals move it.
+    struct Entry {
+        std::wstring text;
+        std::wstring value;
+    };
+
     // Adds an item (at the end, or at its sorted place); returns its index.
-    int Add(std::wstring_view text);
+    int Add(std::wstring_view text, std::wstring value = {});
     // Adds many items at once, with one update of the window.
     void AddMany(const std::vector<std::wstring>& texts);
+    void AddEntries(std::vector<Entry> entries);
     void RemoveAt(int index);
     void Clear();
     int Count() const;
     std::wstring Text(int index) const;
+    // The value the item stands for; empty for an index out of range or an item added without one.
+    const std::wstring& Value(int index) const;
 
     bool IsTicked(int index) const;
     void SetTicked(int index, bool ticked);
     void SetAllTicked(bool ticked);
     // The ticked items, from the top.
     std::vector<int> TickedItems() const;
-    // The item `matches` accepts, tried first at `expected`, where it stood before the list may
-    // have changed; -1 when none does.
-    int FindItem(int expected, const std::function<bool(int)>& matches) const;
+    // The item of this value, tried first at `expected`, where it stood before the list may have
+    // changed; -1 when none has it.
+    int FindValue(int expected, const std::wstring& value) const;
 
     // The current item, or -1 when there is none. Changing it from code raises onClick, as a
     // click would; setting the item that already is current raises nothing.
@@ -85,6 +95,7 @@ public:
 private:
     struct Item {
         std::wstring text;
+        std::wstring value;
         bool ticked = false;
     };
 

@@ -5,7 +5,46 @@
 #include "app/Look.h"
 #include "history/HistoryLines.h"
 #include "manifest/ManifestFile.h"
-#include "theming/OutcomeReport.h"
+#include "theming/ThemingAction.h"
+
+// What the removal asks of the panel. It works on the lines ticked when it starts, from the top; a
+// line ticked or unticked meanwhile, or a list loaded again while the removal yields, changes
+// nothing of it. A manifest already gone stays listed and ticked (the next load drops its entry);
+// one that cannot be removed keeps its entry and its line is unticked.
+class HistoryPanel::RemovalDisplay final : public ActionHost {
+public:
+    RemovalDisplay(HistoryPanel& panel) : panel_(panel), list_(panel.lstHistory_) {
+        for (const int line : list_.TickedItems()) {
+            lines_.push_back(line);
+            manifests_.push_back(list_.Value(line));
+            executables_.push_back(ExecutablePathOfManifest(manifests_.back()));
+        }
+    }
+
+    const std::vector<std::wstring>& Executables() const { return executables_; }
+
+    bool StopRequested() override { return panel_.host_.CloseRequested(); }
+    bool Starting(size_t index) override { return IsManifestPresent(manifests_[index]); }
+    void Finished(size_t index, const ProgramOutcome& outcome) override {
+        // Lines above it that went moved it up by as many; elsewhere when the list was loaded
+        // again meanwhile.
+        const int line = list_.FindValue(lines_[index] - removed_, manifests_[index]);
+        if (!outcome.Done()) {
+            list_.SetTicked(line, false);
+            return;
+        }
+        list_.RemoveAt(line);
+        ++removed_;
+    }
+
+private:
+    HistoryPanel& panel_;
+    CheckList& list_;
+    std::vector<int> lines_;
+    std::vector<std::wstring> manifests_;
+    std::vector<std::wstring> executables_;
+    int removed_ = 0;
+};
 
 void HistoryPanel::CreateControls() {
     AddResultList(controls_, lstHistory_, {.parent = &window_, .id = kLstHistory, .rect = {120, 120, 4815, 4140},
@@ -26,78 +65,33 @@ void HistoryPanel::CreateControls() {
 void HistoryPanel::LoadHistory() {
     const HistoryStore::Listing listing = store_.List();
     lstHistory_.Clear();
-    lstTempHistory_.clear();
-    std::vector<std::wstring> lines;
+    std::vector<CheckList::Entry> lines;
     lines.reserve(listing.entries.size());
-    lstTempHistory_.reserve(listing.entries.size());
     for (const HistoryStore::Entry& entry : listing.entries) {
-        lines.push_back(HistoryDisplayText(entry.value, entry.manifestPath, lstTempHistory_.size()));
-        lstTempHistory_.push_back(entry.manifestPath);
+        lines.push_back({HistoryDisplayText(entry.value, entry.manifestPath, lines.size()), entry.manifestPath});
     }
-    lstHistory_.AddMany(lines);
+    lstHistory_.AddEntries(std::move(lines));
     ShowCurrentInTooltip();
     if (listing.trouble != HistoryStore::Trouble::None) host_.ShowMessage(HistoryTroubleText(listing.trouble));
-}
-
-std::optional<std::wstring> HistoryPanel::HistoryManifestPathOf(int index) const {
-    const std::optional<size_t> position = PositionOfDisplayText(lstHistory_.Text(index));
-    if (!position || *position >= lstTempHistory_.size()) return std::nullopt;
-    return lstTempHistory_[*position];
 }
 
 // The program of the current line; with no line current (after a load or a removal), the file
 // the history lives in, which is not always the one beside the program.
 void HistoryPanel::ShowCurrentInTooltip() {
     const int current = lstHistory_.Current();
-    const std::optional<std::wstring> manifestPath = current < 0 ? std::nullopt : HistoryManifestPathOf(current);
-    controls_.SetTooltip(lstHistory_.Handle(), manifestPath ? ExecutablePathOfManifest(*manifestPath)
+    controls_.SetTooltip(lstHistory_.Handle(), current >= 0 ? ExecutablePathOfManifest(lstHistory_.Value(current))
                                                             : L"History file: " + store_.File());
 }
 
 void HistoryPanel::cmdHistoryRemoveTheme_Click() {
     const PanelHost::LongAction action(host_);
-    FailureReport report(FailureReport::Action::Untheme);
-    {
+    RemovalDisplay display(*this);
+    ThemingRun run(theming_);
+    FailureReport report = [&] {
         const DisabledControls disabled{cmdHistoryRemoveTheme_, host_.QuickMenuStrip()};
-        RemoveTickedThemes(report);
-    }
+        return RunThemingAction(run, {.kind = ActionRequest::Kind::Untheme, .history = HistoryUpdate::Forget},
+                                display.Executables(), display);
+    }();
     ShowCurrentInTooltip();
     host_.Report(report);
-}
-
-// The lines ticked when the removal starts, from the top; a line ticked or unticked meanwhile, or
-// a list loaded again while the removal yields, changes nothing of it. A manifest already gone
-// stays listed and ticked (the next load drops its entry); one that cannot be removed keeps its
-// entry and its line is unticked.
-void HistoryPanel::RemoveTickedThemes(FailureReport& report) {
-    int removed = 0;
-    for (const TickedLine& ticked : TickedLines()) {
-        if (host_.CloseRequested()) return;
-        const std::wstring& path = ticked.manifestPath;
-        if (!IsManifestPresent(path)) continue;
-        // Lines above it that went moved it up by as many.
-        const int expectedLine = ticked.line - removed;
-        const ThemingService::UnthemeOutcome outcome = theming_.RemoveTheme(path);
-        ReportOutcome(report, ExecutablePathOfManifest(path), outcome);
-        if (outcome.failure != ManifestFailure::None) {
-            lstHistory_.SetTicked(LineOf(path, expectedLine), false);
-            continue;
-        }
-        if (!store_.Forget(path)) report.HistoryTrouble(HistoryStore::Trouble::NotUpdated);
-        lstHistory_.RemoveAt(LineOf(path, expectedLine));
-        ++removed;
-    }
-}
-
-std::vector<HistoryPanel::TickedLine> HistoryPanel::TickedLines() const {
-    std::vector<TickedLine> ticked;
-    for (const int line : lstHistory_.TickedItems()) {
-        if (std::optional<std::wstring> path = HistoryManifestPathOf(line)) ticked.push_back({line, std::move(*path)});
-    }
-    return ticked;
-}
-
-int HistoryPanel::LineOf(const std::wstring& manifestPath, int expectedLine) const {
-    // Elsewhere when the list was loaded again meanwhile.
-    return lstHistory_.FindItem(expectedLine, [&](int line) { return HistoryManifestPathOf(line) == manifestPath; });
 }

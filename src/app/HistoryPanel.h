@@ -1,7 +1,6 @@
 #pragma once
 #include <windows.h>
 
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -35,22 +34,10 @@ private:
     // The list's tooltip: the current line's program, or the history file when no line is current.
     void ShowCurrentInTooltip();
     void cmdHistoryRemoveTheme_Click();
-    // The manifest path behind a line of lstHistory, through the position at its end.
-    std::optional<std::wstring> HistoryManifestPathOf(int index) const;
-    void RemoveTickedThemes(FailureReport& report);
-    struct TickedLine {
-        int line;
-        std::wstring manifestPath;
-    };
-    std::vector<TickedLine> TickedLines() const;
-    // The line that shows this manifest now, looked for first where it is expected; -1 when none
-    // does.
-    int LineOf(const std::wstring& manifestPath, int expectedLine) const;
+    class RemovalDisplay;
 
     HistoryStore& store_;
     ThemingService& theming_;
     CheckList lstHistory_;
-    // The hidden list: the manifest path of each line, at the position the line ends with.
-    std::vector<std::wstring> lstTempHistory_;
     HWND cmdHistoryRemoveTheme_ = nullptr;
 };

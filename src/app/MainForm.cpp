@@ -6,7 +6,7 @@
 
 #include "app/ResourceIds.h"
 #include "history/HistoryLocation.h"
-#include "platform/MessagePump.h"
+#include "app/MessagePump.h"
 #include "platform/ProgramFolder.h"
 
 namespace {
@@ -142,15 +142,15 @@ void MainForm::ShowMessage(const std::wstring& text) {
     MessageBoxW(Handle(), text.c_str(), kCaption, MB_OK | MB_ICONWARNING);
 }
 
-ExternalManifestQuestion::Answer MainForm::Ask(const std::wstring& question) {
+ExternalManifestDecision::Answer MainForm::Ask(const std::wstring& question) {
     if (questionAsked_) return questionAsked_(question);
     switch (MessageBoxW(Handle(), question.c_str(), kCaption, MB_YESNOCANCEL | MB_ICONQUESTION)) {
         case IDYES:
-            return ExternalManifestQuestion::Answer::Yes;
+            return ExternalManifestDecision::Answer::Yes;
         case IDNO:
-            return ExternalManifestQuestion::Answer::No;
+            return ExternalManifestDecision::Answer::No;
         default:
-            return ExternalManifestQuestion::Answer::Cancel;
+            return ExternalManifestDecision::Answer::Cancel;
     }
 }
 

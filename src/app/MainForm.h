@@ -32,7 +32,7 @@ public:
         // instead, as they must never wait on a box.
         std::function<void(const std::wstring&)> messageShown;
         // How a question reaches the user: a message box with Yes, No and Cancel when empty.
-        std::function<ExternalManifestQuestion::Answer(const std::wstring&)> questionAsked;
+        std::function<ExternalManifestDecision::Answer(const std::wstring&)> questionAsked;
     };
 
     MainForm();
@@ -50,7 +50,7 @@ public:
     HWND QuickMenuStrip() const override { return quickMenu_.OutlookBar(); }
     bool CloseRequested() const override { return closeRequested_; }
     void ShowMessage(const std::wstring& text) override;
-    ExternalManifestQuestion::Answer Ask(const std::wstring& question) override;
+    ExternalManifestDecision::Answer Ask(const std::wstring& question) override;
 
     // What the tests read and drive beyond the window's messages.
     struct TestView;
@@ -82,7 +82,7 @@ private:
     bool show_;
     bool endsProgram_;
     std::function<void(const std::wstring&)> messageShown_;
-    std::function<ExternalManifestQuestion::Answer(const std::wstring&)> questionAsked_;
+    std::function<ExternalManifestDecision::Answer(const std::wstring&)> questionAsked_;
     int longActionDepth_ = 0;
     bool closeRequested_ = false;
     BitmapHandle background_;

@@ -1,10 +1,12 @@
 #pragma once
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
-#include "theming/ExternalManifestQuestion.h"
+#include "app/ExternalManifestQuestion.h"
+#include "theming/ExternalManifestDecision.h"
 #include "theming/FailureReport.h"
 
 // What a panel needs of the window it lives in, beyond making its controls: telling and asking
@@ -17,26 +19,29 @@ public:
     // The Quick Menu strip, which long actions disable.
     virtual HWND QuickMenuStrip() const = 0;
 
-    // Tells the user, once, what went wrong in an action; nothing when nothing did.
+    // Tells the user, once, every outcome of an action that was not plain; nothing when all were.
     void Report(const FailureReport& report) {
-        if (!report.Empty()) ShowMessage(report.Text());
+        std::wstring text = report.Text();
+        if (report.Preference().kind == PreferenceOutcome::Kind::NotSet) text += L"\r\n\r\n" + PreferenceAdviceText();
+        if (!text.empty()) ShowMessage(text);
     }
     virtual void ShowMessage(const std::wstring& text) = 0;
 
     // Before the programs are themed: where their own manifests would hide the file written
-    // beside them, asks once whether Windows should prefer external manifests, and tells what
-    // came of the answer. False for Cancel: nothing is to be themed. The own manifests read stay
-    // in the action's readings.
-    bool AgreeOnExternalManifests(const std::vector<std::wstring>& executablePaths,
-                                  OwnManifestReadings& ownManifests) {
-        const ExternalManifestQuestion question(executablePaths, ownManifests);
-        if (!question.Due()) return true;
-        const ExternalManifestQuestion::Decision decision = question.Decide(Ask(question.Text()));
-        if (!decision.message.empty()) ShowMessage(decision.message);
-        return decision.apply;
+    // beside them, asks once whether Windows should prefer external manifests, and acts on the
+    // answer; what came of it goes into the action's report. Nothing for Cancel: nothing is to be
+    // themed. The own manifests read stay in the action's readings.
+    std::optional<PreferenceOutcome> AgreeOnExternalManifests(const std::vector<std::wstring>& executablePaths,
+                                                              OwnManifestReadings& ownManifests) {
+        const ExternalManifestDecision decision(executablePaths, ownManifests);
+        if (!decision.Due()) return PreferenceOutcome{};
+        const ExternalManifestDecision::Decision decided =
+            decision.Decide(Ask(ExternalManifestQuestionText(decision.Programs())));
+        if (!decided.apply) return std::nullopt;
+        return decided.preference;
     }
     // A question with Yes, No and Cancel; closing it answers Cancel.
-    virtual ExternalManifestQuestion::Answer Ask(const std::wstring& question) = 0;
+    virtual ExternalManifestDecision::Answer Ask(const std::wstring& question) = 0;
 
     // True once the user asked to close the window while a long action ran: the action finishes
     // the item in hand and stops.

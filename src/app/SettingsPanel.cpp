@@ -2,7 +2,7 @@
 
 #include "app/ListScrollWidths.h"
 #include "app/Look.h"
-#include "platform/MessagePump.h"
+#include "app/MessagePump.h"
 #include "settings/SettingsCatalogue.h"
 
 void SettingsPanel::CreateControls() {

@@ -7,10 +7,12 @@
 #include "app/ListScrollWidths.h"
 #include "app/Look.h"
 #include "app/WindowText.h"
-#include "batch/BatchApply.h"
-#include "platform/MessagePump.h"
+#include "app/MessagePump.h"
+#include "app/TurboTexts.h"
 #include "platform/Throttle.h"
+#include "platform/VersionInfo.h"
 #include "theming/OwnManifestTooltip.h"
+#include "theming/ThemingAction.h"
 
 namespace {
 
@@ -99,8 +101,9 @@ void MoveTo(HWND control, const RECT& rect) {
 
 }  // namespace
 
-// What the search asks of the panel: the window's messages in its yields, STOP and the close,
-// the folder in the folder list, the progress in the two labels, the results in the lists.
+// What the search asks of the panel: the window's messages in its yields, STOP, the close and the
+// result limit, the folder in the folder list, the progress in the two labels, the results'
+// lines, each read from its program's version resource.
 class TurboPanel::SearchDisplay final : public SearchHost {
 public:
     explicit SearchDisplay(TurboPanel& panel) : panel_(panel) {}
@@ -108,25 +111,36 @@ public:
     void YieldToWindow() override {
         if (!yield_.Run()) quitting_ = true;
     }
-    bool StopRequested() override { return quitting_ || panel_.Stopping(); }
+    bool StopRequested() override { return quitting_ || LimitReached() || panel_.Stopping(); }
     void ShowFolder(const std::wstring& directory) override {
         if (folderShown_.Due()) panel_.dirTurbo_.SetPath(directory);
     }
     // Go shows the last texts itself when the search is over.
     void ShowProgress(const SearchProgress& progress) override {
-        if (progressShown_.Due()) panel_.ShowProgress(progress);
+        if (progressShown_.Due()) panel_.ShowProgress(progress.counters, LimitReached(), LastLineOf(progress));
     }
-    void AddResult(const std::wstring& line, const std::wstring& executablePath) override {
-        panel_.lstTempTurbo_.push_back(executablePath);
-        lines_.push_back(line);
+    void AddResult(const std::wstring& executablePath) override {
+        reader_.SetFileName(executablePath);
+        const int64_t serial = static_cast<int64_t>(entries_.size());
+        entries_.push_back(
+            {ResultLine(reader_.ProductName(), reader_.FileDescription(), executablePath, serial), executablePath});
+    }
+
+    // The search ended at the most lines the result list can take.
+    bool LimitReached() const { return static_cast<int64_t>(entries_.size()) >= panel_.resultLimit_; }
+    // The line of the file examined last, when it was a result.
+    std::wstring LastLineOf(const SearchProgress& progress) const {
+        if (entries_.empty() || progress.lastResult.empty() || entries_.back().value != progress.lastResult) return {};
+        return entries_.back().text;
     }
     // The result lines in the order found. The result list stays hidden while the search runs:
     // it takes them all at once at the end, sorted once rather than line by line.
-    const std::vector<std::wstring>& Lines() const { return lines_; }
+    std::vector<CheckList::Entry> TakeEntries() { return std::move(entries_); }
 
 private:
     TurboPanel& panel_;
-    std::vector<std::wstring> lines_;
+    VersionInfo reader_;
+    std::vector<CheckList::Entry> entries_;
     bool quitting_ = false;
     FrequentYield yield_{kFullYieldInterval};
     Throttle folderShown_{kFolderShowInterval};
@@ -136,31 +150,30 @@ private:
 // What the action asks of the panel: the window's messages, STOP and the close, and the lines of
 // the programs handled. It works on the lines ticked when it started: a line that is done leaves
 // the list, one that fails is unticked and stays; un-theming makes each line current in turn.
-class TurboPanel::ApplyDisplay final : public ApplyHost {
+class TurboPanel::ApplyDisplay final : public ActionHost {
 public:
     ApplyDisplay(TurboPanel& panel, bool removing) : panel_(panel), removing_(removing) {
         for (const int line : panel_.lstTurbo_.TickedItems()) {
-            if (std::optional<std::wstring> path = panel_.ResultPathOfLine(line)) {
-                lines_.push_back(line);
-                executables_.push_back(std::move(*path));
-            }
+            lines_.push_back(line);
+            executables_.push_back(panel_.lstTurbo_.Value(line));
         }
     }
 
     const std::vector<std::wstring>& Executables() const { return executables_; }
 
-    void YieldToWindow() override { DoEvents(); }
     bool StopRequested() override { return panel_.Stopping(); }
-    void Starting(size_t index) override {
+    bool Starting(size_t index) override {
         if (removing_) panel_.lstTurbo_.SetCurrent(LineOf(index));
+        return true;
     }
-    void Finished(size_t index, bool done) override {
-        if (done) {
+    void Finished(size_t index, const ProgramOutcome& outcome) override {
+        if (outcome.Done()) {
             panel_.lstTurbo_.RemoveAt(LineOf(index));
             ++removed_;
         } else {
             panel_.lstTurbo_.SetTicked(LineOf(index), false);
         }
+        DoEvents();
     }
 
 private:
@@ -286,14 +299,12 @@ void TurboPanel::cmdTurboSearch_Click() {
     ShowState(State::Searching);
 
     lstTurbo_.Clear();
-    lstTempTurbo_.clear();
     counters_ = {};
     const std::wstring startDirectory = dirTurbo_.Path();
     for (HWND label : lblTurboScanning_) SetText(label, L"");
     FitScanningLabels(L"");
 
     const SearchMode mode = ChosenMode();
-    searchPattern_ = SearchPatternOf(mode);
     searchHeading_ = SearchHeadingOf(mode);
     SetText(cmdTurboApply_, ApplyCaptionOf(mode));
 
@@ -301,20 +312,21 @@ void TurboPanel::cmdTurboSearch_Click() {
     options.startDirectory = startDirectory;
     options.mode = mode;
     options.scanSubdirectories = IsChecked(chkTurbo_);
-    options.resultLimit = resultLimit_;
     SearchDisplay display(*this);
-    ShowProgress(RunBatchSearch(options, display).progress);
-    lstTurbo_.AddMany(display.Lines());
+    const SearchProgress last = RunBatchSearch(options, display).progress;
+    ShowProgress(last.counters, display.LimitReached(), display.LastLineOf(last));
+    lstTurbo_.AddEntries(display.TakeEntries());
 
     dirTurbo_.SetPath(startDirectory);
     ShowState(State::Searched);
 }
 
-void TurboPanel::ShowProgress(const SearchProgress& progress) {
-    counters_ = progress.counters;
-    FitScanningLabels(progress.directoryText);
-    SetText(lblTurboScanning_[1], progress.directoryText);
-    SetText(lblTurboScanning_[0], progress.fileText);
+void TurboPanel::ShowProgress(const SearchCounters& counters, bool limitReached, const std::wstring& lastLine) {
+    counters_ = counters;
+    const std::wstring folderText = DirectoryProgressText(searchHeading_, counters, limitReached);
+    FitScanningLabels(folderText);
+    SetText(lblTurboScanning_[1], folderText);
+    SetText(lblTurboScanning_[0], counters.scannedFiles > 0 ? FileProgressText(counters, lastLine) : std::wstring());
 }
 
 void TurboPanel::FitScanningLabels(const std::wstring& folderText) {
@@ -335,36 +347,40 @@ void TurboPanel::FitScanningLabels(const std::wstring& folderText) {
     MoveTo(lblTurboScanning_[0], files);
 }
 
-std::optional<std::wstring> TurboPanel::ResultPathOfLine(int index) const {
-    return ResultPathOf(lstTurbo_.Text(index), lstTempTurbo_);
-}
-
 std::wstring TurboPanel::CurrentResultTooltip() const {
     const int current = lstTurbo_.Current();
-    const std::optional<std::wstring> path = current < 0 ? std::nullopt : ResultPathOfLine(current);
-    if (!path) return {};
-    const std::wstring ownManifest = OwnManifestTooltip(*path);
-    return ownManifest.empty() ? *path : *path + L"\r\n" + ownManifest;
+    if (current < 0) return {};
+    const std::wstring& path = lstTurbo_.Value(current);
+    const std::wstring ownManifest = OwnManifestTooltip(path);
+    return ownManifest.empty() ? path : path + L"\r\n" + ownManifest;
 }
 
 void TurboPanel::cmdTurboApply_Click() {
     // A close meanwhile waits for the line in hand.
     const PanelHost::LongAction action(host_);
     stopRequested_ = false;
-    const SearchMode searched = ChosenMode();
-    ApplyDisplay display(*this, searched == SearchMode::Themed);
-    OwnManifestReadings ownManifests;
-    if (searched == SearchMode::Unthemed && !host_.AgreeOnExternalManifests(display.Executables(), ownManifests)) {
-        return;
+    const bool removing = ChosenMode() == SearchMode::Themed;
+    ApplyDisplay display(*this, removing);
+    ThemingRun run(theming_);
+    PreferenceOutcome preference;
+    if (!removing) {
+        const std::optional<PreferenceOutcome> agreed =
+            host_.AgreeOnExternalManifests(display.Executables(), run.OwnManifests());
+        if (!agreed) return;
+        preference = *agreed;
     }
     ShowState(State::Applying);
-    const FailureReport report = [&] {
+    // Turbo Vestrim names a program as its version resource does.
+    const ActionRequest request = removing ? ActionRequest{.kind = ActionRequest::Kind::Untheme}
+                                           : ActionRequest{.details = VersionDetails{ApplicationNaming::OriginalFileName}};
+    FailureReport report = [&] {
         const DisabledControls disabled{host_.QuickMenuStrip()};
         DoEvents();
-        FailureReport outcome = BatchApply(theming_, ownManifests).Run(searched, display.Executables(), display);
+        FailureReport outcome = RunThemingAction(run, request, display.Executables(), display);
         DoEvents();
         return outcome;
     }();
+    report.Preference(preference);
     ShowState(State::Results);
     host_.Report(report);
 }

@@ -10,6 +10,7 @@
 #include "app/DirectoryList.h"
 #include "app/DriveList.h"
 #include "app/Panel.h"
+#include "app/TurboTexts.h"
 #include "batch/BatchSearch.h"
 #include "theming/ThemingService.h"
 
@@ -70,12 +71,10 @@ private:
     // own manifest means when it carries one.
     std::wstring CurrentResultTooltip() const;
     void cmdTurboApply_Click();
-    // The executable behind a line of lstTurbo, through the serial at its end.
-    std::optional<std::wstring> ResultPathOfLine(int index) const;
     SearchMode ChosenMode() const;
     // The search or the apply is to end after the item in hand.
     bool Stopping() const { return stopRequested_ || host_.CloseRequested(); }
-    void ShowProgress(const SearchProgress& progress);
+    void ShowProgress(const SearchCounters& counters, bool limitReached, const std::wstring& lastLine);
     // The folder label keeps its place while its lines fit; a longer text pushes the file label
     // down, whose foot stays where it is.
     void FitScanningLabels(const std::wstring& folderText);
@@ -96,16 +95,13 @@ private:
     HWND cmdTurboSelAll_ = nullptr;
     HWND cmdTurboUnselAll_ = nullptr;
     HWND cmdTurboApply_ = nullptr;
-    // The executable of each result, entry n for the line with serial n; only Go changes it.
-    std::vector<std::wstring> lstTempTurbo_;
     // Set by STOP, reset by Go and by the apply.
     bool stopRequested_ = false;
-    std::wstring searchPattern_;
     std::wstring searchHeading_;
     // The counts of the last search, as last shown.
     SearchCounters counters_;
     // How many results end a search as STOP would.
-    int resultLimit_ = kMostResults;
+    int64_t resultLimit_ = kMostResults;
     // How many lines the folder label's text has, as last laid out.
     size_t scanningFolderLines_ = 0;
 };

@@ -6,17 +6,16 @@
 #include "app/ExecutableFiles.h"
 #include "app/Look.h"
 #include "app/WindowText.h"
-#include "manifest/ManifestFile.h"
+#include "app/MessagePump.h"
 #include "manifest/ManifestForExecutable.h"
-#include "platform/MessagePump.h"
-#include "platform/VersionInfo.h"
-#include "theming/OutcomeReport.h"
 #include "theming/OwnManifestTooltip.h"
+#include "theming/ThemingAction.h"
 
 namespace {
 
-const wchar_t kApplyCaption[] = L"Apply XP Theme NOW!!! ";
-const wchar_t kRemoveCaption[] = L"Remove XP Theme NOW!!! ";
+const wchar_t* CaptionOf(VestrimPanel::Mode mode) {
+    return mode == VestrimPanel::Mode::Apply ? L"Apply XP Theme NOW!!! " : L"Remove XP Theme NOW!!! ";
+}
 
 // Marks the panel's action as running for its whole length, however it ends.
 class RunningFlag {
@@ -52,6 +51,49 @@ private:
 
 }  // namespace
 
+// What the action asks of the panel: each program ticked when it started is made current in
+// turn, as a click would make it, so that its details fill the boxes (the current one's as the
+// user left them), and is themed with the boxes' details. A program whose line went meanwhile,
+// even while the window ran, is left alone.
+class VestrimPanel::ActionDisplay final : public ActionHost {
+public:
+    ActionDisplay(VestrimPanel& panel, CheckList& list) : panel_(panel), list_(list) {
+        for (const int line : list.TickedItems()) {
+            lines_.push_back(line);
+            programs_.push_back(list.Value(line));
+        }
+        if (list.Current() >= 0) editedPath_ = list.Value(list.Current());
+        edited_ = panel.BoxDetails();
+    }
+
+    const std::vector<std::wstring>& Programs() const { return programs_; }
+
+    bool StopRequested() override { return panel_.host_.CloseRequested(); }
+    bool Starting(size_t index) override {
+        const std::wstring& program = programs_[index];
+        const int line = list_.FindValue(lines_[index], program);
+        if (line < 0) return false;
+        list_.SetCurrent(line);
+        if (panel_.mode_ == Mode::Apply && program == editedPath_) panel_.ShowDetails(edited_);
+        details_ = panel_.BoxDetails();
+        DoEvents();
+        return list_.FindValue(line, program) >= 0;
+    }
+    std::optional<ManifestDetails> GivenDetails(size_t) override { return details_; }
+    // One that cannot get (or lose) its manifest is reported at the end; the refresh shows where
+    // it stands.
+    void Finished(size_t, const ProgramOutcome&) override {}
+
+private:
+    VestrimPanel& panel_;
+    CheckList& list_;
+    std::vector<int> lines_;  // where each program's line was when the action started
+    std::vector<std::wstring> programs_;
+    std::wstring editedPath_;
+    ManifestDetails edited_;
+    ManifestDetails details_;
+};
+
 HWND VestrimPanel::AddDetailBox(int id, int top) {
     return controls_.AddTextBox({.parent = &window_, .id = id, .rect = {1800, top, 3135, 315},
                                  .font = &look::kPanelFont, .textColour = look::kLightGrey,
@@ -73,7 +115,7 @@ HWND VestrimPanel::AddCaption(int id, const wchar_t* text, COLORREF colour, int 
 void VestrimPanel::CreateControls() {
     // Created in the panel's keyboard order; the hidden file list is no window at all.
     cmdVestrim_ = controls_.AddButton({.parent = &window_, .id = kCmdVestrim, .rect = {120, 4200, 4815, 375},
-                                       .font = &look::kPanelFont, .text = kApplyCaption,
+                                       .font = &look::kPanelFont, .text = CaptionOf(Mode::Apply),
                                        .onClick = [this] { cmdVestrim_Click(); }});
 
     // Each list's tip tells what the current program's own manifest means, read when it shows.
@@ -157,10 +199,12 @@ void VestrimPanel::RefreshAppLists() {
             EnableWindow(cmdVestrim_, FALSE);
             return;
         }
-        std::vector<std::wstring> unthemed, themed;
-        for (const std::wstring& name : File1_.Names) (listing.HasManifest(name) ? themed : unthemed).push_back(name);
-        lstUnthemed_.AddMany(unthemed);
-        lstThemed_.AddMany(themed);
+        std::vector<CheckList::Entry> unthemed, themed;
+        for (const std::wstring& name : File1_.Names) {
+            (listing.HasManifest(name) ? themed : unthemed).push_back({name, FullPathOf(name)});
+        }
+        lstUnthemed_.AddEntries(std::move(unthemed));
+        lstThemed_.AddEntries(std::move(themed));
     }
     if (lstUnthemed_.Count() > 0) {
         lstUnthemed_.SetCurrent(0);
@@ -171,17 +215,11 @@ void VestrimPanel::RefreshAppLists() {
     }
 }
 
-void VestrimPanel::ShowFileDetails(const std::wstring& applicationName, const std::wstring& fullPath) {
-    VersionInfo version;
-    version.SetFileName(fullPath);
-    ShowDetails({version.CompanyName(), version.ProductName(), applicationName, version.FileDescription()});
-}
-
 void VestrimPanel::lstUnthemed_Click() {
     const int current = lstUnthemed_.Current();
     if (current < 0) return;
-    const std::wstring name = lstUnthemed_.Text(current);
-    ShowFileDetails(name, FullPathOf(name));
+    // The listed name is the application's name.
+    ShowDetails(ChosenDetails(lstUnthemed_.Value(current), VersionDetails{ApplicationNaming::FileName}));
 }
 
 void VestrimPanel::lstThemed_Click() { ReadManifestDetails(); }
@@ -189,13 +227,18 @@ void VestrimPanel::lstThemed_Click() { ReadManifestDetails(); }
 void VestrimPanel::lstUnthemed_GotFocus() {
     if (running_) return;
     EnableWindow(cmdVestrim_, lstUnthemed_.Count() > 0);
-    SetText(cmdVestrim_, kApplyCaption);
+    SetMode(Mode::Apply);
 }
 
 void VestrimPanel::lstThemed_GotFocus() {
     if (running_) return;
     EnableWindow(cmdVestrim_, lstThemed_.Count() > 0);
-    SetText(cmdVestrim_, kRemoveCaption);
+    SetMode(Mode::Remove);
+}
+
+void VestrimPanel::SetMode(Mode mode) {
+    mode_ = mode;
+    SetText(cmdVestrim_, CaptionOf(mode));
 }
 
 // Any character key reloads the current item's details, except the space bar, which only ticks:
@@ -214,64 +257,35 @@ void VestrimPanel::TickAllAndEnter(CheckList& list, bool ticked) {
     list.onClick();
 }
 
-std::vector<VestrimPanel::TickedProgram> VestrimPanel::TickedPrograms(const CheckList& list) const {
-    std::vector<TickedProgram> ticked;
-    for (const int line : list.TickedItems()) ticked.push_back({FullPathOf(list.Text(line)), line});
-    return ticked;
-}
-
-int VestrimPanel::LineOf(const CheckList& list, const TickedProgram& program) const {
-    return list.FindItem(program.line, [&](int line) { return FullPathOf(list.Text(line)) == program.path; });
-}
-
 void VestrimPanel::cmdVestrim_Click() {
     const PanelHost::LongAction action(host_);
-    const std::wstring caption = TextOf(cmdVestrim_);
-    const bool applying = caption == kApplyCaption;
-    if (!applying && caption != kRemoveCaption) return;
-    CheckList& list = applying ? lstUnthemed_ : lstThemed_;
+    const Mode mode = mode_;
+    CheckList& list = mode == Mode::Apply ? lstUnthemed_ : lstThemed_;
     // The action works on the programs ticked now, whatever the list shows later; the current
     // one is themed with the details as the user left them in the boxes.
-    const std::vector<TickedProgram> ticked = TickedPrograms(list);
-    const std::wstring editedPath = list.Current() < 0 ? std::wstring() : FullPathOf(list.Text(list.Current()));
-    const ManifestDetails edited = BoxDetails();
-    OwnManifestReadings ownManifests;
-    if (applying) {
-        std::vector<std::wstring> paths;
-        for (const TickedProgram& program : ticked) paths.push_back(program.path);
-        if (!host_.AgreeOnExternalManifests(paths, ownManifests)) return;
+    ActionDisplay display(*this, list);
+    ThemingRun run(theming_);
+    PreferenceOutcome preference;
+    if (mode == Mode::Apply) {
+        const std::optional<PreferenceOutcome> agreed = host_.AgreeOnExternalManifests(display.Programs(), run.OwnManifests());
+        if (!agreed) return;
+        preference = *agreed;
     }
-    FailureReport report(applying ? FailureReport::Action::Theme : FailureReport::Action::Untheme);
-    {
+    const ActionRequest request{.kind = mode == Mode::Apply ? ActionRequest::Kind::Theme : ActionRequest::Kind::Untheme};
+    FailureReport report = [&] {
         // The folder cannot change under the loop, and the action cannot start inside itself.
         const RunningFlag running(running_);
         const DisabledControls disabled{cmdVestrim_, host_.QuickMenuStrip(), Drive1_.Handle(), Dir1_.Handle()};
-        for (const TickedProgram& program : ticked) {
-            if (host_.CloseRequested()) break;
-            const int line = LineOf(list, program);
-            if (line < 0) continue;
-            // Made current, as a click would make it: its details fill the boxes.
-            list.SetCurrent(line);
-            if (applying && program.path == editedPath) ShowDetails(edited);
-            const ManifestDetails details = BoxDetails();
-            DoEvents();
-            // A program whose line went while the window ran is left alone. One that cannot get
-            // (or lose) its manifest is skipped and reported at the end; the refresh shows where
-            // it stands.
-            if (LineOf(list, program) < 0) continue;
-            if (applying) {
-                ReportOutcome(report, program.path, theming_.Theme(program.path, details, ownManifests));
-            } else {
-                ReportOutcome(report, program.path, theming_.RemoveTheme(ManifestPathFor(program.path)));
-            }
-        }
+        FailureReport outcome = RunThemingAction(run, request, display.Programs(), display);
         RefreshAppLists();
         SetFocus(list.Handle());
-    }
+        return outcome;
+    }();
     // The action ends with the button enabled in the mode of the list it worked on, even when
     // that list is now empty.
-    SetText(cmdVestrim_, applying ? kApplyCaption : kRemoveCaption);
+    SetMode(mode);
     EnableWindow(cmdVestrim_, TRUE);
+    report.Preference(preference);
     host_.Report(report);
 }
 
@@ -288,11 +302,11 @@ void VestrimPanel::ShowDetails(const ManifestDetails& details) {
 
 std::wstring VestrimPanel::OwnManifestTooltipOf(const CheckList& list) const {
     const int current = list.Current();
-    return current < 0 ? std::wstring() : OwnManifestTooltip(FullPathOf(list.Text(current)));
+    return current < 0 ? std::wstring() : OwnManifestTooltip(list.Value(current));
 }
 
 void VestrimPanel::ReadManifestDetails() {
     const int current = lstThemed_.Current();
     ShowDetails(current < 0 ? ManifestDetails{}
-                            : ReadManifestDetailsForExecutable(FullPathOf(lstThemed_.Text(current))));
+                            : ReadManifestDetailsForExecutable(lstThemed_.Value(current)));
 }

@@ -37,6 +37,10 @@ public:
         kLabel3,
     };
 
+    // What the action button does: theme the ticked unthemed programs, or remove the manifests
+    // of the ticked themed ones; the list that last took the focus sets it.
+    enum class Mode { Apply, Remove };
+
     explicit VestrimPanel(const PanelParts& parts) : Panel(parts), theming_(parts.theming) {}
 
     void Shown() override { RefreshAppLists(); }
@@ -57,22 +61,16 @@ private:
     void CreateControls() override;
     void Drive1_Change();
     void Dir1_Change();
+    class ActionDisplay;
+
     void RefreshAppLists();
-    void ShowFileDetails(const std::wstring& applicationName, const std::wstring& fullPath);
     void lstUnthemed_Click();
     void lstUnthemed_GotFocus();
     void lstUnthemed_KeyPress(wchar_t key);
     void lstThemed_Click();
     void lstThemed_GotFocus();
     void lstThemed_KeyPress(wchar_t key);
-    // A program ticked when the action started, and its line then.
-    struct TickedProgram {
-        std::wstring path;
-        int line;
-    };
-    std::vector<TickedProgram> TickedPrograms(const CheckList& list) const;
-    // The program's line now; -1 when it is gone from the list.
-    int LineOf(const CheckList& list, const TickedProgram& program) const;
+    void SetMode(Mode mode);
     void cmdVestrim_Click();
     // The "+" and "-" buttons: every item of the list ticked or cleared, the focus to the list
     // (which sets the button's mode), then the list's Click handling.
@@ -102,6 +100,7 @@ private:
     HWND txtApplicationName_ = nullptr;
     HWND txtDescription_ = nullptr;
     HWND cmdVestrim_ = nullptr;
+    Mode mode_ = Mode::Apply;
     // While the button's action runs: it must not start again from inside itself, and the
     // lists' focus handling must leave the button alone.
     bool running_ = false;

@@ -10,7 +10,6 @@
 #include "manifest/ManifestFile.h"
 #include "platform/FolderEntries.h"
 #include "platform/Throttle.h"
-#include "platform/VersionInfo.h"
 
 namespace {
 
@@ -40,8 +39,6 @@ public:
         : options_(options),
           host_(host),
           ending_(SearchPatternOf(options.mode).substr(1)),
-          heading_(SearchHeadingOf(options.mode)),
-          resultLimit_(std::clamp(options.resultLimit, 1, kMostResults)),
           lastYield_(GetTickCount()) {}
 
     SearchOutcome Run() {
@@ -110,10 +107,9 @@ private:
         YieldIfDue();
 
         const std::wstring start = WithoutTrailingBackslash(directory) + L'\\';
-        VersionInfo reader;  // one for all files of the folder
         for (const std::wstring& name : files) {
             if (Ending()) return;
-            Examine(start + name, reader);
+            Examine(start + name);
             RefreshIfDue();
             if (Ending()) return;
             YieldNow();
@@ -133,30 +129,26 @@ private:
         });
     }
 
-    void Examine(const std::wstring& path, VersionInfo& reader) {
+    void Examine(const std::wstring& path) {
         ++counters_.scannedFiles;
-        std::wstring line;
+        lastResult_.clear();
         if (options_.mode == SearchMode::Themed) {
             // Every manifest is a result, whether or not its executable is still there.
-            const std::wstring executable = path.substr(0, path.size() - kManifestEndingLength);
-            line = AddResult(executable, reader);
+            AddResult(path.substr(0, path.size() - kManifestEndingLength));
             ++counters_.themedFiles;
         } else if (IsManifestPresent(ManifestPathFor(path))) {
             ++counters_.themedFiles;
             host_.PassedThemed(path);
         } else {
-            line = AddResult(path, reader);
+            AddResult(path);
             ++counters_.unthemedFiles;
         }
-        lastLine_ = std::move(line);
     }
 
-    std::wstring AddResult(const std::wstring& executable, VersionInfo& reader) {
-        reader.SetFileName(executable);
-        std::wstring line = ResultLine(reader.ProductName(), reader.FileDescription(), executable, counters_.results);
-        host_.AddResult(line, executable);
-        if (++counters_.results >= resultLimit_) end_ = SearchEnd::ResultLimitReached;
-        return line;
+    void AddResult(const std::wstring& executable) {
+        host_.AddResult(executable);
+        ++counters_.results;
+        lastResult_ = executable;
     }
 
     void YieldIfDue() {
@@ -168,7 +160,7 @@ private:
         lastYield_ = GetTickCount();
     }
 
-    // True once the search is to end: stopped, or the result limit reached.
+    // True once the search is to end.
     bool Ending() {
         if (end_ == SearchEnd::Complete && host_.StopRequested()) end_ = SearchEnd::Stopped;
         return end_ != SearchEnd::Complete;
@@ -183,20 +175,14 @@ private:
         host_.ShowProgress(Progress());
     }
 
-    SearchProgress Progress() const {
-        return SearchProgress{
-            counters_, DirectoryProgressText(heading_, counters_, end_ == SearchEnd::ResultLimitReached),
-            counters_.scannedFiles > 0 ? FileProgressText(counters_, lastLine_) : std::wstring()};
-    }
+    SearchProgress Progress() const { return SearchProgress{counters_, lastResult_}; }
 
     const SearchOptions& options_;
     SearchHost& host_;
     const std::wstring ending_;  // of the names examined: ".exe" or ".exe.manifest"
-    const std::wstring heading_;
-    const int resultLimit_;
     std::vector<Level> path_;  // from the start folder down to the folder being walked
     SearchCounters counters_;
-    std::wstring lastLine_;
+    std::wstring lastResult_;
     std::wstring currentFolder_;
     std::wstring shownFolder_;
     SearchEnd end_ = SearchEnd::Complete;

@@ -1,24 +1,23 @@
 #pragma once
 #include <string>
 
-#include "batch/SearchTexts.h"
+#include "batch/SearchMode.h"
 
 // The Turbo Vestrim search: a walk of one folder or a whole tree that examines every executable
-// (or manifest) in it and reports what it finds to the window that runs it. No window involved.
+// (or manifest) in it and reports what it finds (paths and counters) to its host. No window involved.
 
 struct SearchOptions {
     // As the folder list shows it: "C:\" at a drive root, no trailing backslash elsewhere.
     std::wstring startDirectory;
     SearchMode mode = SearchMode::Unthemed;
     bool scanSubdirectories = true;
-    // 1 to kMostResults: reaching it ends the search as STOP would.
-    int resultLimit = kMostResults;
 };
 
 struct SearchProgress {
     SearchCounters counters;
-    std::wstring directoryText;  // the folder label (see DirectoryProgressText)
-    std::wstring fileText;       // the file label (see FileProgressText); empty before the first file
+    // The file examined last when it was a result (the executable's path); empty when it was
+    // none, or before the first file.
+    std::wstring lastResult;
 };
 
 // What the search asks of the window that runs it. Every call comes from inside the search, on
@@ -35,18 +34,17 @@ public:
     virtual bool StopRequested() = 0;
     // The folder being examined, as the folder list shows it; about 30 times a second at most.
     virtual void ShowFolder(const std::wstring& directory) = 0;
-    // The progress texts; about 30 times a second at most, and once more at the end, with the
-    // texts of the last file examined.
+    // The counters; about 30 times a second at most, and once more at the end.
     virtual void ShowProgress(const SearchProgress& progress) = 0;
-    // One result, in the order found: its line for the result list and its executable's path for
-    // the list of paths, whose entry n belongs to the line with serial n.
-    virtual void AddResult(const std::wstring& line, const std::wstring& executablePath) = 0;
+    // One result, in the order found: the executable's path (of a manifest found, the path its
+    // executable has or had).
+    virtual void AddResult(const std::wstring& executablePath) = 0;
     // An unthemed search's program that has a manifest beside it, and so is no result: for a
     // host that lists both kinds in one walk.
     virtual void PassedThemed(const std::wstring& /*executablePath*/) {}
 };
 
-enum class SearchEnd { Complete, Stopped, ResultLimitReached };
+enum class SearchEnd { Complete, Stopped };
 
 struct SearchOutcome {
     SearchEnd end = SearchEnd::Complete;
@@ -58,5 +56,6 @@ struct SearchOutcome {
 // be entered or listed is counted as skipped and the walk goes on; so is a program or folder
 // whose name no Windows path can hold (see IsUsableName), which is never examined or entered.
 // Folders that are reparse points (junctions, symbolic links, mount points) are not entered, nor
-// is a folder that is already on the way down to it. Paths of any length are walked.
+// is a folder that is already on the way down to it. Paths of any length are walked, and results
+// of any number found; a host with a limit stops the search itself.
 SearchOutcome RunBatchSearch(const SearchOptions& options, SearchHost& host);

@@ -2,6 +2,7 @@
 
 #include "cli/StopRequest.h"
 #include "history/HistoryLines.h"
+#include "theming/OutcomeText.h"
 
 ExitCode UsageError(Streams& streams, const std::wstring& message) {
     streams.Complain(L"xpvestrim-cli: " + message);
@@ -37,9 +38,24 @@ std::wstring DetailsText(const std::wstring& product, const std::wstring& descri
     return L"  " + HistoryValueFor(product, description);
 }
 
-void TellChangeShowsAfterRestart(Streams& streams, const std::wstring& program) {
-    streams.Complain(L"note: " + program + L": Windows could not be told that the program changed, so the change "
-                                          L"shows after Windows restarts.");
+void TellNotes(Streams& streams, const ProgramOutcome& outcome) {
+    for (const OutcomeNote note : {OutcomeNote::KeepsOldLook, OutcomeNote::ThemedByOwnManifest,
+                                   OutcomeNote::ShowsAfterRestart}) {
+        if (!HasNote(outcome, note)) continue;
+        const wchar_t* kind = note == OutcomeNote::KeepsOldLook ? L"warning: " : L"note: ";
+        streams.Complain(kind + outcome.program + L": " + NotePhrase(note) + L".");
+    }
+}
+
+void TellHistoryKept(const CommandContext& context, const HistoryCommit& commit, Tally& tally) {
+    if (commit.notRecorded > 0) {
+        context.streams.Complain(context.files.history + L": " + HistoryNotRecordedText());
+        tally.Failed();
+    }
+    if (commit.notDropped > 0) {
+        context.streams.Complain(context.files.history + L": " + HistoryTroubleText(HistoryStore::Trouble::NotUpdated));
+        tally.Failed();
+    }
 }
 
 void ReportStop(Streams& streams, Tally& tally) {
@@ -48,12 +64,14 @@ void ReportStop(Streams& streams, Tally& tally) {
     tally.Failed();
 }
 
+void TellHistoryUnreadable(const CommandContext& context) {
+    context.streams.Complain(context.files.history +
+                             L": the history file could not be read; it was left as it was. It must be a plain "
+                             L"file, not a link, in UTF-16, UTF-8 or the system's code page.");
+}
+
 std::optional<std::vector<HistoryStore::Entry>> ReadHistory(const CommandContext& context) {
     std::optional<std::vector<HistoryStore::Entry>> entries = HistoryStore(context.files.history).ReadAll();
-    if (!entries) {
-        context.streams.Complain(context.files.history +
-                                 L": the history file could not be read; it was left as it was. It must be a plain "
-                                 L"file, not a link, in UTF-16, UTF-8 or the system's code page.");
-    }
+    if (!entries) TellHistoryUnreadable(context);
     return entries;
 }

@@ -10,6 +10,7 @@
 #include "cli/Table.h"
 #include "cli/UserPaths.h"
 #include "history/HistoryStore.h"
+#include "theming/ProgramOutcome.h"
 
 // What every command is run with.
 struct CommandContext {
@@ -41,10 +42,14 @@ std::wstring DetailsText(const std::wstring& product, const std::wstring& descri
 // The history's entries, its file converted first when it was saved in another encoding; nothing,
 // after telling why on standard error, when it cannot be read: the command then changes nothing.
 std::optional<std::vector<HistoryStore::Entry>> ReadHistory(const CommandContext& context);
+void TellHistoryUnreadable(const CommandContext& context);
 
-// Tells that Windows could not be told that the program changed (its last-write time could not be
-// set): a note, no failure.
-void TellChangeShowsAfterRestart(Streams& streams, const std::wstring& program);
+// Tells on standard error what a program done still needs said (its own manifest, its old look on
+// Vista and later, a restart): notes, no failures.
+void TellNotes(Streams& streams, const ProgramOutcome& outcome);
+
+// Tells what the history could not keep of the command's changes, each a failure.
+void TellHistoryKept(const CommandContext& context, const HistoryCommit& commit, Tally& tally);
 
 // Tells once that Ctrl+C stopped the command, when it did: what was left is a failure.
 void ReportStop(Streams& streams, Tally& tally);

@@ -2,7 +2,6 @@
 
 #include "cli/Commands.h"
 #include "history/HistoryLines.h"
-#include "history/HistoryStanding.h"
 
 namespace {
 
@@ -27,25 +26,26 @@ ExitCode ListHistory(const CommandContext& context, TableFormat format) {
 // Drops the entries whose manifest is gone, by the rule a load of the History panel prunes with:
 // an entry on a drive or share that cannot be reached now stays.
 ExitCode PruneHistory(const CommandContext& context) {
-    const std::optional<std::vector<HistoryStore::Entry>> entries = ReadHistory(context);
-    if (!entries) return ExitCode::SomeFailed;
-    const std::vector<ManifestStanding> standing = StandingOfManifests(*entries);
-    std::vector<std::wstring> gone;
-    for (size_t i = 0; i < entries->size(); ++i) {
-        if (standing[i] == ManifestStanding::Gone) gone.push_back((*entries)[i].manifestPath);
-    }
+    const bool dryRun = context.line.Has(L"dry-run");
+    const HistoryStore::Listing listing =
+        HistoryStore(context.files.history).List(dryRun ? HistoryStore::Pruning::LeaveFile : HistoryStore::Pruning::DropGone);
     Streams& streams = context.streams;
-    if (gone.empty()) {
+    switch (listing.trouble) {
+        case HistoryStore::Trouble::Unreadable:
+            TellHistoryUnreadable(context);
+            return ExitCode::SomeFailed;
+        case HistoryStore::Trouble::NotUpdated:
+            streams.Complain(context.files.history + L": the history file could not be changed (read-only or in "
+                                                     L"use); nothing was dropped.");
+            return ExitCode::SomeFailed;
+        case HistoryStore::Trouble::None:
+            break;
+    }
+    if (listing.gone.empty()) {
         streams.Say(L"The history has no stale entries.");
         return ExitCode::NothingToDo;
     }
-    const bool dryRun = context.line.Has(L"dry-run");
-    if (!dryRun && !HistoryStore(context.files.history).Drop(gone)) {
-        streams.Complain(context.files.history + L": the history file could not be changed (read-only or in use); "
-                                                 L"nothing was dropped.");
-        return ExitCode::SomeFailed;
-    }
-    for (const std::wstring& manifest : gone) streams.Say((dryRun ? L"would drop: " : L"dropped: ") + manifest);
+    for (const std::wstring& manifest : listing.gone) streams.Say((dryRun ? L"would drop: " : L"dropped: ") + manifest);
     return ExitCode::Done;
 }
 

@@ -64,7 +64,7 @@ ExitCode RunList(const CommandContext& context) {
     if (!themedOnly && !line.Has(L"unthemed")) passedThemed = keepAs(SearchMode::Themed);
     const SearchOutcome outcome = SearchFolder(folder->path, themedOnly ? SearchMode::Themed : SearchMode::Unthemed,
                                                line.Has(L"recurse"), found, passedThemed);
-    ReportSearchEnd(folder->path, outcome, streams, tally);
+    ReportSearchEnd(folder->path, outcome, streams);
     SortByFolder(programs);
 
     Table table{{L"state", L"path", L"product", L"description"}, {}};

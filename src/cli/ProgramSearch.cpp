@@ -14,7 +14,7 @@ public:
     bool StopRequested() override { return ::StopRequested(); }
     void ShowFolder(const std::wstring&) override {}
     void ShowProgress(const SearchProgress&) override {}
-    void AddResult(const std::wstring&, const std::wstring& executablePath) override { found_(executablePath); }
+    void AddResult(const std::wstring& executablePath) override { found_(executablePath); }
     void PassedThemed(const std::wstring& executablePath) override {
         if (passedThemed_) passedThemed_(executablePath);
     }
@@ -37,17 +37,12 @@ SearchOutcome SearchFolder(const std::wstring& folder, SearchMode mode, bool rec
     return RunBatchSearch(options, host);
 }
 
-void ReportSearchEnd(const std::wstring& folder, const SearchOutcome& outcome, Streams& streams, Tally& tally) {
+void ReportSearchEnd(const std::wstring& folder, const SearchOutcome& outcome, Streams& streams) {
     const int64_t skipped = outcome.progress.counters.skippedDirectories;
     if (skipped > 0) {
         // The search counts with the unreadable folders the names no Windows path can hold.
         streams.Complain(L"warning: " + std::to_wstring(skipped) + (skipped == 1 ? L" item" : L" items") +
                          L" under " + folder + L" skipped: folders that could not be read, or names that no "
                          L"Windows path can hold.");
-    }
-    if (outcome.end == SearchEnd::ResultLimitReached) {
-        streams.Complain(folder + L": the search stopped at its limit of " + std::to_wstring(kMostResults) +
-                         L" programs; the rest of the folder was not searched.");
-        tally.Failed();
     }
 }

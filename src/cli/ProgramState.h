@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "batch/SearchTexts.h"
+#include "batch/SearchMode.h"
 
 // The state `list` tells of a program: whether a manifest lies beside it and what the manifest it
 // carries in its own image means. The own manifest beats the file beside it: a program that

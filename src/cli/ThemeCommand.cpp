@@ -5,32 +5,29 @@
 #include "cli/StopRequest.h"
 #include "manifest/ExecutableArchitecture.h"
 #include "manifest/ManifestFile.h"
-#include "platform/ErrorText.h"
-#include "platform/VersionInfo.h"
-#include "theming/ExternalManifestPreference.h"
-#include "theming/ExternalManifestQuestion.h"
-#include "theming/FailureReport.h"
+#include "theming/ExternalManifestDecision.h"
+#include "theming/OutcomeText.h"
 #include "theming/ThemingService.h"
 
 namespace {
 
-std::wstring FileNameOf(const std::wstring& path) { return path.substr(path.find_last_of(L'\\') + 1); }
-
-// From the program's version resource, as the Vestrim panel fills its boxes; each option given
-// replaces its detail.
-ManifestDetails DetailsFor(const std::wstring& program, const CommandLine& line) {
-    VersionInfo version;
-    version.SetFileName(program);
-    return {line.Value(L"company").value_or(version.CompanyName()),
-            line.Value(L"product").value_or(version.ProductName()),
-            line.Value(L"name").value_or(FileNameOf(program)),
-            line.Value(L"description").value_or(version.FileDescription())};
+// The console program's naming rule: the version resource's details, the name from the file name;
+// each option given replaces its detail.
+VersionDetails DetailsOf(const CommandLine& line) {
+    return {ApplicationNaming::FileName,
+            {line.Value(L"company"), line.Value(L"product"), line.Value(L"name"), line.Value(L"description")}};
 }
 
 class Themer {
 public:
     explicit Themer(const CommandContext& context)
-        : line_(context.line), streams_(context.streams), history_(context.files.history), theming_(history_) {}
+        : context_(context),
+          line_(context.line),
+          streams_(context.streams),
+          history_(context.files.history),
+          theming_(history_),
+          run_(theming_),
+          details_(DetailsOf(line_)) {}
 
     // A program without a manifest. A dry run reads no program's own manifest.
     void Theme(const std::wstring& program) {
@@ -39,28 +36,17 @@ public:
             tally_.Done();
             return;
         }
-        // Read once for the question and the note.
-        OwnManifestReadings ownManifests;
-        SettleExternalManifests(program, ownManifests);
-        const ThemingService::ThemeOutcome outcome = theming_.Theme(program, DetailsFor(program, line_), ownManifests);
-        if (!outcome.written()) {
+        SettleExternalManifests(program);
+        const ProgramOutcome outcome = run_.Theme(program, details_);
+        if (!outcome.Done()) {
             streams_.Complain(L"could not theme " + program + L": " +
                               FailureReason(outcome.failure, outcome.platformError) + L".");
             tally_.Failed();
             return;
         }
         streams_.Say(L"themed: " + program);
-        if (outcome.ownManifest == OwnManifest::AsksForCommonControls6) {
-            streams_.Complain(L"note: " + program + L": its own manifest already gives it the Windows XP look.");
-        }
-        if (outcome.loaderMayRemember) TellChangeShowsAfterRestart(streams_, program);
-        if (outcome.recorded) {
-            tally_.Done();
-        } else {
-            streams_.Complain(program + L": themed, but the history file could not record it, so History will "
-                                        L"not list it.");
-            tally_.Failed();
-        }
+        TellNotes(streams_, outcome);
+        tally_.Done();
     }
 
     void ThemeNamed(const std::wstring& program) {
@@ -74,10 +60,11 @@ public:
     void ThemeFolder(const std::wstring& folder) {
         const SearchOutcome outcome = SearchFolder(folder, SearchMode::Unthemed, line_.Has(L"recurse"),
                                                    [this](const std::wstring& program) { Theme(program); });
-        ReportSearchEnd(folder, outcome, streams_, tally_);
+        ReportSearchEnd(folder, outcome, streams_);
     }
 
     ExitCode End() {
+        TellHistoryKept(context_, run_.CommitHistory(), tally_);
         ReportStop(streams_, tally_);
         return tally_.Code();
     }
@@ -85,35 +72,39 @@ public:
 private:
     // The question the window asks before theming, answered by --prefer-external-manifests: at
     // the first program whose own manifest would hide the manifest beside it, Windows is set to
-    // prefer external manifests, or, without the option, the user is told once.
-    void SettleExternalManifests(const std::wstring& program, OwnManifestReadings& ownManifests) {
+    // prefer external manifests, or, without the option, each such program is told to keep its
+    // old look.
+    void SettleExternalManifests(const std::wstring& program) {
         if (externalManifestsSettled_) return;
-        if (!ExternalManifestQuestion({program}, ownManifests).Due()) return;
+        const ExternalManifestDecision decision({program}, run_.OwnManifests());
+        if (!decision.Due()) return;
         externalManifestsSettled_ = true;
-        const SideBySideKey key;
-        const std::wstring value = L"HKEY_LOCAL_MACHINE\\" + key.path + L"\\" + kPreferExternalManifest;
-        if (!line_.Has(L"prefer-external-manifests")) {
-            streams_.Complain(L"warning: " + program + L" carries a manifest of its own, which this version of "
-                              L"Windows takes over the manifest beside it unless external manifests are preferred: "
-                              L"it keeps its look, as does any other program like it. Run the command again with "
-                              L"--prefer-external-manifests, as an administrator, to prefer them.");
-            return;
+        const bool prefer = line_.Has(L"prefer-external-manifests");
+        const PreferenceOutcome preference =
+            decision.Decide(prefer ? ExternalManifestDecision::Answer::Yes : ExternalManifestDecision::Answer::No)
+                .preference;
+        switch (preference.kind) {
+            case PreferenceOutcome::Kind::Set:
+                streams_.Say(L"set: " + PreferenceValueText());
+                return;
+            case PreferenceOutcome::Kind::NotSet:
+                streams_.Complain(PreferenceText(preference) + L" Run the command as an administrator.");
+                tally_.Failed();
+                return;
+            default:
+                streams_.Complain(L"To give programs that carry a manifest of their own the new look, run the "
+                                  L"command again with --prefer-external-manifests, as an administrator.");
+                return;
         }
-        const LONG result = PreferExternalManifests(key);
-        if (result == ERROR_SUCCESS) {
-            streams_.Say(L"set: " + value + L" = 1");
-            return;
-        }
-        streams_.Complain(L"could not set " + value + L" to 1 (" + PlatformErrorText(static_cast<DWORD>(result)) +
-                          L"): the programs that carry a manifest of their own keep their look. Run the command "
-                          L"as an administrator.");
-        tally_.Failed();
     }
 
+    const CommandContext& context_;
     const CommandLine& line_;
     Streams& streams_;
     HistoryStore history_;
     ThemingService theming_;
+    ThemingRun run_;
+    const DetailsChoice details_;
     Tally tally_;
     bool externalManifestsSettled_ = false;
 };

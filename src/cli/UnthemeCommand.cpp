@@ -6,7 +6,7 @@
 #include "history/HistoryStanding.h"
 #include "manifest/ManifestFile.h"
 #include "manifest/RemovalPlan.h"
-#include "theming/FailureReport.h"
+#include "theming/OutcomeText.h"
 #include "theming/ThemingService.h"
 
 namespace {
@@ -14,34 +14,36 @@ namespace {
 class Remover {
 public:
     explicit Remover(const CommandContext& context)
-        : streams_(context.streams),
+        : context_(context),
+          streams_(context.streams),
           dryRun_(context.line.Has(L"dry-run")),
           history_(context.files.history),
-          theming_(history_) {}
+          theming_(history_),
+          run_(theming_) {}
 
-    // A manifest that is there, by the removal rule; a dry run tells what the rule would do.
+    // A manifest that is there, by the removal rule, and its history entry; a dry run tells what
+    // the rule would do.
     void Remove(const std::wstring& manifest) {
         if (dryRun_) {
             TellPlan(manifest);
             return;
         }
-        const ThemingService::UnthemeOutcome outcome = theming_.RemoveTheme(manifest);
-        if (outcome.failure != ManifestFailure::None) {
+        const ProgramOutcome outcome = run_.Untheme(manifest, HistoryUpdate::Forget);
+        if (!outcome.Done()) {
             streams_.Complain(L"could not remove " + manifest + L": " + FailureReason(outcome.failure) + L".");
             tally_.Failed();
             return;
         }
         streams_.Say(L"removed: " + manifest);
-        if (outcome.loaderMayRemember) TellChangeShowsAfterRestart(streams_, ExecutablePathOfManifest(manifest));
+        TellNotes(streams_, outcome);
         tally_.Done();
-        gone_.push_back(manifest);
     }
 
     // The entry of a manifest that is no longer there.
     void Forget(const std::wstring& manifest) {
         streams_.Say((dryRun_ ? L"would forget: " : L"forgot: ") + manifest);
         tally_.Done();
-        gone_.push_back(manifest);
+        if (!dryRun_) run_.Forget(manifest);
     }
 
     void TellNotThemed(const std::wstring& manifest) {
@@ -53,13 +55,8 @@ public:
         tally_.Failed();
     }
 
-    // Drops the entries of the manifests gone, in one change of the history file.
     ExitCode End() {
-        if (!dryRun_ && !gone_.empty() && !history_.Drop(gone_)) {
-            streams_.Complain(history_.File() + L": the history file could not be changed; the entries of the "
-                                                L"removed manifests stay until the History panel drops them.");
-            tally_.Failed();
-        }
+        TellHistoryKept(context_, run_.CommitHistory(), tally_);
         ReportStop(streams_, tally_);
         return tally_.Code();
     }
@@ -82,12 +79,13 @@ private:
         tally_.Done();
     }
 
+    const CommandContext& context_;
     Streams& streams_;
     const bool dryRun_;
     HistoryStore history_;
     ThemingService theming_;
+    ThemingRun run_;
     Tally tally_;
-    std::vector<std::wstring> gone_;
 };
 
 ExitCode UnthemeFromHistory(const CommandContext& context) {

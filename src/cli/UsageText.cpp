@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <iterator>
 
-#include "batch/SearchTexts.h"
 
 namespace {
 
@@ -19,7 +18,7 @@ constexpr CommandHelp kCommands[] = {
                 [--company TEXT] [--product TEXT] [--name TEXT] [--description TEXT]
       Writes the manifest of each program and records it in the history. A folder themes its
       programs that have no manifest; with --recurse those of every folder under it too (folders
-      that are links are not entered; at most {limit} programs per folder given). The details come
+      that are links are not entered; a tree of any size). The details come
       from each program's version resource, the name from its file name; each option replaces one.
       A program that already has a manifest is left as it is. A file named that is no Windows
       program is a usage error.
@@ -119,8 +118,7 @@ Exit codes:
 // Lines end in CR LF, as every line the program writes.
 std::wstring WithLineEnds(std::wstring text) {
     for (size_t at = 0; (at = text.find(L'\n', at)) != std::wstring::npos; at += 2) text.insert(at, 1, L'\r');
-    const size_t limit = text.find(L"{limit}");
-    return limit == std::wstring::npos ? text : text.replace(limit, 7, std::to_wstring(kMostResults));
+    return text;
 }
 
 }  // namespace

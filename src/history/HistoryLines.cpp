@@ -72,17 +72,3 @@ std::wstring HistoryDisplayText(std::wstring_view value, std::wstring_view manif
     if (digits.size() < 5) digits.insert(0, 5 - digits.size(), L'0');
     return text + L" [" + digits + L"]";
 }
-
-std::optional<size_t> PositionOfDisplayText(std::wstring_view displayText) {
-    if (displayText.empty() || displayText.back() != L']') return std::nullopt;
-    const size_t open = displayText.rfind(L" [");
-    if (open == std::wstring_view::npos) return std::nullopt;
-    const std::wstring_view digits = displayText.substr(open + 2, displayText.size() - open - 3);
-    if (digits.empty() || digits.size() > 9) return std::nullopt;
-    size_t position = 0;
-    for (wchar_t digit : digits) {
-        if (digit < L'0' || digit > L'9') return std::nullopt;
-        position = position * 10 + static_cast<size_t>(digit - L'0');
-    }
-    return position;
-}

@@ -1,5 +1,4 @@
 #pragma once
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -43,6 +42,3 @@ bool HasNoDetails(std::wstring_view value);
 // then " [", the position with at least five digits, and "]".
 std::wstring HistoryDisplayText(std::wstring_view value, std::wstring_view manifestPath, size_t position);
 
-// The position written at the end of a display line: the digits between its last " [" and its
-// final "]"; nothing when the line does not end that way.
-std::optional<size_t> PositionOfDisplayText(std::wstring_view displayText);

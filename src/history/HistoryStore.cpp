@@ -29,8 +29,15 @@ std::vector<HistoryStore::Entry> ReadEntries(const std::wstring& historyFile) {
 HistoryStore::HistoryStore(std::wstring file) : file_(std::move(file)) {}
 
 bool HistoryStore::Record(const std::wstring& manifestPath, const std::wstring& value) {
+    return Record(std::vector<Entry>{{manifestPath, value}});
+}
+
+bool HistoryStore::Record(const std::vector<Entry>& entries) {
+    std::vector<ProfileEntry> rows;
+    rows.reserve(entries.size());
+    for (const Entry& entry : entries) rows.push_back({HistoryKeyFor(entry.manifestPath), StoredHistoryValue(entry.value)});
     const HistoryLock lock(file_);
-    return WriteProfileValue({file_, kHistorySection}, HistoryKeyFor(manifestPath), StoredHistoryValue(value));
+    return WriteProfileValues({file_, kHistorySection}, rows);
 }
 
 std::optional<std::vector<HistoryStore::Entry>> HistoryStore::ReadAll() {
@@ -41,7 +48,7 @@ std::optional<std::vector<HistoryStore::Entry>> HistoryStore::ReadAll() {
     return ReadEntries(file_);
 }
 
-HistoryStore::Listing HistoryStore::List() {
+HistoryStore::Listing HistoryStore::List(Pruning pruning) {
     std::optional<std::vector<Entry>> read = ReadAll();
     if (!read) return {{}, Trouble::Unreadable};
     std::vector<Entry>& entries = *read;
@@ -56,8 +63,8 @@ HistoryStore::Listing HistoryStore::List() {
             kept.push_back(std::move(entries[i]));
         }
     }
-    const bool updated = gone.empty() || Drop(gone);
-    return {std::move(kept), updated ? Trouble::None : Trouble::NotUpdated};
+    const bool updated = gone.empty() || pruning == Pruning::LeaveFile || Drop(gone);
+    return {std::move(kept), updated ? Trouble::None : Trouble::NotUpdated, std::move(gone)};
 }
 
 bool HistoryStore::Drop(const std::vector<std::wstring>& manifestPaths) {

@@ -27,6 +27,8 @@ public:
     // Records a written manifest; an entry of the same manifest takes the new value. False when
     // the file could not be changed.
     bool Record(const std::wstring& manifestPath, const std::wstring& value);
+    // Records many in one change of the file: all of them, or none when false.
+    bool Record(const std::vector<Entry>& entries);
 
     enum class Trouble {
         None,
@@ -39,7 +41,10 @@ public:
     struct Listing {
         std::vector<Entry> entries;
         Trouble trouble = Trouble::None;
+        // The manifests whose entries were dropped as gone (or would be, when the file is left alone).
+        std::vector<std::wstring> gone;
     };
+    enum class Pruning { DropGone, LeaveFile };
 
     // Every entry in file order, none dropped; a file saved in another encoding without a
     // byte-order mark is first converted to the program's own. Nothing when it cannot be read
@@ -47,9 +52,9 @@ public:
     std::optional<std::vector<Entry>> ReadAll();
 
     // Every entry in file order whose manifest is still there. Entries whose manifest is gone are
-    // dropped from the file; those on a drive or share that cannot be reached now are kept (the
-    // rule of StandingOfManifests).
-    Listing List();
+    // dropped from the file unless it is to be left alone; those on a drive or share that cannot
+    // be reached now are kept (the rule of StandingOfManifests).
+    Listing List(Pruning pruning = Pruning::DropGone);
 
     // Drops the entries of these manifests from the file as it is now; every other line stays as
     // it is, byte for byte. True when none is left in it (a missing file has none).

@@ -151,26 +151,37 @@ size_t EndOfSectionKeys(const std::vector<ProfileLine>& lines, const SectionLine
     return end;
 }
 
-// Sets the key's line in the section, adding the line (and the section) when missing.
-bool SetKeyLine(std::vector<ProfileLine>& lines, const std::wstring& sectionName, const std::wstring& key,
-                const std::wstring& value) {
-    const SectionLines section = FindSection(lines, sectionName);
+// Sets the keys' lines in the section, adding lines (and the section) where missing; a key given
+// twice takes its last value. One pass over the section, whatever the number of keys.
+bool SetKeyLines(std::vector<ProfileLine>& lines, const std::wstring& sectionName,
+                 const std::vector<ProfileEntry>& entries) {
+    SectionLines section = FindSection(lines, sectionName);
     if (!section.header) {
         lines.push_back(ProfileLine::New(L'[' + sectionName + L']'));
-        lines.push_back(ProfileLine::New(key + L'=' + value));
-        return true;
+        section = {lines.size() - 1, lines.size()};
     }
-    const std::wstring wanted = UpperCase(key);
+    std::unordered_map<std::wstring, size_t> lineOfKey;
     for (size_t i = *section.header + 1; i < section.end; ++i) {
         const std::optional<std::wstring_view> lineKey = LineKey(lines[i].text);
-        if (lineKey && UpperCase(*lineKey) == wanted) {
+        if (lineKey) lineOfKey.try_emplace(UpperCase(*lineKey), i);
+    }
+    std::vector<ProfileLine> added;
+    std::unordered_map<std::wstring, size_t> addedOfKey;
+    for (const ProfileEntry& entry : entries) {
+        const std::wstring wanted = UpperCase(entry.key);
+        if (const auto existing = lineOfKey.find(wanted); existing != lineOfKey.end()) {
             // The line keeps its key as written, as the platform's own write does.
-            lines[i].Change(std::wstring(*lineKey) + L'=' + value);
-            return true;
+            ProfileLine& line = lines[existing->second];
+            line.Change(std::wstring(*LineKey(line.text)) + L'=' + entry.value);
+        } else if (const auto pending = addedOfKey.find(wanted); pending != addedOfKey.end()) {
+            added[pending->second].Change(entry.key + L'=' + entry.value);
+        } else {
+            addedOfKey.emplace(wanted, added.size());
+            added.push_back(ProfileLine::New(entry.key + L'=' + entry.value));
         }
     }
-    lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(EndOfSectionKeys(lines, section)),
-                 ProfileLine::New(key + L'=' + value));
+    lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(EndOfSectionKeys(lines, section)), added.begin(),
+                 added.end());
     return true;
 }
 
@@ -272,9 +283,13 @@ std::wstring ReadProfileValue(const ProfileTarget& target, const std::wstring& k
 
 bool WriteProfileValue(const ProfileTarget& target, const std::wstring& key,
                        const std::wstring& value) {
-    if (!IsStorable({key, value})) return false;
+    return WriteProfileValues(target, {{key, value}});
+}
+
+bool WriteProfileValues(const ProfileTarget& target, const std::vector<ProfileEntry>& entries) {
+    if (!std::all_of(entries.begin(), entries.end(), IsStorable)) return false;
     return RewriteProfileFile(
-        target.file, [&](std::vector<ProfileLine>& lines) { return SetKeyLine(lines, target.section, key, value); },
+        target.file, [&](std::vector<ProfileLine>& lines) { return SetKeyLines(lines, target.section, entries); },
         MissingProfile::Create);
 }
 

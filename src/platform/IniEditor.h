@@ -43,6 +43,9 @@ std::wstring ReadProfileValue(const ProfileTarget& target, const std::wstring& k
 // missing. Refuses a key or value the format cannot hold (see WriteSectionEntries). False when
 // nothing was written.
 bool WriteProfileValue(const ProfileTarget& target, const std::wstring& key, const std::wstring& value);
+// Writes many keys of the section in one rewrite of the file, with the same rules; a key given
+// twice takes its last value.
+bool WriteProfileValues(const ProfileTarget& target, const std::vector<ProfileEntry>& entries);
 
 // Every key of the section in file order with the value ReadProfileValue(key, L"") gives (the
 // whole value with ValueLength::Whole), read in one pass whatever the size. Lines without "=" or

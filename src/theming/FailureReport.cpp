@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "platform/ErrorText.h"
 #include "theming/ProgramList.h"
 
 namespace {
@@ -11,100 +10,62 @@ constexpr wchar_t kAccessDeniedAdvice[] =
     L"Access was denied because this account may not change files in those folders (Program Files, for one). "
     L"Running XP Vestrim as administrator allows it.";
 
-std::wstring PlainReason(ManifestFailure failure) {
-    switch (failure) {
-        case ManifestFailure::None:
-            return L"done";
-        case ManifestFailure::InTheWay:
-            return L"a folder or other item of the manifest's name is in the way";
-        case ManifestFailure::AccessDenied:
-            return L"access denied";
-        case ManifestFailure::InUse:
-            return L"in use by another program";
-        case ManifestFailure::Foreign:
-            return L"not written by XP Vestrim, and no Recycle Bin here could keep it";
-        case ManifestFailure::NotAManifest:
-            return L"not a manifest file, so it was left alone";
-        case ManifestFailure::NotOurs:
-            return L"a manifest XP Vestrim did not write is already there, so it was kept";
-        case ManifestFailure::BehindLink:
-            return L"a link or junction on its path leads elsewhere, so nothing was changed there";
-        case ManifestFailure::Missing:
-            return L"not found";
-        case ManifestFailure::Rejected:
-            return L"Windows refused the manifest written for it, so the program was left as it was";
-        case ManifestFailure::Other:
-            break;
-    }
-    return L"the system refused";
+constexpr OutcomeNote kNotesInOrder[] = {OutcomeNote::KeepsOldLook, OutcomeNote::ThemedByOwnManifest,
+                                         OutcomeNote::ShowsAfterRestart};
+
+// A heading over the programs it names, without the last line break.
+std::wstring ProgramsBlock(const std::wstring& heading, const std::vector<std::wstring>& lines) {
+    std::wstring block = heading + L"\r\n\r\n" + ListedPrograms(lines);
+    block.resize(block.size() - 2);
+    return block;
+}
+
+void AddParagraph(std::wstring& text, const std::wstring& paragraph) {
+    if (paragraph.empty()) return;
+    if (!text.empty()) text += L"\r\n\r\n";
+    text += paragraph;
 }
 
 }  // namespace
 
-std::wstring FailureReason(ManifestFailure failure, DWORD platformError) {
-    std::wstring reason = PlainReason(failure);
-    if (platformError != ERROR_SUCCESS) reason += L" (" + PlatformErrorText(platformError) + L")";
-    return reason;
-}
-
-
-bool FailureReport::AnyAccessDenied() const {
-    return std::ranges::any_of(failures_,
-                               [](const Failure& failure) { return failure.failure == ManifestFailure::AccessDenied; });
+void FailureReport::Add(const ProgramOutcome& outcome) {
+    if (!outcome.Plain()) outcomes_.push_back(outcome);
 }
 
 void FailureReport::Add(const std::wstring& path, ManifestFailure failure, DWORD platformError) {
-    failures_.push_back({path, failure, platformError});
+    Add(ProgramOutcome{.program = path, .failure = failure, .platformError = platformError});
+}
+
+void FailureReport::Add(const HistoryCommit& commit) {
+    if (commit.notRecorded > 0) HistoryNotRecorded();
+    if (commit.notDropped > 0) HistoryTrouble(HistoryStore::Trouble::NotUpdated);
+}
+
+bool FailureReport::AnyAccessDenied() const {
+    return std::ranges::any_of(outcomes_,
+                               [](const ProgramOutcome& outcome) { return outcome.failure == ManifestFailure::AccessDenied; });
 }
 
 std::wstring FailureReport::Text() const {
     std::wstring text;
-    if (!failures_.empty()) {
-        text = action_ == Action::Theme ? L"These programs could not be themed:\r\n\r\n"
-                                        : L"The themes of these programs could not be removed:\r\n\r\n";
-        std::vector<std::wstring> lines;
-        for (const Failure& failure : failures_) {
-            lines.push_back(failure.path + L" - " + FailureReason(failure.failure, failure.platformError));
+    std::vector<std::wstring> failed;
+    for (const ProgramOutcome& outcome : outcomes_) {
+        if (!outcome.Done()) failed.push_back(outcome.program + L" - " + FailureReason(outcome.failure, outcome.platformError));
+    }
+    if (!failed.empty()) {
+        text = ProgramsBlock(FailureHeading(action_ == Action::Theme, failed.size()), failed) +
+               L"\r\n\r\nEverything else was done.";
+        if (AnyAccessDenied()) AddParagraph(text, kAccessDeniedAdvice);
+    }
+    if (historyNotRecorded_) AddParagraph(text, HistoryNotRecordedText());
+    AddParagraph(text, HistoryTroubleText(historyTrouble_));
+    AddParagraph(text, PreferenceText(preference_));
+    for (const OutcomeNote note : kNotesInOrder) {
+        std::vector<std::wstring> noted;
+        for (const ProgramOutcome& outcome : outcomes_) {
+            if (outcome.Done() && HasNote(outcome, note)) noted.push_back(outcome.program);
         }
-        text += ListedPrograms(lines);
-        text += L"\r\nEverything else was done.";
-        if (AnyAccessDenied()) {
-            text += L"\r\n\r\n";
-            text += kAccessDeniedAdvice;
-        }
-    }
-    if (historyNotRecorded_) {
-        if (!text.empty()) text += L"\r\n\r\n";
-        text += L"The history file could not record every program that was themed, so those programs "
-                L"will not be listed in History. Their manifests were written.";
-    }
-    const std::wstring trouble = HistoryTroubleText(historyTrouble_);
-    if (!trouble.empty()) {
-        if (!text.empty()) text += L"\r\n\r\n";
-        text += trouble;
-    }
-    if (!notes_.Empty()) {
-        if (!text.empty()) text += L"\r\n\r\n";
-        text += notes_.Text();
+        if (!noted.empty()) AddParagraph(text, ProgramsBlock(NoteHeading(note, noted.size()), noted));
     }
     return text;
-}
-
-std::wstring HistoryTroubleText(HistoryStore::Trouble trouble) {
-    constexpr wchar_t kWhatItNeeds[] =
-        L"XP Vestrim changes history.db only when it is a plain file, not a link, that is not read-only, "
-        L"on a disk with free space.";
-    switch (trouble) {
-        case HistoryStore::Trouble::None:
-            return {};
-        case HistoryStore::Trouble::Unreadable:
-            return std::wstring(L"The history file could not be read, so History lists nothing; it was left as it "
-                                L"was. It must be a plain file in UTF-16, UTF-8 or the system's code page. ") +
-                   kWhatItNeeds;
-        case HistoryStore::Trouble::NotUpdated:
-            return std::wstring(L"The history file could not be updated, so it still names programs whose themes "
-                                L"are gone (History does not list them). ") +
-                   kWhatItNeeds;
-    }
-    return {};
 }

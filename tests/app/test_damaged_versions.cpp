@@ -5,7 +5,7 @@
 
 #include "app/MainForm.h"
 #include "app/WindowText.h"
-#include "platform/MessagePump.h"
+#include "app/MessagePump.h"
 #include "support/PanelViews.h"
 #include "support/TempFolder.h"
 #include "support/WindowTestOptions.h"

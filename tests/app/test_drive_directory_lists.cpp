@@ -11,7 +11,7 @@
 #include "app/ExecutableFiles.h"
 #include "app/Fonts.h"
 #include "app/TwipScale.h"
-#include "platform/MessagePump.h"
+#include "app/MessagePump.h"
 #include "support/TempFolder.h"
 #include "support/WindowInput.h"
 #include "support/doctest_wide.h"

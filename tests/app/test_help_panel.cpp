@@ -8,7 +8,7 @@
 #include "app/HelpText.h"
 #include "app/MainForm.h"
 #include "app/WindowText.h"
-#include "platform/MessagePump.h"
+#include "app/MessagePump.h"
 #include "support/PanelViews.h"
 #include "support/TempFolder.h"
 #include "support/WindowInput.h"

@@ -9,7 +9,7 @@
 #include "manifest/ManifestDocument.h"
 #include "manifest/ManifestFile.h"
 #include "platform/IniEditor.h"
-#include "platform/MessagePump.h"
+#include "app/MessagePump.h"
 #include "platform/UniqueHandle.h"
 #include "theming/FailureReport.h"
 #include "support/InsideYield.h"
@@ -37,8 +37,8 @@ struct History {
         REQUIRE(form.Create());
     }
     CheckList& List() const { return HistoryPanel::TestView{panel}.lstHistory(); }
-    // The manifest path of each line, at the position the line ends with.
-    const std::vector<std::wstring>& Paths() const { return HistoryPanel::TestView{panel}.lstTempHistory(); }
+    // The manifest path of each line, from the top.
+    std::vector<std::wstring> Paths() const { return HistoryPanel::TestView{panel}.ManifestPaths(); }
     HWND Control(int id) const { return GetDlgItem(panel.Window(), id); }
     void SelectAll() const { xpv_test::ClickButton(Control(HistoryPanel::kCmdHistorySelAll)); }
     // A themed program: its manifest written as the program writes them, and its entry recorded.
@@ -84,7 +84,7 @@ TEST_CASE("The History panel lists every recorded application, sorted, linked to
     CHECK(IsWindowVisible(history.panel.Window()));
     CHECK(history.Lines() == std::vector<std::wstring>{ExecutablePathOfManifest(two) + L" [00001]",
                                                        L"One >> First program [00000]"});
-    CHECK(history.Paths() == std::vector<std::wstring>{one, two});
+    CHECK(history.Paths() == std::vector<std::wstring>{two, one});
     CHECK_FALSE(history.List().IsTicked(0));
     // With no line current, the tooltip names the file the history lives in.
     CHECK(history.controls.TooltipOf(history.List().Handle()) == L"History file: " + history.store.File());

@@ -2,7 +2,7 @@
 
 #include "app/MainForm.h"
 #include "history/HistoryLocation.h"
-#include "platform/MessagePump.h"
+#include "app/MessagePump.h"
 #include "support/PanelViews.h"
 #include "support/WindowGeometry.h"
 #include "support/WindowInput.h"

@@ -13,7 +13,7 @@
 #include "app/WindowText.h"
 #include "manifest/ManifestDocument.h"
 #include "manifest/ManifestFile.h"
-#include "platform/MessagePump.h"
+#include "app/MessagePump.h"
 #include "platform/WindowsVersion.h"
 #include "support/FixturePath.h"
 #include "support/MachineSideBySide.h"
@@ -29,7 +29,7 @@
 using namespace registry_test;
 using xpv_test::MachineSideBySide;
 using xpv_test::TempFolder;
-using Answer = ExternalManifestQuestion::Answer;
+using Answer = ExternalManifestDecision::Answer;
 
 namespace {
 
@@ -114,7 +114,7 @@ struct TurboView {
         xpv_test::ClickButton(Control(TurboPanel::kCmdTurboSearch));
         xpv_test::ClickButton(Control(TurboPanel::kCmdScannedResults));
     }
-    std::optional<std::wstring> PathOfLine(int line) const { return TurboPanel::TestView{panel}.ResultPathOfLine(line); }
+    std::wstring PathOfLine(int line) const { return Results().Value(line); }
 };
 
 bool Live(HWND control) { return IsWindowVisible(control) && IsWindowEnabled(control); }
@@ -268,15 +268,14 @@ TEST_CASE("The list tips tell what a program's own manifest means, read for the 
         turbo.Search();
         REQUIRE(turbo.Results().Count() == 3);
         for (int line = 0; line < turbo.Results().Count(); ++line) {
-            const std::optional<std::wstring> path = turbo.PathOfLine(line);
-            REQUIRE(path);
-            CAPTURE(*path);
+            const std::wstring path = turbo.PathOfLine(line);
+            CAPTURE(path);
             std::wstring tip;
             for (const auto& program : programs) {
-                if (window.Path(program.name) == *path) tip = program.tip;
+                if (window.Path(program.name) == path) tip = program.tip;
             }
             turbo.Results().SetCurrent(line);
-            CHECK(xpv_test::ToolText(tooltips, turbo.Results().Handle()) == (tip.empty() ? *path : *path + L"\r\n" + tip));
+            CHECK(xpv_test::ToolText(tooltips, turbo.Results().Handle()) == (tip.empty() ? path : path + L"\r\n" + tip));
         }
     }
 }

@@ -2,7 +2,7 @@
 #include <commctrl.h>
 
 #include "app/MainForm.h"
-#include "platform/MessagePump.h"
+#include "app/MessagePump.h"
 #include "support/PanelViews.h"
 #include "support/TooltipText.h"
 #include "support/WindowGeometry.h"

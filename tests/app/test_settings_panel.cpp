@@ -6,7 +6,7 @@
 
 #include "app/Look.h"
 #include "app/MainForm.h"
-#include "platform/MessagePump.h"
+#include "app/MessagePump.h"
 #include "platform/profile_test_files.h"
 #include "platform/registry_test_root.h"
 #include "settings/SettingsCatalogue.h"

@@ -9,7 +9,7 @@
 #include "support/WindowTestOptions.h"
 #include "app/WindowText.h"
 #include "manifest/ManifestFile.h"
-#include "platform/MessagePump.h"
+#include "app/MessagePump.h"
 #include "support/ComctlProbe.h"
 #include "support/TempFolder.h"
 #include "support/doctest_wide.h"
@@ -47,7 +47,7 @@ TEST_CASE("Theming a program through the window gives it Common Controls 6, and 
     // The History panel lists it.
     const HistoryPanel::TestView history{xpv_test::OpenPanel<HistoryPanel>(form)};
     REQUIRE(history.lstHistory().Count() == 1);
-    CHECK(history.lstTempHistory().front() == ManifestPathFor(probe));
+    CHECK(history.ManifestPaths().front() == ManifestPathFor(probe));
 
     // Back on the Vestrim panel, the themed list removes it.
     xpv_test::OpenPanel<VestrimPanel>(form);

@@ -9,7 +9,7 @@
 #include "app/WindowText.h"
 #include "manifest/ManifestDocument.h"
 #include "manifest/ManifestFile.h"
-#include "platform/MessagePump.h"
+#include "app/MessagePump.h"
 #include "platform/UniqueHandle.h"
 #include "support/InsideYield.h"
 #include "support/PanelViews.h"
@@ -269,7 +269,7 @@ TEST_CASE("A manifest that cannot be written or removed is skipped; the others a
     CHECK(IsWindowEnabled(panel.Dir1().Handle()));
     CHECK(IsWindowEnabled(panel.Drive1().Handle()));
     // Only the manifest that was written is in the history.
-    CHECK(HistoryPanel::TestView{xpv_test::OpenPanel<HistoryPanel>(panel.form)}.lstTempHistory() ==
+    CHECK(HistoryPanel::TestView{xpv_test::OpenPanel<HistoryPanel>(panel.form)}.ManifestPaths() ==
           std::vector<std::wstring>{folder / L"fine.exe.manifest"});
     xpv_test::OpenPanel<VestrimPanel>(panel.form);
     // The user is told once, at the end, which program failed and why.
@@ -468,8 +468,8 @@ TEST_CASE("At a drive root the paths hold two backslashes, and theming works the
 
     // The history keeps the path exactly as it was composed.
     const HistoryPanel::TestView history{xpv_test::OpenPanel<HistoryPanel>(panel.form)};
-    REQUIRE(history.lstTempHistory().size() == 1);
-    CHECK(history.lstTempHistory()[0] == root + L"\\rooted.exe.manifest");
+    REQUIRE(history.ManifestPaths().size() == 1);
+    CHECK(history.ManifestPaths()[0] == root + L"\\rooted.exe.manifest");
     for (const wchar_t* name : {L"rooted.exe", L"rooted.exe.manifest"}) xpv_test::RemoveTree(root + name);
 }
 

@@ -10,7 +10,7 @@
 #include "history/HistoryLines.h"
 #include "manifest/ManifestFile.h"
 #include "platform/IniEditor.h"
-#include "platform/MessagePump.h"
+#include "app/MessagePump.h"
 #include "support/CliProcess.h"
 #include "support/FixturePath.h"
 #include "support/PanelViews.h"

@@ -13,7 +13,7 @@ add_custom_command(OUTPUT ${batch_link_tree}/made
     COMMENT "Making the batch search's tree of symbolic links")
 add_custom_target(batch_link_tree DEPENDS ${batch_link_tree}/made)
 
-foreach(test_name batch_search folder_identity batch_apply)
+foreach(test_name batch_search folder_identity)
     if(TARGET test_${test_name})
         # The Vestrim panel's tests build these programs, the platform's tests the folder of names
         # no path can hold.

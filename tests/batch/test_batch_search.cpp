@@ -19,7 +19,6 @@ using xpv_test::TempFolder;
 namespace {
 
 const std::wstring kLinkTree = xpv_test::FixturePath(XPV_BATCH_LINK_TREE);
-const std::wstring kAlphaDetails = L"Alpha Editor >> Edits alpha files (";
 
 // Records what the search reports; the test decides when it stops and what happens in its yields.
 class RecordingHost : public SearchHost {
@@ -34,8 +33,7 @@ public:
         ++progressReports;
         lastProgress = progress;
     }
-    void AddResult(const std::wstring& line, const std::wstring& executablePath) override {
-        lines.push_back(line);
+    void AddResult(const std::wstring& executablePath) override {
         paths.push_back(executablePath);
         if (onResult) onResult(executablePath);
     }
@@ -48,26 +46,16 @@ public:
     int progressReports = 0;
     SearchProgress lastProgress;
     std::vector<std::wstring> folders;
-    std::vector<std::wstring> lines;
     std::vector<std::wstring> paths;
     std::vector<std::wstring> passedThemed;
 };
 
-SearchOutcome Run(RecordingHost& host, const std::wstring& start, SearchMode mode, bool subdirectories = true,
-                  int resultLimit = kMostResults) {
+SearchOutcome Run(RecordingHost& host, const std::wstring& start, SearchMode mode, bool subdirectories = true) {
     SearchOptions options;
     options.startDirectory = start;
     options.mode = mode;
     options.scanSubdirectories = subdirectories;
-    options.resultLimit = resultLimit;
     return RunBatchSearch(options, host);
-}
-
-// The serial at the end of each line, in the order reported.
-std::vector<std::wstring> Serials(const std::vector<std::wstring>& lines) {
-    std::vector<std::wstring> serials;
-    for (const std::wstring& line : lines) serials.push_back(line.substr(line.size() - 6, 5));
-    return serials;
 }
 
 std::vector<std::wstring> NamesOf(const std::vector<std::wstring>& paths) {
@@ -84,18 +72,12 @@ TEST_CASE("A themed search lists every manifest, even one whose program is gone"
     RecordingHost host;
     const SearchOutcome outcome = Run(host, folder.Path(), SearchMode::Themed);
 
-    const std::wstring line = L" >>  (" + folder / L"a.exe" + L") [00000]";
-    CHECK(host.lines == std::vector<std::wstring>{line});
     CHECK(host.paths == std::vector<std::wstring>{folder / L"a.exe"});
     CHECK(outcome.end == SearchEnd::Complete);
     CHECK(outcome.progress.counters.themedFiles == 1);
     CHECK(outcome.progress.counters.unthemedFiles == 0);
-    CHECK(outcome.progress.directoryText == L"Searching for Themed Files....\r\n\r\nScanned Directories = 1\r\n");
-    CHECK(outcome.progress.fileText == L"Scanned Files = 1\r\n"
-                                       L"         Themed Files   = 1\r\n"
-                                       L"         Unthemed Files = 0\r\n"
-                                       L"\r\n" +
-                                           line + L"\r\n");
+    CHECK(outcome.progress.counters.scannedDirectories == 1);
+    CHECK(outcome.progress.lastResult == folder / L"a.exe");
 }
 
 TEST_CASE("An unthemed search lists the programs without a manifest and counts the others as themed") {
@@ -106,7 +88,6 @@ TEST_CASE("An unthemed search lists the programs without a manifest and counts t
     RecordingHost host;
     const SearchOutcome outcome = Run(host, folder.Path(), SearchMode::Unthemed);
 
-    CHECK(host.lines == std::vector<std::wstring>{kAlphaDetails + folder / L"b.exe" + L") [00000]"});
     CHECK(host.paths == std::vector<std::wstring>{folder / L"b.exe"});
     CHECK(host.passedThemed == std::vector<std::wstring>{folder / L"a.exe"});
     const SearchCounters& counters = outcome.progress.counters;
@@ -150,7 +131,6 @@ TEST_CASE("Depth first, each folder's files before its subfolders, subfolders in
         CHECK(NamesOf(host.paths) ==
               std::vector<std::wstring>{L"top.exe", L"a.exe", L"ax.exe", L"b.exe", L"bx.exe"});
         CHECK(host.paths[2] == folder / L"Alpha\\X\\ax.exe");
-        CHECK(Serials(host.lines) == std::vector<std::wstring>{L"00000", L"00001", L"00002", L"00003", L"00004"});
         CHECK(outcome.progress.counters.scannedDirectories == 5);
         CHECK(host.folders.front() == folder.Path());
     }
@@ -159,8 +139,6 @@ TEST_CASE("Depth first, each folder's files before its subfolders, subfolders in
         const SearchOutcome outcome = Run(host, folder.Path(), SearchMode::Unthemed, false);
         CHECK(NamesOf(host.paths) == std::vector<std::wstring>{L"top.exe"});
         CHECK(outcome.progress.counters.scannedDirectories == 1);
-        CHECK(outcome.progress.directoryText ==
-              L"Searching for Unthemed Files....\r\n\r\nScanned Directories = 1\r\n");
     }
 }
 
@@ -174,16 +152,13 @@ TEST_CASE("At a drive root the paths have one backslash after the colon") {
     const SearchOutcome outcome = Run(host, root, SearchMode::Unthemed, false);
     xpv_test::RemoveTree(root + name);
 
-    const auto mine = std::find(host.paths.begin(), host.paths.end(), root + name);
-    REQUIRE(mine != host.paths.end());
-    const std::wstring line = host.lines[static_cast<size_t>(mine - host.paths.begin())];
-    CHECK(line.rfind(kAlphaDetails + root + name + L") [", 0) == 0);
+    CHECK(std::find(host.paths.begin(), host.paths.end(), root + name) != host.paths.end());
     for (const std::wstring& path : host.paths) CHECK(path.substr(0, 4) != root + L"\\");
     CHECK(host.folders == std::vector<std::wstring>{root});
     CHECK(outcome.progress.counters.scannedDirectories == 1);
 }
 
-TEST_CASE("STOP ends the search after the file in hand; the results so far keep contiguous serials") {
+TEST_CASE("STOP ends the search after the file in hand; the last progress is that of the file") {
     TempFolder folder;
     for (const wchar_t* relative : {L"A", L"B"}) folder.AddFolder(relative);
     for (const wchar_t* relative : {L"1.exe", L"2.exe", L"A\\3.exe", L"A\\4.exe", L"B\\5.exe"}) {
@@ -197,29 +172,12 @@ TEST_CASE("STOP ends the search after the file in hand; the results so far keep 
     const SearchOutcome outcome = Run(host, folder.Path(), SearchMode::Unthemed);
 
     CHECK(outcome.end == SearchEnd::Stopped);
-    CHECK(Serials(host.lines) == std::vector<std::wstring>{L"00000", L"00001"});
+    CHECK(host.paths == std::vector<std::wstring>{folder / L"1.exe", folder / L"2.exe"});
     CHECK(outcome.progress.counters.scannedFiles == 2);
     CHECK(outcome.progress.counters.results == 2);
-    // The last texts shown are those of the second file.
-    CHECK(host.lastProgress.fileText == outcome.progress.fileText);
-    CHECK(outcome.progress.fileText.find(host.lines[1] + L"\r\n") != std::wstring::npos);
-}
-
-TEST_CASE("The result limit ends the search as STOP would and says so") {
-    TempFolder folder;
-    folder.AddFolder(L"sub");
-    for (const wchar_t* relative : {L"1.exe", L"2.exe", L"3.exe", L"sub\\4.exe", L"sub\\5.exe"}) {
-        folder.AddFile(relative);
-    }
-    RecordingHost host;
-    const SearchOutcome outcome = Run(host, folder.Path(), SearchMode::Unthemed, true, 4);
-
-    CHECK(outcome.end == SearchEnd::ResultLimitReached);
-    CHECK(host.lines.size() == 4);
-    CHECK(outcome.progress.counters.scannedFiles == 4);
-    CHECK(outcome.progress.directoryText ==
-          L"Searching for Unthemed Files....\r\n\r\nScanned Directories = 2\r\nResult limit reached\r\n");
-    CHECK(host.lastProgress.directoryText == outcome.progress.directoryText);
+    // The last progress shown is that of the second file.
+    CHECK(host.lastProgress.counters.scannedFiles == 2);
+    CHECK(host.lastProgress.lastResult == folder / L"2.exe");
 }
 
 TEST_CASE("A folder that cannot be entered is counted as skipped and the walk goes on") {
@@ -237,16 +195,14 @@ TEST_CASE("A folder that cannot be entered is counted as skipped and the walk go
     CHECK(outcome.end == SearchEnd::Complete);
     CHECK(outcome.progress.counters.scannedDirectories == 3);
     CHECK(outcome.progress.counters.skippedDirectories == 1);
-    CHECK(outcome.progress.directoryText ==
-          L"Searching for Unthemed Files....\r\n\r\nScanned Directories = 3\r\nSkipped Directories = 1\r\n");
 
     SUBCASE("a start folder that cannot be read is the one skipped") {
         RecordingHost missing;
         const SearchOutcome nothing = Run(missing, folder / L"B", SearchMode::Unthemed);
-        CHECK(missing.lines.empty());
+        CHECK(missing.paths.empty());
         CHECK(nothing.progress.counters.scannedDirectories == 0);
         CHECK(nothing.progress.counters.skippedDirectories == 1);
-        CHECK(nothing.progress.fileText.empty());
+        CHECK(nothing.progress.lastResult.empty());
     }
 }
 
@@ -302,7 +258,6 @@ TEST_CASE("Paths longer than MAX_PATH are walked, read and tested for manifests"
     SUBCASE("unthemed") {
         RecordingHost host;
         const SearchOutcome outcome = Run(host, folder.Path(), SearchMode::Unthemed);
-        CHECK(host.lines == std::vector<std::wstring>{kAlphaDetails + deep + L"\\deep.exe) [00000]"});
         CHECK(host.paths == std::vector<std::wstring>{deep + L"\\deep.exe"});
         CHECK(outcome.progress.counters.themedFiles == 1);
         CHECK(outcome.progress.counters.scannedDirectories == 6);
@@ -311,11 +266,11 @@ TEST_CASE("Paths longer than MAX_PATH are walked, read and tested for manifests"
     SUBCASE("themed") {
         RecordingHost host;
         Run(host, folder.Path(), SearchMode::Themed);
-        CHECK(host.lines == std::vector<std::wstring>{kAlphaDetails + deep + L"\\themed.exe) [00000]"});
+        CHECK(host.paths == std::vector<std::wstring>{deep + L"\\themed.exe"});
     }
 }
 
-TEST_CASE("The progress is shown about 30 times a second at most, the last texts always") {
+TEST_CASE("The progress is shown about 30 times a second at most, the last always") {
     TempFolder folder;
     constexpr int kFiles = 300;
     for (int i = 0; i < kFiles; ++i) folder.AddFile(L"m" + std::to_wstring(i) + L".exe.manifest");
@@ -330,10 +285,7 @@ TEST_CASE("The progress is shown about 30 times a second at most, the last texts
     // One at the start, one per 33 ms, the last; a report per file would be 300.
     CAPTURE(elapsed);
     CHECK(host.progressReports <= static_cast<int>(elapsed / 33) + 2);
-    CHECK(host.lastProgress.fileText == outcome.progress.fileText);
-    CHECK(host.lastProgress.fileText == L"Scanned Files = 300\r\n"
-                                        L"         Themed Files   = 300\r\n"
-                                        L"         Unthemed Files = 0\r\n"
-                                        L"\r\n" +
-                                            host.lines.back() + L"\r\n");
+    CHECK(host.lastProgress.counters.scannedFiles == kFiles);
+    CHECK(host.lastProgress.counters.themedFiles == kFiles);
+    CHECK(host.lastProgress.lastResult == host.paths.back());
 }

@@ -45,8 +45,10 @@ struct Fixture {
     // Themed as the window themes it: the manifest and its history entry.
     void Themed(const std::wstring& program, const ManifestDetails& details = kAlphaDetails) const {
         HistoryStore history(cli.History());
-        OwnManifestReadings ownManifests;
-        REQUIRE(ThemingService(history).Theme(program, details, ownManifests).recorded);
+        ThemingService theming(history);
+        ThemingRun run(theming);
+        REQUIRE(run.Theme(program, details).Done());
+        REQUIRE(run.CommitHistory().notRecorded == 0);
     }
     std::vector<ProfileEntry> HistoryRows() const { return ReadSectionEntries({cli.History(), L"Main"}); }
 };

@@ -104,7 +104,7 @@ TEST_CASE("The help, asked for in any of its spellings, lists every command and 
         const CliRun run = cli.Run(words);
         CHECK(run.exitCode == 0);
         for (const wchar_t* part : {L"xpvestrim-cli theme PATH...", L"untheme --from-history", L"list FOLDER",
-                                    L"history --prune", L"tweak apply NAME...", L"at most 65535 programs",
+                                    L"history --prune", L"tweak apply NAME...", L"a tree of any size",
                                     L"help COMMAND", L"--version", L"  0  everything done", L"  1  some items failed",
                                     L"  2  usage error", L"  3  nothing to do"}) {
             CHECK_MESSAGE(run.out.find(part) != std::wstring::npos, xpv_test::ToUtf8(part));

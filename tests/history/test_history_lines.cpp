@@ -21,18 +21,7 @@ TEST_CASE("Display lines of the history: value or executable path, then the posi
         CAPTURE(std::wstring(c.line));
         const std::wstring line = HistoryDisplayText(c.value, c.manifestPath, c.position);
         CHECK(line == c.line);
-        CHECK(PositionOfDisplayText(line) == c.position);
     }
-}
-
-TEST_CASE("A position is read from the digits between the last \" [\" and the final \"]\"") {
-    CHECK(PositionOfDisplayText(L"Tool [beta] >> x [00003]") == 3u);
-    CHECK(PositionOfDisplayText(L"x [99999]") == 99999u);
-    CHECK(PositionOfDisplayText(L"x [100000]") == 100000u);
-    CHECK_FALSE(PositionOfDisplayText(L"x [00003] ").has_value());
-    CHECK_FALSE(PositionOfDisplayText(L"x [0a003]").has_value());
-    CHECK_FALSE(PositionOfDisplayText(L"x []").has_value());
-    CHECK_FALSE(PositionOfDisplayText(L"").has_value());
 }
 
 TEST_CASE("Stored keys and values stay one line each, whatever the path and the version resource held") {

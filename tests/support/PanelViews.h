@@ -54,20 +54,28 @@ struct TurboPanel::TestView {
     DriveList& drvTurbo() const { return panel.drvTurbo_; }
     DirectoryList& dirTurbo() const { return panel.dirTurbo_; }
     CheckList& lstTurbo() const { return panel.lstTurbo_; }
-    const std::vector<std::wstring>& lstTempTurbo() const { return panel.lstTempTurbo_; }
-    std::optional<std::wstring> ResultPathOfLine(int index) const { return panel.ResultPathOfLine(index); }
+    // The programs of the result lines, from the top of the list.
+    std::vector<std::wstring> ResultPaths() const {
+        std::vector<std::wstring> paths;
+        for (int line = 0; line < panel.lstTurbo_.Count(); ++line) paths.push_back(panel.lstTurbo_.Value(line));
+        return paths;
+    }
     bool StopRequested() const { return panel.stopRequested_; }
-    const std::wstring& SearchPattern() const { return panel.searchPattern_; }
     const std::wstring& SearchHeading() const { return panel.searchHeading_; }
     const SearchCounters& Counters() const { return panel.counters_; }
-    void SetResultLimit(int limit) const { panel.resultLimit_ = limit; }
+    void SetResultLimit(int64_t limit) const { panel.resultLimit_ = limit; }
 };
 
 struct HistoryPanel::TestView {
     HistoryPanel& panel;
 
     CheckList& lstHistory() const { return panel.lstHistory_; }
-    const std::vector<std::wstring>& lstTempHistory() const { return panel.lstTempHistory_; }
+    // The manifests of the lines, from the top of the list.
+    std::vector<std::wstring> ManifestPaths() const {
+        std::vector<std::wstring> paths;
+        for (int line = 0; line < panel.lstHistory_.Count(); ++line) paths.push_back(panel.lstHistory_.Value(line));
+        return paths;
+    }
 };
 
 struct SettingsPanel::TestView {

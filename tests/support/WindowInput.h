@@ -5,7 +5,7 @@
 #include <iterator>
 
 #include "app/MainForm.h"
-#include "platform/MessagePump.h"
+#include "app/MessagePump.h"
 #include "support/PanelViews.h"
 
 namespace xpv_test {

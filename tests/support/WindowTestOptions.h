@@ -25,7 +25,7 @@ inline MainForm::Options WindowTestOptions(const std::wstring& applicationDirect
     };
     options.questionAsked = [](const std::wstring& question) {
         FAIL_CHECK("unexpected question to the user: " << ToUtf8(question));
-        return ExternalManifestQuestion::Answer::Cancel;
+        return ExternalManifestDecision::Answer::Cancel;
     };
     return options;
 }

@@ -11,8 +11,8 @@
 #include "manifest/ManifestFile.h"
 #include "platform/ErrorText.h"
 #include "theming/FailureReport.h"
-#include "theming/OutcomeReport.h"
 #include "theming/ThemingService.h"
+#include "platform/registry_test_root.h"
 #include "support/FileTimes.h"
 #include "support/OwnManifestFixtures.h"
 #include "support/RefusedDocument.h"
@@ -35,7 +35,6 @@ struct Place {
 }  // namespace
 
 TEST_CASE("On Vista or later theming and un-theming set the program's last-write time to now, on XP never; its bytes stay") {
-    OwnManifestReadings ownManifests;
     const struct {
         const char* what;
         WindowsVersion windows;
@@ -49,71 +48,72 @@ TEST_CASE("On Vista or later theming and un-theming set the program's last-write
         CAPTURE(c.what);
         Place place;
         ThemingService theming(place.history, {}, c.windows);
+        ThemingRun run(theming);
         const std::wstring program = CopyOfSelf(place.programs, L"program.exe");
         const std::string bytes = ReadBytes(program);
         MakeOld(program);
 
         ULONGLONG before = Now();
-        const ThemingService::ThemeOutcome themed = theming.Theme(program, kDetails, ownManifests);
-        REQUIRE(themed.written());
-        CHECK_FALSE(themed.loaderMayRemember);
+        const ProgramOutcome themed = run.Theme(program, kDetails);
+        REQUIRE(themed.Done());
+        CHECK_FALSE(themed.showsAfterRestart);
         CHECK(IsManifestPresent(ManifestPathFor(program)));
         CHECK((c.refreshed ? LastWriteOf(program) >= before : LastWriteOf(program) == Ticks(kLongAgo)));
         CHECK(ReadBytes(program) == bytes);
 
         MakeOld(program);
         before = Now();
-        const ThemingService::UnthemeOutcome removed = theming.RemoveTheme(ManifestPathFor(program));
-        CHECK(removed.failure == ManifestFailure::None);
-        CHECK_FALSE(removed.loaderMayRemember);
+        const ProgramOutcome removed = run.Untheme(ManifestPathFor(program), HistoryUpdate::Keep);
+        CHECK(removed.Done());
+        CHECK_FALSE(removed.showsAfterRestart);
         CHECK_FALSE(IsManifestPresent(ManifestPathFor(program)));
         CHECK((c.refreshed ? LastWriteOf(program) >= before : LastWriteOf(program) == Ticks(kLongAgo)));
         CHECK(ReadBytes(program) == bytes);
 
         // Nothing left to remove changes nothing.
         MakeOld(program);
-        CHECK(theming.RemoveTheme(ManifestPathFor(program)).failure == ManifestFailure::None);
+        CHECK(run.Untheme(ManifestPathFor(program), HistoryUpdate::Keep).Done());
         CHECK(LastWriteOf(program) == Ticks(kLongAgo));
     }
 }
 
 TEST_CASE("A program whose time cannot be set keeps its new state, and the report says it shows after a restart") {
-    OwnManifestReadings ownManifests;
     for (const WindowsVersion windows : {kWindowsXp, kWindows10}) {
         CAPTURE(windows.major);
         Place place;
         ThemingService theming(place.history, {}, windows);
+        ThemingRun run(theming);
         // The platform refuses to set the time of a folder opened as a file, as it refuses a
         // program on a share the user may not write to.
         const std::wstring program = place.programs.AddFolder(L"program.exe");
 
-        const ThemingService::ThemeOutcome themed = theming.Theme(program, kDetails, ownManifests);
-        REQUIRE(themed.written());
-        CHECK(themed.recorded);
-        CHECK(themed.loaderMayRemember == windows.IsVistaOrLater());
+        const ProgramOutcome themed = run.Theme(program, kDetails);
+        REQUIRE(themed.Done());
+        CHECK(run.CommitHistory().notRecorded == 0);
+        CHECK(place.history.List().entries.size() == 1);
+        CHECK(themed.showsAfterRestart == windows.IsVistaOrLater());
         FailureReport themeReport(FailureReport::Action::Theme);
-        ReportOutcome(themeReport, program, themed);
+        themeReport.Add(themed);
 
-        const ThemingService::UnthemeOutcome removed = theming.RemoveTheme(ManifestPathFor(program));
-        CHECK(removed.failure == ManifestFailure::None);
-        CHECK(removed.loaderMayRemember == windows.IsVistaOrLater());
+        const ProgramOutcome removed = run.Untheme(ManifestPathFor(program), HistoryUpdate::Keep);
+        CHECK(removed.Done());
+        CHECK(removed.showsAfterRestart == windows.IsVistaOrLater());
         FailureReport untheme(FailureReport::Action::Untheme);
-        ReportOutcome(untheme, program, removed);
+        untheme.Add(removed);
 
         for (const FailureReport* report : {&themeReport, &untheme}) {
             if (!windows.IsVistaOrLater()) {
                 CHECK(report->Empty());
                 continue;
             }
-            CHECK(report->Text() == L"Windows could not be told that these programs changed, so the change shows after "
+            CHECK(report->Text() == L"Windows could not be told that this program changed, so the change shows after "
                                     L"Windows restarts:\r\n\r\n" +
-                                        program + L"\r\n");
+                                        program);
         }
     }
 }
 
 TEST_CASE("A document the loader refuses leaves the previous state and no history entry, and is reported with its error") {
-    OwnManifestReadings ownManifests;
     const struct {
         const char* what;
         bool manifestBefore;
@@ -132,9 +132,10 @@ TEST_CASE("A document the loader refuses leaves the previous state and no histor
         if (c.manifestBefore) REQUIRE(xpv_test::WriteBytes(manifest, previous));
         MakeOld(program);
 
-        const ThemingService::ThemeOutcome outcome = theming.Theme(program, kDetails, ownManifests);
+        ThemingRun run(theming);
+        const ProgramOutcome outcome = run.Theme(program, kDetails);
+        run.CommitHistory();
         CHECK(outcome.failure == ManifestFailure::Rejected);
-        CHECK_FALSE(outcome.recorded);
         REQUIRE(outcome.platformError != ERROR_SUCCESS);
         CHECK(IsManifestPresent(manifest) == c.manifestBefore);
         if (c.manifestBefore) CHECK(ReadBytes(manifest) == previous);
@@ -142,36 +143,52 @@ TEST_CASE("A document the loader refuses leaves the previous state and no histor
         CHECK(LastWriteOf(program) == Ticks(kLongAgo));
 
         FailureReport report(FailureReport::Action::Theme);
-        ReportOutcome(report, program, outcome);
-        CHECK(report.Text() == L"These programs could not be themed:\r\n\r\n" + program +
+        report.Add(outcome);
+        CHECK(report.Text() == L"This program could not be themed:\r\n\r\n" + program +
                                    L" - Windows refused the manifest written for it, so the program was left as it was (" +
                                    PlatformErrorText(outcome.platformError) + L")\r\n\r\nEverything else was done.");
     }
 }
 
-TEST_CASE("A program whose own manifest already asks for Common Controls 6 is themed as asked, and the report says so") {
-    OwnManifestReadings ownManifests;
+TEST_CASE("A program whose own manifest gives it the look, or hides the file on Vista and later, is themed, and the report says so") {
+    // own_cc6 asks for Common Controls 6 itself; own_trust carries a manifest without it.
     const struct {
-        const wchar_t* fixture;
-        OwnManifest own;
+        const char* what;
+        WindowsVersion windows;
+        bool externalPreferred;
+        bool keepsOldLook;
     } cases[] = {
-        {L"own_cc6", OwnManifest::AsksForCommonControls6},
-        {L"own_trust", OwnManifest::WithoutCommonControls6},
+        {"Windows 10", kWindows10, false, true},
+        {"Windows 10, external manifests preferred", kWindows10, true, false},
+        {"Windows XP, which takes the file beside it", kWindowsXp, false, false},
     };
-    Place place;
-    ThemingService theming(place.history, {}, kWindows10);
-    FailureReport report(FailureReport::Action::Theme);
     for (const auto& c : cases) {
-        const std::wstring program = place.programs / (std::wstring(c.fixture) + L".exe");
-        REQUIRE(CopyFileW(OwnManifestFixture(c.fixture).c_str(), program.c_str(), FALSE));
-        const ThemingService::ThemeOutcome outcome = theming.Theme(program, kDetails, ownManifests);
-        REQUIRE(outcome.written());
-        CHECK(outcome.ownManifest == c.own);
-        CHECK(IsManifestPresent(ManifestPathFor(program)));
-        ReportOutcome(report, program, outcome);
+        CAPTURE(c.what);
+        Place place;
+        const registry_test::TestRoot root(L"sidebyside");
+        const SideBySideKey key{root.Root(), root / L"SideBySide"};
+        if (c.externalPreferred) REQUIRE(PreferExternalManifests(key) == ERROR_SUCCESS);
+        ThemingService theming(place.history, {}, c.windows, ComposeManifestDocument, key);
+        FailureReport report(FailureReport::Action::Theme);
+        {
+            ThemingRun run(theming);
+            for (const wchar_t* fixture : {L"own_cc6", L"own_trust"}) {
+                const std::wstring program = place.programs / (std::wstring(fixture) + L".exe");
+                REQUIRE(CopyFileW(OwnManifestFixture(fixture).c_str(), program.c_str(), FALSE));
+                const ProgramOutcome outcome = run.Theme(program, kDetails);
+                REQUIRE(outcome.Done());
+                CHECK(IsManifestPresent(ManifestPathFor(program)));
+                report.Add(outcome);
+            }
+        }
+        CHECK(place.history.List().entries.size() == 2);
+        const std::wstring own = L"This program was themed as asked, but its own manifest already gives it the "
+                                 L"Windows XP look:\r\n\r\n" +
+                                 place.programs / L"own_cc6.exe";
+        const std::wstring old = L"This program was themed, but it keeps its old look on Windows Vista and later, "
+                                 L"because its own manifest takes the place of the one beside it while external "
+                                 L"manifests are not preferred:\r\n\r\n" +
+                                 place.programs / L"own_trust.exe";
+        CHECK(report.Text() == (c.keepsOldLook ? old + L"\r\n\r\n" + own : own));
     }
-    CHECK(place.history.List().entries.size() == 2);
-    CHECK(report.Text() == L"These programs were themed as asked, but their own manifest already gives them the "
-                           L"Windows XP look:\r\n\r\n" +
-                               place.programs / L"own_cc6.exe" + L"\r\n");
 }

@@ -1,4 +1,4 @@
-#include "platform/MessagePump.h"
+#include "app/MessagePump.h"
 
 namespace {
 

@@ -1,6 +1,4 @@
-#include "batch/SearchTexts.h"
-
-#include "history/HistoryLines.h"
+#include "app/TurboTexts.h"
 
 namespace {
 
@@ -9,8 +7,6 @@ constexpr wchar_t kLineBreak[] = L"\r\n";
 std::wstring Decimal(int64_t number) { return std::to_wstring(number); }
 
 }  // namespace
-
-std::wstring SearchPatternOf(SearchMode mode) { return mode == SearchMode::Themed ? L"*.exe.manifest" : L"*.exe"; }
 
 std::wstring SearchHeadingOf(SearchMode mode) {
     return std::wstring(mode == SearchMode::Themed ? L"Searching for Themed Files...."
@@ -23,7 +19,7 @@ std::wstring ApplyCaptionOf(SearchMode mode) {
 }
 
 std::wstring ResultLine(std::wstring_view product, std::wstring_view description, std::wstring_view executablePath,
-                        int serial) {
+                        int64_t serial) {
     std::wstring digits = std::to_wstring(serial);
     if (digits.size() < 5) digits.insert(0, 5 - digits.size(), L'0');
     std::wstring line(product);
@@ -35,12 +31,6 @@ std::wstring ResultLine(std::wstring_view product, std::wstring_view description
     line += digits;
     line += L']';
     return line;
-}
-
-std::optional<std::wstring> ResultPathOf(std::wstring_view line, const std::vector<std::wstring>& paths) {
-    const std::optional<size_t> serial = PositionOfDisplayText(line);
-    if (!serial || *serial >= paths.size()) return std::nullopt;
-    return paths[*serial];
 }
 
 std::wstring DirectoryProgressText(std::wstring_view heading, const SearchCounters& counters, bool resultLimitReached) {

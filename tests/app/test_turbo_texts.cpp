@@ -1,7 +1,6 @@
 #include <string>
-#include <vector>
 
-#include "batch/SearchTexts.h"
+#include "app/TurboTexts.h"
 #include "support/doctest_wide.h"
 
 TEST_CASE("Each mode has its pattern, its heading and its action caption") {
@@ -13,31 +12,25 @@ TEST_CASE("Each mode has its pattern, its heading and its action caption") {
     CHECK(ApplyCaptionOf(SearchMode::Unthemed) == L"Add Themes to Selected Apps");
 }
 
-TEST_CASE("A result line ends in its five-digit serial, through which its path is found again") {
+TEST_CASE("A result line ends in its serial, written with at least five digits") {
     struct Case {
         const wchar_t* product;
         const wchar_t* description;
         const wchar_t* path;
-        int serial;
+        int64_t serial;
         const wchar_t* line;
     };
     const Case cases[] = {
         {L"Foo Suite", L"Foo Editor", L"C:\\Apps\\Foo\\foo.exe", 7, L"Foo Suite >> Foo Editor (C:\\Apps\\Foo\\foo.exe) [00007]"},
         {L"", L"", L"C:\\a.exe", 0, L" >>  (C:\\a.exe) [00000]"},
-        // Brackets and digits inside the texts do not confuse the way back.
         {L"Tool [2]", L"x) [00001]", L"C:\\[3]\\t.exe", 3, L"Tool [2] >> x) [00001] (C:\\[3]\\t.exe) [00003]"},
         {L"Last", L"", L"C:\\z.exe", kMostResults - 1, L"Last >>  (C:\\z.exe) [65534]"},
+        {L"More", L"", L"C:\\m.exe", 123456, L"More >>  (C:\\m.exe) [123456]"},
     };
-    std::vector<std::wstring> paths(kMostResults);
     for (const Case& c : cases) {
         CAPTURE(std::wstring(c.line));
-        const std::wstring line = ResultLine(c.product, c.description, c.path, c.serial);
-        CHECK(line == c.line);
-        paths[static_cast<size_t>(c.serial)] = c.path;
-        CHECK(ResultPathOf(line, paths) == std::wstring(c.path));
+        CHECK(ResultLine(c.product, c.description, c.path, c.serial) == c.line);
     }
-    CHECK_FALSE(ResultPathOf(L"A >> B (C:\\a.exe) [00002]", {L"C:\\x.exe", L"C:\\y.exe"}).has_value());
-    CHECK_FALSE(ResultPathOf(L"A >> B (C:\\a.exe)", paths).has_value());
 }
 
 TEST_CASE("The folder label: heading, folder count, skipped folders and the result limit when there are any") {

@@ -3,7 +3,7 @@
 
 #include <functional>
 
-#include "platform/MessagePump.h"
+#include "app/MessagePump.h"
 
 namespace {
 

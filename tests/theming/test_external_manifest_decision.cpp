@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "theming/ExternalManifestPreference.h"
-#include "theming/ExternalManifestQuestion.h"
+#include "theming/ExternalManifestDecision.h"
 #include "theming/ThemingService.h"
 #include "platform/registry_test_root.h"
 #include "support/MachineSideBySide.h"
@@ -24,7 +24,7 @@ using xpv_test::TempFolder;
 using xpv_test::kWindows10;
 using xpv_test::kWindowsVista;
 using xpv_test::kWindowsXp;
-using Answer = ExternalManifestQuestion::Answer;
+using Answer = ExternalManifestDecision::Answer;
 
 namespace {
 
@@ -73,7 +73,7 @@ TEST_CASE("The question is due on Vista or later for a program whose own manifes
         CHECK(ExternalManifestsPreferred() == value.preferred);
         for (const WindowsVersion windows : {kWindowsXp, kWindowsVista, kWindows10}) {
             CAPTURE(windows.major);
-            const ExternalManifestQuestion question(chosen, ownManifests, windows);
+            const ExternalManifestDecision question(chosen, ownManifests, windows);
             const bool due = windows.IsVistaOrLater() && !value.preferred;
             CHECK(question.Due() == due);
             CHECK(question.Programs() == (due ? std::vector<std::wstring>{hidden} : std::vector<std::wstring>{}));
@@ -94,25 +94,7 @@ TEST_CASE("The question is due on Vista or later for a program whose own manifes
     };
     for (const auto& choice : choices) {
         CAPTURE(choice.what);
-        CHECK(ExternalManifestQuestion(choice.chosen, ownManifests, kWindows10).Due() == choice.due);
-    }
-}
-
-TEST_CASE("The question names up to ten programs, then how many more, and what each answer does") {
-    OwnManifestReadings ownManifests;
-    const MachineSideBySide machine;
-    MachineSideBySide::Set(std::nullopt);
-    const Programs programs;
-    const std::vector<std::wstring> hidden = programs.Hidden(12);
-    const ExternalManifestQuestion question(hidden, ownManifests, kWindows10);
-    REQUIRE(question.Due());
-    const std::wstring text = question.Text();
-    std::wstring listed;
-    for (int i = 0; i < 10; ++i) listed += hidden[i] + L"\r\n";
-    CHECK(text.find(L":\r\n\r\n" + listed + L"and 2 more\r\n\r\n") != std::wstring::npos);
-    for (const wchar_t* answer : {L"\r\nYes: ", L"\r\nNo: ", L"\r\nCancel: "}) {
-        CAPTURE(std::wstring(answer));
-        CHECK(text.find(answer) != std::wstring::npos);
+        CHECK(ExternalManifestDecision(choice.chosen, ownManifests, kWindows10).Due() == choice.due);
     }
 }
 
@@ -138,29 +120,29 @@ TEST_CASE("Yes prefers external manifests and themes, No themes without, Cancel 
     for (const auto& c : cases) {
         CAPTURE(c.what);
         MachineSideBySide::Set(c.before);
-        const ExternalManifestQuestion question(hidden, ownManifests, kWindowsVista);
+        const ExternalManifestDecision question(hidden, ownManifests, kWindowsVista);
         REQUIRE(question.Due());
-        const ExternalManifestQuestion::Decision decision = question.Decide(c.answer);
+        const ExternalManifestDecision::Decision decision = question.Decide(c.answer);
         CHECK(decision.apply == c.apply);
-        CHECK(decision.message.empty());
+        CHECK(decision.preference.kind ==
+              (c.answer == Answer::Yes ? PreferenceOutcome::Kind::Set : PreferenceOutcome::Kind::Declined));
         CHECK(MachineSideBySide::Read() == c.after);
-        CHECK(ExternalManifestQuestion(hidden, ownManifests, kWindowsVista).Due() == (c.answer != Answer::Yes));
+        CHECK(ExternalManifestDecision(hidden, ownManifests, kWindowsVista).Due() == (c.answer != Answer::Yes));
     }
 }
 
-TEST_CASE("Yes where the value cannot be set says so, with what to do, and themes anyway") {
+TEST_CASE("Yes where the value cannot be set tells the platform's error, and themes anyway") {
     OwnManifestReadings ownManifests;
     const TestRoot root(L"sidebyside");
     const xpv_test::ReadOnlyRegistryKey key(root.Handle(), root / L"SideBySide");
     const SideBySideKey readOnly{root.Root(), key.Path()};
     const Programs programs;
-    const ExternalManifestQuestion question(programs.Hidden(1), ownManifests, kWindows10, readOnly);
+    const ExternalManifestDecision question(programs.Hidden(1), ownManifests, kWindows10, readOnly);
     REQUIRE(question.Due());
-    const ExternalManifestQuestion::Decision decision = question.Decide(Answer::Yes);
+    const ExternalManifestDecision::Decision decision = question.Decide(Answer::Yes);
     CHECK(decision.apply);
-    CHECK(decision.message.starts_with(L"Windows could not be set to prefer external manifests (error 5: "));
-    CHECK(decision.message.find(L"administrator") != std::wstring::npos);
-    CHECK(decision.message.find(L"PreferExternalManifest") != std::wstring::npos);
+    CHECK(decision.preference.kind == PreferenceOutcome::Kind::NotSet);
+    CHECK(decision.preference.platformError == ERROR_ACCESS_DENIED);
     CHECK_FALSE(ExternalManifestsPreferred(readOnly));
     CHECK_FALSE(ReadStoredValue(root.Handle(), key.Path(), kPreferExternalManifest).has_value());
 }
@@ -173,13 +155,18 @@ TEST_CASE("One action reads each program's own manifest once: its theming tells 
     HistoryStore history(programs.folder / L"history.db");
     ThemingService theming(history, {}, kWindows10);
 
-    OwnManifestReadings ownManifests;
-    REQUIRE(ExternalManifestQuestion({program}, ownManifests, kWindows10).Due());
-    // Changed after the question: the action goes on with what it read.
-    REQUIRE(CopyFileW(OwnManifestFixture(L"own_cc6").c_str(), program.c_str(), FALSE));
-    CHECK(theming.Theme(program, {}, ownManifests).ownManifest == OwnManifest::WithoutCommonControls6);
-
-    OwnManifestReadings nextAction;
-    CHECK(theming.Theme(program, {}, nextAction).ownManifest == OwnManifest::AsksForCommonControls6);
-    CHECK_FALSE(ExternalManifestQuestion({program}, nextAction, kWindows10).Due());
+    {
+        ThemingRun run(theming);
+        REQUIRE(ExternalManifestDecision({program}, run.OwnManifests(), kWindows10).Due());
+        // Changed after the question: the action goes on with what it read.
+        REQUIRE(CopyFileW(OwnManifestFixture(L"own_cc6").c_str(), program.c_str(), FALSE));
+        const ProgramOutcome outcome = run.Theme(program, ManifestDetails{});
+        CHECK(outcome.keepsOldLook);
+        CHECK_FALSE(outcome.themedByOwnManifest);
+    }
+    ThemingRun nextAction(theming);
+    const ProgramOutcome outcome = nextAction.Theme(program, ManifestDetails{});
+    CHECK(outcome.themedByOwnManifest);
+    CHECK_FALSE(outcome.keepsOldLook);
+    CHECK_FALSE(ExternalManifestDecision({program}, nextAction.OwnManifests(), kWindows10).Due());
 }
