@@ -274,7 +274,7 @@ TEST_CASE("A manifest that cannot be written or removed is skipped; the others a
     xpv_test::OpenPanel<VestrimPanel>(panel.form);
     // The user is told once, at the end, which program failed and why.
     REQUIRE(panel.messages.size() == 1);
-    CHECK(panel.messages[0] == L"These programs could not be themed:\r\n\r\n" + (folder / L"blocked.exe") +
+    CHECK(panel.messages[0] == L"This program could not be themed:\r\n\r\n" + (folder / L"blocked.exe") +
                                    L" - a folder or other item of the manifest's name is in the way\r\n\r\n"
                                    L"Everything else was done.");
 
@@ -296,7 +296,7 @@ TEST_CASE("A manifest that cannot be written or removed is skipped; the others a
         CHECK(panel.ButtonEnabled());
         CHECK(IsWindowEnabled(panel.form.QuickMenuStrip()));
         REQUIRE(panel.messages.size() == 2);
-        CHECK(panel.messages[1].starts_with(L"The themes of these programs could not be removed:\r\n\r\n" +
+        CHECK(panel.messages[1].starts_with(L"The theme of this program could not be removed:\r\n\r\n" +
                                             (folder / L"held.exe") + L" - in use by another program\r\n"));
     }
 }

@@ -77,7 +77,7 @@ TEST_CASE("A failure report tells a history that could not record, alone or afte
     both.Add(L"C:\\a.exe", ManifestFailure::Foreign);
     both.HistoryNotRecorded();
     const std::wstring text = both.Text();
-    CHECK(text.starts_with(L"The themes of these programs could not be removed:\r\n\r\nC:\\a.exe - not written by "
+    CHECK(text.starts_with(L"The theme of this program could not be removed:\r\n\r\nC:\\a.exe - not written by "
                            L"XP Vestrim, and no Recycle Bin here could keep it\r\n"));
     CHECK(text.find(L"Everything else was done.\r\n\r\nThe history file could not record") != std::wstring::npos);
 }

@@ -60,7 +60,9 @@ struct Apply {
     }
     std::vector<std::wstring> Recorded() {
         std::vector<std::wstring> recorded;
-        for (const HistoryStore::Entry& entry : history.List().entries) recorded.push_back(entry.manifestPath);
+        const std::optional<std::vector<HistoryStore::Entry>> entries = history.ReadAll();
+        REQUIRE(entries);
+        for (const HistoryStore::Entry& entry : *entries) recorded.push_back(entry.manifestPath);
         return recorded;
     }
 };
