@@ -1,7 +1,10 @@
 #!/usr/bin/env python3
 """Draws the program's pictures: the panel background, the icons and the Quick Menu cursor.
 
-Usage: generate_images.py <output directory>
+Usage: generate_images.py <output directory> <src/app/PanelTable.h>
+
+Each row of the panel table names the picture of its Quick Menu item; quick_menu_icons.rc2, which
+the resource script includes, puts row i's icon under IDI_QMENU_FIRST + i.
 
 Standard library only, so that any build machine with Python 3 can run it. The pictures are
 described as shapes in 32 x 32 design units, sampled on a finer grid and reduced to the icon
@@ -13,6 +16,8 @@ import math
 import os
 import struct
 import sys
+
+from panel_table import read_rows
 
 ICON_SIZE = 32
 SUPERSAMPLING = 4
@@ -484,13 +489,18 @@ def panel_background_colour(x, y):
 ICONS = {
     # file name: (drawing, bits per pixel of the paletted images, sizes)
     "app.ico": (draw_app, 4, (ICON_SIZE, 16)),  # 16 x 16 too: the title bar and the task bar
-    "qmenu_vestrim.ico": (draw_vestrim, 4, (ICON_SIZE,)),
-    "qmenu_help.ico": (draw_help, 4, (ICON_SIZE,)),
-    "qmenu_about.ico": (draw_about, 4, (ICON_SIZE,)),
-    "qmenu_turbo.ico": (draw_turbo, 8, (ICON_SIZE,)),
-    "qmenu_history.ico": (draw_history, 4, (ICON_SIZE,)),
-    "qmenu_settings.ico": (draw_settings, 4, (ICON_SIZE,)),
     "qmenu_bottom.ico": (draw_sheet, 8, (ICON_SIZE,)),
+}
+
+# The pictures a row of the panel table may name for its Quick Menu item:
+# name: (drawing, bits per pixel of the paletted image).
+ITEM_PICTURES = {
+    "vestrim": (draw_vestrim, 4),
+    "turbo": (draw_turbo, 8),
+    "history": (draw_history, 4),
+    "settings": (draw_settings, 4),
+    "help": (draw_help, 4),
+    "about": (draw_about, 4),
 }
 
 
@@ -502,19 +512,38 @@ def write(path, data):
     os.replace(partial, path)
 
 
+def draw_icon(drawing, bits, sizes):
+    canvas = Canvas()
+    drawing(canvas)
+    images = []
+    for size in sizes:
+        pixels = canvas.reduce(size)
+        images += [paletted_image(pixels, bits), true_colour_image(pixels)]
+    return icon_file(images)
+
+
+def quick_menu_icons(out_dir, panel_table):
+    """Each row's icon, and the resource lines that give row i's the id IDI_QMENU_FIRST + i."""
+    lines = ["// Made by generate_images.py from the panel table: row i's icon.\n"]
+    for index, (tooltip, picture) in enumerate(read_rows(panel_table)):
+        if picture not in ITEM_PICTURES:
+            sys.exit(f'the row "{tooltip}" of the panel table names the picture "{picture}", which '
+                     f'generate_images.py does not draw; it draws: {", ".join(ITEM_PICTURES)}')
+        name = f"qmenu_{picture}.ico"
+        drawing, bits = ITEM_PICTURES[picture]
+        write(os.path.join(out_dir, name), draw_icon(drawing, bits, (ICON_SIZE,)))
+        lines.append(f'IDI_QMENU_FIRST + {index} ICON "{name}"\n')
+    write(os.path.join(out_dir, "quick_menu_icons.rc2"), "".join(lines).encode("ascii"))
+
+
 def main(argv):
-    if len(argv) != 2:
-        sys.exit("usage: generate_images.py <output directory>")
+    if len(argv) != 3:
+        sys.exit("usage: generate_images.py <output directory> <PanelTable.h>")
     out_dir = argv[1]
     os.makedirs(out_dir, exist_ok=True)
     for name, (drawing, bits, sizes) in ICONS.items():
-        canvas = Canvas()
-        drawing(canvas)
-        images = []
-        for size in sizes:
-            pixels = canvas.reduce(size)
-            images += [paletted_image(pixels, bits), true_colour_image(pixels)]
-        write(os.path.join(out_dir, name), icon_file(images))
+        write(os.path.join(out_dir, name), draw_icon(drawing, bits, sizes))
+    quick_menu_icons(out_dir, argv[2])
     write(os.path.join(out_dir, "selector.cur"), draw_selector_cursor())
     write(os.path.join(out_dir, "panel_background.bmp"),
           bmp_file(PANEL_WIDTH, PANEL_HEIGHT, panel_background_colour))

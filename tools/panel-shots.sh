@@ -45,12 +45,14 @@ border=$(( (width - 5955 * dpi / 1440) / 2 ))
 caption=$(( height - 4665 * dpi / 1440 - border ))
 px() { echo $(( $1 * dpi / 1440 )); }
 click() { xdotool mousemove --window "$window" $(( border + $(px "$1") )) $(( caption + $(px "$2") )) click 1; }
-# The Quick Menu's items from the top of the strip down, as the panel table lists them; each is
-# 580 twips below the one before.
-names=(vestrim turbo history settings help about)
-itemTop() { echo $(( 620 + 580 * $1 )); }
+# The Quick Menu's items from the top of the strip down, as the panel table lists them, each
+# photographed under its tooltip ("Turbo Vestrim": turbo-vestrim.png); the keyboard goes down the
+# strip (Ctrl+Tab) from the first, which the window opens with.
+mapfile -t names < <(python3 "$top/resources/panel_table.py" "$top/src/app/PanelTable.h" | cut -f2 |
+    tr 'A-Z ' 'a-z-')
+click 360 770  # the first item: the window takes the keyboard
 for index in "${!names[@]}"; do
-    click 360 $(( $(itemTop "$index") + 240 ))
+    [ "$index" -eq 0 ] || xdotool key ctrl+Tab
     sleep 1.5
     # Off the strip, so that the raised button hides.
     xdotool mousemove --window "$window" $(( border + $(px 3000) )) $(( caption + $(px 4500) ))
@@ -59,7 +61,8 @@ for index in "${!names[@]}"; do
 done
 # The Turbo Vestrim panel's states, from the panel's controls (the panel starts 840 twips in).
 shot() { import -window "$window" "$top/build/shots/$arch-$dpi-turbo-$1.png"; }
-click 360 $(( $(itemTop 1) + 240 )); sleep 1.5
+for turbo in "${!names[@]}"; do [ "${names[turbo]}" = turbo-vestrim ] && break; done
+click 360 770; for _ in $(seq "$turbo"); do xdotool key ctrl+Tab; done; sleep 1.5
 click $(( 840 + 3847 )) 967; sleep 1; shot setup                 # New Search
 click $(( 840 + 3787 )) 1207; sleep 0.5                           # "Unthemed apps"
 click $(( 840 + 4687 )) 967; sleep 0.7; shot searching           # Go

@@ -55,7 +55,11 @@ public:
     ControlFactory& operator=(const ControlFactory&) = delete;
 
     // The tool tips' window, owned by the top-level window; texts given before take effect then.
-    void CreateTooltips(HWND owner) { tooltips_.Create(owner); }
+    void CreateTooltips(HWND owner) { tooltips_.Create(owner, scale_.ScaleDesignPixels(kTooltipWidthAt96)); }
+    // The widest a tool tip grows, in pixels at 96 DPI, before its lines break between words:
+    // about eighty characters, so that a path of the usual length keeps to one line and a note of
+    // several sentences becomes a block that stays well inside a 1024-pixel screen.
+    static constexpr int kTooltipWidthAt96 = 480;
 
     const TwipScale& Scale() const { return scale_; }
     HFONT Font(const FontDescription& font) { return fonts_.Get(font); }

@@ -7,15 +7,18 @@
 #include "app/HelpText.h"
 #include "app/HistoryPanel.h"
 #include "app/Panel.h"
-#include "app/ResourceIds.h"
 #include "app/SettingsPanel.h"
 #include "app/TurboPanel.h"
 #include "app/VestrimPanel.h"
 
-// One item of the Quick Menu and the panel it opens.
+// One item of the Quick Menu and the panel it opens. The item's place on the strip, its icon's
+// resource id (IDI_QMENU_FIRST + its row) and the help's order follow from its row.
 struct PanelRow {
+    // The item's tooltip, and its name for assistive technology.
     const wchar_t* tooltip;
-    int icon;  // the item's icon in the resources
+    // The picture resources/generate_images.py draws for the item's icon; that script reads this
+    // table, one row to a line, to put each row's picture under its id.
+    const char* picture;
     std::unique_ptr<Panel> (*make)(const PanelParts& parts);
     // The help's section on the panel (the sections follow this table's order); nullptr: none.
     const HelpLines* help;
@@ -28,12 +31,12 @@ std::unique_ptr<Panel> MakePanel(const PanelParts& parts) {
 
 // The Quick Menu's items from the top of the strip down; the first opens when the window starts.
 inline constexpr PanelRow kPanels[] = {
-    {L"Vestrim", IDI_QMENU_VESTRIM, MakePanel<VestrimPanel>, &kVestrimHelp},
-    {L"Turbo Vestrim", IDI_QMENU_TURBO, MakePanel<TurboPanel>, &kTurboHelp},
-    {L"History", IDI_QMENU_HISTORY, MakePanel<HistoryPanel>, &kHistoryHelp},
-    {L"Settings", IDI_QMENU_SETTINGS, MakePanel<SettingsPanel>, &kSettingsHelp},
-    {L"Help", IDI_QMENU_HELP, MakePanel<HelpPanel>, nullptr},
-    {L"About", IDI_QMENU_ABOUT, MakePanel<AboutPanel>, nullptr},
+    {L"Vestrim", "vestrim", MakePanel<VestrimPanel>, &kVestrimHelp},
+    {L"Turbo Vestrim", "turbo", MakePanel<TurboPanel>, &kTurboHelp},
+    {L"History", "history", MakePanel<HistoryPanel>, &kHistoryHelp},
+    {L"Settings", "settings", MakePanel<SettingsPanel>, &kSettingsHelp},
+    {L"Help", "help", MakePanel<HelpPanel>, nullptr},
+    {L"About", "about", MakePanel<AboutPanel>, nullptr},
 };
 inline constexpr size_t kPanelCount = std::size(kPanels);
 

@@ -58,11 +58,12 @@ public:
 
 private:
     void LoadPictures();
-    HWND AddIcon(int id, int top, HICON icon);
+    HWND AddIcon(int id, const TwipRect& rect, HICON icon);
     HWND AddCaption(int id, const wchar_t* text, int top, DWORD style);
     void Open(size_t index, bool moveFocus);
     void Qmenu_MouseMove(size_t index);
     void QmenuSelector_Click() { Qmenu_Click(hoveredIndex_); }
+    void MoveTo(HWND control, const TwipRect& rect, HWND after);
     void DrawSelector(const DRAWITEMSTRUCT& item);
 
     PanelHost& host_;
@@ -77,13 +78,13 @@ private:
     HWND selector_ = nullptr;
     SubclassedControl selectorPointer_;
     HWND bottomImage_ = nullptr;
+    SubclassedControl bottomName_;
     HWND bottomCaption_ = nullptr;
-    // The item whose panel is open; none before the first is opened.
+    // The item whose panel is open; none before the first is opened. The frame and the raised
+    // button stand where these items are.
     std::optional<size_t> open_;
     size_t hoveredIndex_ = 0;
     POINT cursorPoint_{};
-    int selectedTop_ = 3360;  // twips, as laid out
-    int selectorTop_ = 2400;
     std::array<IconHandle, kPanelCount> icons_;
     IconHandle bottomIcon_;
     HCURSOR selectorCursor_ = nullptr;

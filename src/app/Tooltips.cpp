@@ -1,12 +1,12 @@
 #include "app/Tooltips.h"
 
-void Tooltips::Create(HWND owner) {
+void Tooltips::Create(HWND owner, int widestLine) {
     tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner,
                                nullptr, GetModuleHandleW(nullptr), nullptr);
-    // A width makes the tips break their lines where a text does (a path, then a note below it);
-    // the screen's keeps every line whole that fits on it.
-    SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, GetSystemMetrics(SM_CXSCREEN));
+    // A width makes the tips break their lines where a text does (a path, then a note below it),
+    // and between words where a line is longer: a note of several sentences reads as a block.
+    SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, widestLine);
     for (auto& [control, text] : texts_) Tell(TTM_ADDTOOLW, control, text.data());
     for (auto& [control, asked] : asked_) Tell(TTM_ADDTOOLW, control, LPSTR_TEXTCALLBACKW);
 }

@@ -14,8 +14,9 @@ public:
     Tooltips(const Tooltips&) = delete;
     Tooltips& operator=(const Tooltips&) = delete;
 
-    // The tooltip window; texts given before it exists take effect then.
-    void Create(HWND owner);
+    // The tooltip window, its tips at most `widestLine` pixels wide; texts given before it exists
+    // take effect then.
+    void Create(HWND owner, int widestLine);
     // Gives the control this tool tip text, adding the control on first use.
     void Set(HWND control, const std::wstring& text);
     // Gives the control a tool tip whose text `text` makes each time the tip is about to show, and

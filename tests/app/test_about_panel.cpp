@@ -8,6 +8,7 @@
 #include "app/WebPageOpener.h"
 #include "app/WindowText.h"
 #include "app/MessagePump.h"
+#include "support/AccessibleName.h"
 #include "support/PanelViews.h"
 #include "support/TempFolder.h"
 #include "support/WindowInput.h"
@@ -231,6 +232,30 @@ TEST_CASE("Every label of the About panel: its rectangle, text, font, colour and
         CHECK(needed.bottom <= label.maxLines * metrics.tmHeight);
         SelectObject(dc, previous);
         DeleteDC(dc);
+    }
+}
+
+TEST_CASE("A screen reader names the About panel, its links, its labels and its bullets by what they show") {
+    AboutWindow about;
+    const AboutView& panel = about.panel;
+    struct Named {
+        const char* control;
+        HWND window;
+        std::wstring name;
+    };
+    const Named named[] = {
+        {"picAbout", panel.Window(), L"About"},
+        {"lblWebsite", panel.Control(AboutPanel::kLblWebsite), L"Website: " + kSite},
+        {"lblProgramming", panel.Control(AboutPanel::kLblProgramming), L"Programming Information"},
+        {"lblEmail", panel.Control(AboutPanel::kLblEmail), L"Email: info@example.com"},
+        {"lblAboutTitle", panel.Control(AboutPanel::kLblAboutTitle), L"Orlek - XP Vestrim"},
+        {"lblVersion", panel.Control(AboutPanel::kLblVersion), L"version 1.2   "},
+        {"Option1(0)", panel.Option1()[0], L"Option1"},
+        {"Option1(2)", panel.Option1()[2], L"Option1"},
+    };
+    for (const Named& control : named) {
+        CAPTURE(control.control);
+        CHECK(xpv_test::AccessibleName(control.window).value_or(L"(no name)") == control.name);
     }
 }
 

@@ -4,6 +4,7 @@
 #include "history/HistoryLocation.h"
 #include "app/MessagePump.h"
 #include "support/PanelViews.h"
+#include "support/TooltipText.h"
 #include "support/WindowGeometry.h"
 #include "support/WindowInput.h"
 #include "support/WindowTestOptions.h"
@@ -171,4 +172,58 @@ TEST_CASE("An application directory on a network path starts the window all the 
     const VestrimPanel::TestView vestrim{view.Panel<VestrimPanel>()};
     CHECK_FALSE(vestrim.Dir1().Path().empty());
     CHECK(vestrim.FilePath() == vestrim.Dir1().Path());
+}
+
+TEST_CASE("Tool tips break long notes into lines of a readable width, scaled with the DPI; short ones stay one line") {
+    MainForm form(xpv_test::WindowTestOptions());
+    REQUIRE(form.Create());
+    const TwipScale& scale = MainForm::TestView{form}.Controls().Scale();
+    const HWND tooltips = xpv_test::TooltipWindowOf(form.Window());
+    REQUIRE(tooltips != nullptr);
+    const int widest = scale.ScaleDesignPixels(ControlFactory::kTooltipWidthAt96);
+    CHECK(SendMessageW(tooltips, TTM_GETMAXTIPWIDTH, 0, 0) == widest);
+    // Wide enough for a path of the usual length, and far inside a 1024-pixel screen.
+    CHECK(ControlFactory::kTooltipWidthAt96 >= 400);
+    CHECK(ControlFactory::kTooltipWidthAt96 <= 1024 / 2);
+
+    // A tip shown where the test puts it, in the window's own tooltip window: its size on screen.
+    std::wstring text;
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof(tool);
+    tool.uFlags = TTF_TRACK | TTF_ABSOLUTE;
+    tool.hwnd = form.Window();
+    tool.uId = 0x7E57;
+    REQUIRE(SendMessageW(tooltips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool)));
+    const auto shownSize = [&](const std::wstring& shown) {
+        text = shown;
+        tool.lpszText = text.data();
+        SendMessageW(tooltips, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+        SendMessageW(tooltips, TTM_TRACKPOSITION, 0, MAKELPARAM(10, 10));
+        SendMessageW(tooltips, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&tool));
+        DoEvents();
+        RECT rect{};
+        GetWindowRect(tooltips, &rect);
+        const bool visible = IsWindowVisible(tooltips) != FALSE;
+        SendMessageW(tooltips, TTM_TRACKACTIVATE, FALSE, reinterpret_cast<LPARAM>(&tool));
+        CHECK(visible);
+        return SIZE{rect.right - rect.left, rect.bottom - rect.top};
+    };
+    const SIZE shortTip = shownSize(L"Turbo Vestrim");
+    const SIZE note = shownSize(
+        L"This program carries a manifest of its own in its file, and that manifest does not ask for the "
+        L"Common Controls of Windows XP. Windows Vista and later read it instead of the file beside the "
+        L"program, so a theme written there shows only once Windows prefers manifests beside programs. "
+        L"Windows XP reads the file beside it and shows the new look at the next start.");
+    SendMessageW(tooltips, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    CAPTURE(shortTip.cx);
+    CAPTURE(shortTip.cy);
+    CAPTURE(note.cx);
+    CAPTURE(note.cy);
+    const int frame = scale.ScaleDesignPixels(16);  // the tip's border and margins around its text
+    CHECK(shortTip.cx < widest / 2);
+    CHECK(note.cx <= widest + frame);
+    CHECK(note.cx > widest / 2);
+    // Several lines: the short tip is one.
+    CHECK(note.cy >= 3 * (shortTip.cy - frame));
+    CHECK(note.cy > 2 * shortTip.cy);
 }

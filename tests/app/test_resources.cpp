@@ -11,6 +11,7 @@
 #include <type_traits>
 #include <vector>
 
+#include "app/PanelTable.h"
 #include "app/ResourceIds.h"
 
 namespace {
@@ -191,20 +192,21 @@ ResourceData StoredImage(int iconId, WORD bitCount, int size = kIconSize) {
 
 struct IconCase {
     int id;
-    const char* name;
+    std::string name;
     WORD paletteBits;  // 4: 16 colours, 8: 256 colours
 };
 
-const IconCase kIcons[] = {
-    {IDI_APP, "program", 4},
-    {IDI_QMENU_VESTRIM, "Vestrim", 4},
-    {IDI_QMENU_HELP, "Help", 4},
-    {IDI_QMENU_ABOUT, "About", 4},
-    {IDI_QMENU_TURBO, "Turbo Vestrim", 8},
-    {IDI_QMENU_HISTORY, "History", 4},
-    {IDI_QMENU_SETTINGS, "Settings", 4},
-    {IDI_QMENU_BOTTOM, "Patient Information Sheet", 8},
-};
+// The program's icon, each Quick Menu item's by the panel table (the Turbo Vestrim item's in 256
+// colours, the others in 16) and the strip's bottom picture.
+std::vector<IconCase> AllIcons() {
+    std::vector<IconCase> icons{{IDI_APP, "program", 4}};
+    for (size_t index = 0; index < kPanelCount; ++index) {
+        icons.push_back({IDI_QMENU_FIRST + static_cast<int>(index), kPanels[index].picture,
+                         static_cast<WORD>(index == PanelIndex<TurboPanel>() ? 8 : 4)});
+    }
+    icons.push_back({IDI_QMENU_BOTTOM, "Patient Information Sheet", 8});
+    return icons;
+}
 
 }  // namespace
 
@@ -242,9 +244,8 @@ TEST_CASE("the panel background is a light, calm 337 x 313 picture") {
 }
 
 TEST_CASE("every icon loads at 32 x 32 and stands out on the grey strip with a clear background") {
-    for (const IconCase& icon : kIcons) {
-        const std::string name = icon.name;
-        CAPTURE(name);
+    for (const IconCase& icon : AllIcons()) {
+        CAPTURE(icon.name);
         const Icon loaded(
             static_cast<HICON>(LoadImageW(ThisModule(), MAKEINTRESOURCEW(icon.id), IMAGE_ICON,
                                           kIconSize, kIconSize, LR_DEFAULTCOLOR)));
@@ -261,9 +262,8 @@ TEST_CASE("every icon loads at 32 x 32 and stands out on the grey strip with a c
 }
 
 TEST_CASE("every icon carries a paletted 32 x 32 image of the required colour depth") {
-    for (const IconCase& icon : kIcons) {
-        const std::string name = icon.name;
-        CAPTURE(name);
+    for (const IconCase& icon : AllIcons()) {
+        CAPTURE(icon.name);
         const ResourceData image = StoredImage(icon.id, icon.paletteBits);
         REQUIRE(image.size > sizeof(BITMAPINFOHEADER));
         const auto* header = reinterpret_cast<const BITMAPINFOHEADER*>(image.bytes);
@@ -336,4 +336,30 @@ TEST_CASE("the Quick Menu cursor is a 32 x 32 pointer whose hot spot is its topm
     CHECK(tipWidth <= 4);  // a pointed tip, not an edge
     CHECK(parts.hotSpot.y == topRow);
     CHECK(drawn(parts.hotSpot.x, topRow));
+}
+
+TEST_CASE("each Quick Menu item carries the picture its row of the panel table names") {
+    const auto drawnOverStrip = [](size_t index) {
+        const Icon loaded(static_cast<HICON>(LoadImageW(ThisModule(), MAKEINTRESOURCEW(IDI_QMENU_FIRST + static_cast<int>(index)),
+                                                        IMAGE_ICON, kIconSize, kIconSize, LR_DEFAULTCOLOR)));
+        REQUIRE(loaded);
+        return DrawnOver(loaded.get(), kStripGrey);
+    };
+    const auto same = [](const std::vector<RGBQUAD>& a, const std::vector<RGBQUAD>& b) {
+        return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const RGBQUAD& p, const RGBQUAD& q) {
+            return p.rgbRed == q.rgbRed && p.rgbGreen == q.rgbGreen && p.rgbBlue == q.rgbBlue;
+        });
+    };
+    // Rows that name one picture show it alike; rows that name two show two.
+    for (size_t a = 0; a < kPanelCount; ++a) {
+        for (size_t b = a + 1; b < kPanelCount; ++b) {
+            CAPTURE(a);
+            CAPTURE(b);
+            const bool samePicture = std::string(kPanels[a].picture) == kPanels[b].picture;
+            CHECK(same(drawnOverStrip(a), drawnOverStrip(b)) == samePicture);
+        }
+    }
+    // No icon beyond the table's rows.
+    CHECK(FindResourceW(ThisModule(), MAKEINTRESOURCEW(IDI_QMENU_FIRST + static_cast<int>(kPanelCount)), RT_GROUP_ICON) ==
+          nullptr);
 }

@@ -32,8 +32,7 @@ struct QuickMenu::TestView {
     void Timer() const { menu.tmrQuickMenu_Timer(); }
     size_t HoveredIndex() const { return menu.hoveredIndex_; }
     POINT CursorPoint() const { return menu.cursorPoint_; }
-    int SelectedTop() const { return menu.selectedTop_; }
-    int SelectorTop() const { return menu.selectorTop_; }
+    std::optional<size_t> OpenIndex() const { return menu.open_; }
     HICON SelectorIcon() const { return menu.selectorIcon_; }
     HICON Icon(size_t index) const { return menu.icons_[index].get(); }
 };
