@@ -4,6 +4,7 @@
 #include "app/Look.h"
 #include "app/MessagePump.h"
 #include "settings/SettingsCatalogue.h"
+#include "settings/TweakStatusText.h"
 
 void SettingsPanel::CreateControls() {
     // Created in the panel's keyboard order.
@@ -90,5 +91,7 @@ void SettingsPanel::RefreshSettings() {
 void SettingsPanel::ApplySettings() {
     const std::optional<std::wstring> group = CurrentGroup();
     if (!group) return;
-    ApplyTweakTicks(catalogue_, *group, ListedTicks());
+    // The ticks stay as the user set them, also where a tweak was not set: the message says so.
+    const std::wstring report = TweaksNotSetReport(ApplyTweakTicks(catalogue_, *group, ListedTicks()));
+    if (!report.empty()) host_.ShowMessage(report);
 }

@@ -44,7 +44,7 @@ private:
     void lstSettingsGroups_Click();
     // Ticks every listed tweak by what the registry holds.
     void RefreshSettings();
-    // Writes every listed tweak, ticked and cleared alike.
+    // Writes every listed tweak, ticked and cleared alike, and tells once which were not set.
     void ApplySettings();
     // The display properties are a convenience: when they cannot be started nothing else happens.
     void cmdThemeCPLTheme_Click() { OpenDisplayProperties(startProgram_); }

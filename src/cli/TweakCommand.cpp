@@ -4,6 +4,7 @@
 #include "cli/StopRequest.h"
 #include "platform/TextFunctions.h"
 #include "settings/SettingsCatalogue.h"
+#include "settings/TweakStatusText.h"
 #include "settings/TweakTicks.h"
 
 namespace {
@@ -19,13 +20,6 @@ struct TweakName {
 std::wstring StateOf(const Tweak& tweak) {
     if (RefreshedTick(tweak, false)) return L"on";
     return RefreshedTick(tweak, true) ? L"other" : L"off";
-}
-
-std::wstring LocationText(const TweakValue& value, bool on) {
-    const RegistryLocation& location = value.location;
-    return location.rootName + L"\\" + location.path + L"\\" +
-           (location.valueName.empty() ? L"(default)" : location.valueName) + L" = " +
-           (on ? value.onText : value.offText);
 }
 
 class TweakCommand {
@@ -124,38 +118,27 @@ private:
     }
 
     void Set(const TweakName& name, bool on, Tally& tally) {
-        const Tweak& tweak = name.tweak;
         const std::wstring state = on ? L"on" : L"off";
         // As theme leaves a themed program: a tweak already so needs nothing, and counts as nothing done.
-        if (StateOf(tweak) == state) {
+        if (StateOf(name.tweak) == state) {
             streams_.Say(L"already " + state + L": " + name.name);
             return;
         }
-        if (!tweak.writtenAs) {
-            streams_.Complain(L"could not set " + name.name + L" " + state +
-                              L": its catalogue entry names no type String or Int, so it is never written.");
+        const bool dryRun = line_.Has(L"dry-run");
+        const TweakStatus status = dryRun ? CheckTweak(name.tweak, on) : ApplyTweak(name.tweak, on);
+        if (!status.Written()) {
+            streams_.Complain(TweakNotSetText({name.name, status}));
             tally.Failed();
             return;
         }
-        if (line_.Has(L"dry-run")) {
+        if (dryRun) {
             streams_.Say(L"would set " + state + L": " + name.name);
-            streams_.Say(L"  " + LocationText(tweak.first, on));
-            if (tweak.second) streams_.Say(L"  " + LocationText(*tweak.second, on));
-            tally.Done();
-            return;
+            for (const TweakValueStatus& value : status.values) {
+                streams_.Say(L"  " + RegistryPlaceText(value.location) + L" = " + value.text);
+            }
+        } else {
+            streams_.Say(state + L": " + name.name);
         }
-        ApplyTweak(tweak, on);
-        // The registry read back tells whether the write took: a failed one passes silently.
-        if (RefreshedTick(tweak, !on) != on) {
-            const bool machineWide = SameTextIgnoringCase(tweak.first.location.rootName, L"HKEY_LOCAL_MACHINE") ||
-                                     (tweak.second &&
-                                      SameTextIgnoringCase(tweak.second->location.rootName, L"HKEY_LOCAL_MACHINE"));
-            streams_.Complain(L"could not set " + name.name + L" " + state + L": the registry did not take it" +
-                              (machineWide ? L" (values under HKEY_LOCAL_MACHINE need administrator rights)." : L"."));
-            tally.Failed();
-            return;
-        }
-        streams_.Say(state + L": " + name.name);
         tally.Done();
     }
 

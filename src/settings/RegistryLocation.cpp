@@ -13,3 +13,8 @@ RegistryLocation SplitRegistryLocation(std::wstring_view location) {
     split.fallback = TextAfter(kComma, rest);
     return split;
 }
+
+std::wstring RegistryPlaceText(const RegistryLocation& location) {
+    return location.rootName + L"\\" + location.path + L"\\" +
+           (location.valueName.empty() ? L"(default)" : location.valueName);
+}

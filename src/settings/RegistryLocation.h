@@ -16,3 +16,7 @@ struct RegistryLocation {
 // commas included. A missing comma leaves the field before it empty and passes the whole rest on,
 // so "root,path,name" (no third comma) names the key's default value with "name" as fallback.
 RegistryLocation SplitRegistryLocation(std::wstring_view location);
+
+// The value's place as a person reads it: "root\path\value name", "(default)" for the key's
+// default value.
+std::wstring RegistryPlaceText(const RegistryLocation& location);

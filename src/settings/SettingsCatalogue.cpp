@@ -7,11 +7,11 @@ namespace {
 
 constexpr std::wstring_view kHiddenKeyPrefix = L"xxxxx";
 
+}  // namespace
+
 std::wstring HiddenKey(const std::wstring& name, std::wstring_view suffix) {
     return std::wstring(kHiddenKeyPrefix) + name + std::wstring(suffix);
 }
-
-}  // namespace
 
 std::optional<std::vector<std::wstring>> ListSettingsGroups(const std::wstring& catalogue) {
     return ListProfileSections(catalogue);

@@ -18,6 +18,10 @@ std::optional<std::vector<std::wstring>> ListSettingsGroups(const std::wstring& 
 // exactly "xxxxx" (letter case counts). A missing group or file has none.
 std::vector<std::wstring> ListGroupTweaks(const std::wstring& catalogue, const std::wstring& group);
 
+// The key of one of a tweak's own entries: "xxxxx", the name and the suffix (" Type1", " True1",
+// "2", ...).
+std::wstring HiddenKey(const std::wstring& name, std::wstring_view suffix);
+
 // How a tweak's values are written to the registry. A new type is added here and to
 // ParseTweakType; the build then fails at the switch that writes the values until it is handled.
 enum class TweakType {

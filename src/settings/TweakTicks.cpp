@@ -15,18 +15,49 @@ bool ReadsAsOn(const TweakValue& value, const std::wstring& current) {
     return SameTextIgnoringCase(current, value.onText);
 }
 
-void WriteText(const RegistryLocation& location, TweakType type, const std::wstring& text) {
+enum class Writing { Done, CheckedOnly };
+
+// The one place a TweakType is acted on.
+TweakValueStatus WriteText(const TweakValue& value, TweakType type, bool on, Writing writing) {
+    TweakValueStatus status{.location = value.location, .text = on ? value.onText : value.offText};
+    const RegistryLocation& location = value.location;
     const RegistryRoot root = RootKeyFromName(location.rootName);
+    if (root == 0) {
+        status.result = TweakValueResult::UnknownRoot;
+        return status;
+    }
+    LONG error = ERROR_SUCCESS;
     switch (type) {
         case TweakType::String:
-            SetRegistryString(root, location.path, location.valueName, text);
-            return;
-        case TweakType::Int:
-            if (const std::optional<std::int32_t> number = TweakNumberFromText(text)) {
-                SetRegistryNumber(root, location.path, location.valueName, *number);
+            if (writing == Writing::Done) {
+                error = SetRegistryString(root, location.path, location.valueName, status.text);
             }
-            return;
+            break;
+        case TweakType::Int: {
+            const std::optional<std::int32_t> number = TweakNumberFromText(status.text);
+            if (!number) {
+                status.result = TweakValueResult::NumberOutOfRange;
+                return status;
+            }
+            if (writing == Writing::Done) {
+                error = SetRegistryNumber(root, location.path, location.valueName, *number);
+            }
+            break;
+        }
     }
+    if (error != ERROR_SUCCESS) {
+        status.result = TweakValueResult::Refused;
+        status.platformError = static_cast<DWORD>(error);
+    }
+    return status;
+}
+
+TweakStatus WriteTweak(const Tweak& tweak, bool ticked, Writing writing) {
+    TweakStatus status{.on = ticked, .typeKnown = tweak.writtenAs.has_value()};
+    if (!tweak.writtenAs) return status;
+    status.values.push_back(WriteText(tweak.first, *tweak.writtenAs, ticked, writing));
+    if (tweak.second) status.values.push_back(WriteText(*tweak.second, *tweak.writtenAs, ticked, writing));
+    return status;
 }
 
 }  // namespace
@@ -44,13 +75,9 @@ bool RefreshedTick(const Tweak& tweak, bool tick) {
     return SameTextIgnoringCase(current, tweak.first.offText) ? false : tick;
 }
 
-void ApplyTweak(const Tweak& tweak, bool ticked) {
-    if (!tweak.writtenAs) return;
-    WriteText(tweak.first.location, *tweak.writtenAs, ticked ? tweak.first.onText : tweak.first.offText);
-    if (tweak.second) {
-        WriteText(tweak.second->location, *tweak.writtenAs, ticked ? tweak.second->onText : tweak.second->offText);
-    }
-}
+TweakStatus ApplyTweak(const Tweak& tweak, bool ticked) { return WriteTweak(tweak, ticked, Writing::Done); }
+
+TweakStatus CheckTweak(const Tweak& tweak, bool ticked) { return WriteTweak(tweak, ticked, Writing::CheckedOnly); }
 
 std::vector<TweakTick> RefreshTweakTicks(const std::wstring& catalogue, const std::wstring& group,
                                          std::vector<TweakTick> tweaks) {
@@ -61,10 +88,13 @@ std::vector<TweakTick> RefreshTweakTicks(const std::wstring& catalogue, const st
     return tweaks;
 }
 
-void ApplyTweakTicks(const std::wstring& catalogue, const std::wstring& group,
-                     const std::vector<TweakTick>& tweaks) {
+std::vector<AppliedTweak> ApplyTweakTicks(const std::wstring& catalogue, const std::wstring& group,
+                                          const std::vector<TweakTick>& tweaks) {
     const CatalogueGroup read = CatalogueGroup::Read(catalogue, group);
+    std::vector<AppliedTweak> applied;
+    applied.reserve(tweaks.size());
     for (const TweakTick& tweak : tweaks) {
-        ApplyTweak(read.TweakNamed(tweak.name), tweak.ticked);
+        applied.push_back({tweak.name, ApplyTweak(read.TweakNamed(tweak.name), tweak.ticked)});
     }
+    return applied;
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "settings/SettingsCatalogue.h"
+#include "settings/TweakStatus.h"
 
 struct TweakTick {
     std::wstring name;
@@ -20,14 +21,19 @@ struct TweakTick {
 bool RefreshedTick(const Tweak& tweak, bool tick);
 
 // Writes the on texts of a ticked tweak, the off texts of a cleared one, at its one or two
-// locations, as its TweakType says: REG_SZ for String, REG_DWORD for Int. A tweak of no known
-// type, and Int texts outside the signed 32-bit range, write nothing. Failed writes pass silently.
-void ApplyTweak(const Tweak& tweak, bool ticked);
+// locations, as its TweakType says: REG_SZ for String, REG_DWORD for Int, and tells what came of
+// each. A tweak of no known type writes nothing; a value whose root is unknown or whose Int text
+// lies outside the signed 32-bit range is not written, and the other value still is.
+TweakStatus ApplyTweak(const Tweak& tweak, bool ticked);
+
+// What ApplyTweak would tell if the registry took every write: the faults of the catalogue entry
+// itself, found without writing anything.
+TweakStatus CheckTweak(const Tweak& tweak, bool ticked);
 
 // The listed tweaks of the group with the ticks RefreshedTick gives them, in the same order.
 std::vector<TweakTick> RefreshTweakTicks(const std::wstring& catalogue, const std::wstring& group,
                                          std::vector<TweakTick> tweaks);
 
-// ApplyTweak for every listed tweak of the group, ticked and cleared alike.
-void ApplyTweakTicks(const std::wstring& catalogue, const std::wstring& group,
-                     const std::vector<TweakTick>& tweaks);
+// ApplyTweak for every listed tweak of the group, ticked and cleared alike, in the same order.
+std::vector<AppliedTweak> ApplyTweakTicks(const std::wstring& catalogue, const std::wstring& group,
+                                          const std::vector<TweakTick>& tweaks);

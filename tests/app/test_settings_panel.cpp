@@ -11,6 +11,7 @@
 #include "platform/registry_test_root.h"
 #include "settings/SettingsCatalogue.h"
 #include "settings/doctest_ticks.h"
+#include "settings/refusing_registry_keys.h"
 #include "support/InsideYield.h"
 #include "support/PanelViews.h"
 #include "support/TempFolder.h"
@@ -82,7 +83,8 @@ struct SettingsView : SettingsPanel::TestView {
 };
 
 // The real window on an application folder of its own, with a registry key of its own for the
-// tweaks; "Change Theme" records what it would start instead of starting it.
+// tweaks; "Change Theme" records what it would start instead of starting it. A message to the
+// user fails the test unless the test gives a list for them.
 struct SettingsWindow {
     struct StartRequest {
         std::wstring program;
@@ -91,13 +93,14 @@ struct SettingsWindow {
 
     TempFolder appFolder{L"xpv-settings"};
     TestRoot root{L"settings-panel"};
-    MainForm form{xpv_test::WindowTestOptions(appFolder.Path())};
+    MainForm form;
     SettingsView panel{{MainForm::TestView{form}.Panel<SettingsPanel>()}};
     ControlFactory& controls = MainForm::TestView{form}.Controls();
     std::vector<StartRequest> starts;
     bool startSucceeds = true;
 
-    SettingsWindow() {
+    explicit SettingsWindow(std::vector<std::wstring>* messages = nullptr)
+        : form(xpv_test::WindowTestOptions(appFolder.Path(), messages)) {
         panel.panel.UseProgramStarter([this](const std::wstring& program, const std::wstring& commandLine) {
             starts.push_back({program, commandLine});
             return startSucceeds;
@@ -287,7 +290,8 @@ TEST_CASE("Refresh Settings gives back the ticks the registry holds; a value tha
 }
 
 TEST_CASE("Apply Changes with every box cleared writes the off texts of the current group only") {
-    SettingsWindow window;
+    std::vector<std::wstring> messages;
+    SettingsWindow window(&messages);
     window.WriteOwnCatalogue();
     window.Open();
     window.panel.lstSettings().SetAllTicked(false);
@@ -296,8 +300,12 @@ TEST_CASE("Apply Changes with every box cleared writes the off texts of the curr
     CHECK(window.Stored(L"Hidden") == NumberValue(2));
     CHECK(window.Stored(L"ShowSuperHidden", L"Super") == NumberValue(0));
     CHECK(window.Stored(L"MenuShowDelay") == StringValue(L"400"));
-    // Without a type a tweak is never written.
+    // Without a type a tweak is never written, and the user is told so.
     CHECK_FALSE(window.Stored(L"ReadOnly").has_value());
+    REQUIRE(messages.size() == 1);
+    CHECK(messages[0].starts_with(L"This tweak was not set as its box shows:\r\n\r\n\"Read only\" was not turned off."));
+    CHECK(messages[0].find(L"The other 3 tweaks were set.") != std::wstring::npos);
+    messages.clear();
     // Nothing of the other group.
     CHECK_FALSE(window.Stored(L"HideIcons").has_value());
     CHECK_FALSE(window.Stored(L"PaintVersion").has_value());
@@ -311,6 +319,8 @@ TEST_CASE("Apply Changes with every box cleared writes the off texts of the curr
         CHECK(window.Stored(L"Hidden") == NumberValue(1));
         CHECK(window.Stored(L"ShowSuperHidden", L"Super") == NumberValue(1));
         CHECK(window.Stored(L"MenuShowDelay") == StringValue(L"100"));
+        REQUIRE(messages.size() == 1);
+        CHECK(messages[0].find(L"\"Read only\" was not turned on.") != std::wstring::npos);
         window.panel.lstSettings().SetAllTicked(false);
         window.Press(window.panel.cmdSettingsRefresh());
         // The tweak without a type reads as missing, which is neither yes nor no.
@@ -326,7 +336,69 @@ TEST_CASE("Apply Changes with every box cleared writes the off texts of the curr
         // "xxxxx" is written as it stands.
         CHECK(window.Stored(L"PaintVersion") == StringValue(L"xxxxx"));
         CHECK(window.Stored(L"HideExt") == NumberValue(7));
+        // Every tweak of the group was written: nothing to tell.
+        CHECK(messages.empty());
     }
+}
+
+// A key nobody may write stands for HKEY_LOCAL_MACHINE to a standard user.
+TEST_CASE("Apply Changes tells once which tweaks were not set and why; the ticks stay as the user set them") {
+    std::vector<std::wstring> messages;
+    SettingsWindow window(&messages);
+    const ReadOnlyKey locked(window.root.Handle(), window.root / L"Locked");
+    window.WriteCatalogue(ReplaceAll(LR"([Rights]
+Machine wide=HKEY_CURRENT_USER,{key}\Locked,Wide,
+xxxxxMachine wide True1=1
+xxxxxMachine wide False1=xxxxx
+xxxxxMachine wide Type1=Int
+Free=HKEY_CURRENT_USER,{key},Free,
+xxxxxFree True1=yes
+xxxxxFree False1=no
+xxxxxFree Type1=String
+Half=HKEY_CURRENT_USER,{key},Half,
+xxxxxHalf True1=1
+xxxxxHalf False1=0
+xxxxxHalf Type1=Int
+xxxxxHalf Entry2=true
+xxxxxHalf2=HKEY_CURRENT_USER,{key}\Locked,Half,
+xxxxxHalf True2=1
+xxxxxHalf False2=0
+)",
+                                     L"{key}", window.root.Path()));
+    window.Open();
+    REQUIRE(window.Listed() == Ticks{{L"Machine wide", false}, {L"Free", false}, {L"Half", false}});
+    window.panel.lstSettings().SetAllTicked(true);
+    window.Press(window.panel.cmdSettingsApply());
+
+    REQUIRE(messages.size() == 1);
+    const std::wstring& message = messages[0];
+    CAPTURE(message);
+    const std::wstring lockedPlace = L"HKEY_CURRENT_USER\\" + window.root.Path() + L"\\Locked\\";
+    const std::wstring said[] = {
+        L"These 2 tweaks were not set as their boxes show:",
+        L"\"Machine wide\" was not turned on. The registry refused to write " + lockedPlace + L"Wide (error 5",
+        L"\"Half\" was turned on only in part. The registry refused to write " + lockedPlace + L"Half (error 5",
+        L"run XP Vestrim as administrator.",
+        L"The other tweak was set.",
+        L"Refresh Settings shows what the registry holds now.",
+    };
+    size_t at = 0;
+    for (const std::wstring& part : said) {
+        CAPTURE(part);
+        at = message.find(part, at);
+        CHECK(at != std::wstring::npos);
+        if (at == std::wstring::npos) break;
+    }
+    CHECK(window.Stored(L"Free") == StringValue(L"yes"));
+    CHECK(window.Stored(L"Half") == NumberValue(1));
+    CHECK_FALSE(window.Stored(L"Wide", L"Locked").has_value());
+    CHECK_FALSE(window.Stored(L"Half", L"Locked").has_value());
+    // Not refreshed by applying; Refresh Settings shows what the registry holds.
+    CHECK(window.Listed() == Ticks{{L"Machine wide", true}, {L"Free", true}, {L"Half", true}});
+    window.Press(window.panel.cmdSettingsRefresh());
+    CHECK(window.Listed() == Ticks{{L"Machine wide", false}, {L"Free", true}, {L"Half", false}});
+    CHECK(messages.size() == 1);
+
 }
 
 TEST_CASE("A click on another group lists and refreshes that group; unapplied ticks are lost") {

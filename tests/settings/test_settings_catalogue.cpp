@@ -11,6 +11,7 @@
 #include "settings/SettingsCatalogue.h"
 #include "settings/TweakTicks.h"
 #include "settings/doctest_ticks.h"
+#include "settings/refusing_registry_keys.h"
 
 using namespace registry_test;
 using Lines = std::vector<std::wstring>;
@@ -234,10 +235,140 @@ TEST_CASE("A tweak that cannot be written does not stop the others") {
     catalogue.Write(Section(L"G", {TweakLines(L"Huge", catalogue.Location(L"V1"), L"4294967295", L"0", L"Int"),
                                    TweakLines(L"Nowhere", L"HKCU," + catalogue.root.Path() + L",V2,", L"1", L"0", L"Int"),
                                    TweakLines(L"Fine", catalogue.Location(L"V3"), L"3", L"0", L"Int")}));
-    ApplyTweakTicks(catalogue.file, L"G", {{L"Huge", true}, {L"Nowhere", true}, {L"Fine", true}});
+    const std::vector<AppliedTweak> applied =
+        ApplyTweakTicks(catalogue.file, L"G", {{L"Huge", true}, {L"Nowhere", true}, {L"Fine", true}});
+    REQUIRE(applied.size() == 3);
+    CHECK(applied[0].name == L"Huge");
+    CHECK_FALSE(applied[0].status.Written());
+    CHECK(applied[1].name == L"Nowhere");
+    CHECK_FALSE(applied[1].status.Written());
+    CHECK(applied[2].name == L"Fine");
+    CHECK(applied[2].status.Written());
     CHECK_FALSE(catalogue.Stored(L"V1").has_value());
     CHECK_FALSE(catalogue.Stored(L"V2").has_value());
     CHECK(catalogue.Stored(L"V3") == NumberValue(3));
+}
+
+// The refusals are real ones of the registry: a key whose access list lets nobody write (as
+// HKEY_LOCAL_MACHINE for a standard user), a lasting key below a volatile one, a key name longer
+// than 255 characters, a value name of 16,384 characters, and a root key that takes no keys.
+TEST_CASE("Apply tells for each tweak whether it was written and, value by value, why not") {
+    CatalogueFixture catalogue;
+    const std::wstring hkcu = L"HKEY_CURRENT_USER," + catalogue.root.Path();
+    const std::wstring v1 = catalogue.Location(L"V1");
+    const std::wstring v2 = catalogue.Location(L"V2");
+    const ReadOnlyKey locked(catalogue.root.Handle(), catalogue.root / L"Locked");
+    CreateVolatileKey(catalogue.root.Handle(), catalogue.root / L"Volatile");
+    const std::wstring longKey(300, L'k');
+    const std::wstring longValue(16384, L'v');
+    const std::wstring place = L"HKEY_CURRENT_USER\\" + catalogue.root.Path() + L"\\";
+
+    struct Value {
+        TweakValueResult result;
+        DWORD error;
+        std::wstring place;  // as RegistryPlaceText gives it
+        std::wstring text;
+    };
+    struct Case {
+        const char* what;
+        Lines tweak;
+        bool ticked;
+        bool typeKnown;
+        std::vector<Value> values;
+        bool written;
+        bool inPart;
+        std::optional<StoredValue> first;  // V1 and V2 of the test's key afterwards
+        std::optional<StoredValue> second;
+    };
+    using enum TweakValueResult;
+    const std::optional<StoredValue> absent;
+    const Case cases[] = {
+        {"String written", TweakLines(L"T", v1, L"yes", L"no", L"String"), false, true,
+         {{Written, 0, place + L"V1", L"no"}}, true, false, StringValue(L"no"), absent},
+        {"Int written", TweakLines(L"T", v1, L"7", L"0", L"Int"), true, true,
+         {{Written, 0, place + L"V1", L"7"}}, true, false, NumberValue(7), absent},
+        {"no type", TweakLines(L"T", v1, L"1", L"0", L""), true, false, {}, false, false, absent, absent},
+        {"a type in another letter case", TweakLines(L"T", v1, L"1", L"0", L"int"), true, false, {}, false, false,
+         absent, absent},
+        {"Int above the range", TweakLines(L"T", v1, L"4294967295", L"0", L"Int"), true, true,
+         {{NumberOutOfRange, 0, place + L"V1", L"4294967295"}}, false, false, absent, absent},
+        {"Int below the range", TweakLines(L"T", v1, L"1", L"-2147483649", L"Int"), false, true,
+         {{NumberOutOfRange, 0, place + L"V1", L"-2147483649"}}, false, false, absent, absent},
+        {"an abbreviated root", TweakLines(L"T", L"HKCU," + catalogue.root.Path() + L",V1,", L"1", L"0", L"Int"),
+         true, true, {{UnknownRoot, 0, L"HKCU\\" + catalogue.root.Path() + L"\\V1", L"1"}}, false, false, absent,
+         absent},
+        {"a key nobody may write", TweakLines(L"T", hkcu + L"\\Locked,V1,", L"on", L"off", L"String"), true, true,
+         {{Refused, ERROR_ACCESS_DENIED, place + L"Locked\\V1", L"on"}}, false, false, absent, absent},
+        {"a lasting key below a volatile one", TweakLines(L"T", hkcu + L"\\Volatile\\Lasting,V1,", L"1", L"0", L"Int"),
+         true, true, {{Refused, ERROR_CHILD_MUST_BE_VOLATILE, place + L"Volatile\\Lasting\\V1", L"1"}}, false,
+         false, absent, absent},
+        {"a key name too long", TweakLines(L"T", hkcu + L"\\" + longKey + L",V1,", L"1", L"0", L"Int"), true, true,
+         {{Refused, ERROR_INVALID_PARAMETER, place + longKey + L"\\V1", L"1"}}, false, false, absent, absent},
+        {"a value name too long", TweakLines(L"T", catalogue.Location(longValue), L"on", L"off", L"String"), true,
+         true, {{Refused, ERROR_INVALID_PARAMETER, place + longValue, L"on"}}, false, false, absent, absent},
+        {"a root that takes no keys", TweakLines(L"T", L"HKEY_PERFORMANCE_DATA,Software\\Xpv,V1,", L"1", L"0", L"Int"),
+         true, true, {{Refused, ERROR_INVALID_HANDLE, L"HKEY_PERFORMANCE_DATA\\Software\\Xpv\\V1", L"1"}}, false,
+         false, absent, absent},
+        {"two values, the second refused",
+         Join({TweakLines(L"T", v1, L"1", L"0", L"Int"),
+               SecondValueLines(L"T", L"true", hkcu + L"\\Locked,V2,", L"2", L"3")}),
+         true, true, {{Written, 0, place + L"V1", L"1"}, {Refused, ERROR_ACCESS_DENIED, place + L"Locked\\V2", L"2"}},
+         false, true, NumberValue(1), absent},
+        {"two values, the first out of range",
+         Join({TweakLines(L"T", v1, L"1", L"99999999999", L"Int"), SecondValueLines(L"T", L"true", v2, L"2", L"3")}),
+         false, true, {{NumberOutOfRange, 0, place + L"V1", L"99999999999"}, {Written, 0, place + L"V2", L"3"}},
+         false, true, absent, NumberValue(3)},
+        {"two values, neither written",
+         Join({TweakLines(L"T", L"HKCU," + catalogue.root.Path() + L",V1,", L"a", L"b", L"String"),
+               SecondValueLines(L"T", L"true", hkcu + L"\\Volatile\\Lasting,V2,", L"c", L"d")}),
+         false, true,
+         {{UnknownRoot, 0, L"HKCU\\" + catalogue.root.Path() + L"\\V1", L"b"},
+          {Refused, ERROR_CHILD_MUST_BE_VOLATILE, place + L"Volatile\\Lasting\\V2", L"d"}},
+         false, false, absent, absent},
+        {"two values without a type", Join({TweakLines(L"T", v1, L"1", L"0", L""), SecondValueLines(L"T", L"true", v2, L"2", L"3")}),
+         true, false, {}, false, false, absent, absent},
+    };
+    for (const Case& c : cases) {
+        CAPTURE(c.what);
+        catalogue.Write(Section(L"G", {c.tweak}));
+        catalogue.Put(L"V1", absent);
+        catalogue.Put(L"V2", absent);
+        const std::vector<AppliedTweak> applied = ApplyTweakTicks(catalogue.file, L"G", {{L"T", c.ticked}});
+        REQUIRE(applied.size() == 1);
+        const TweakStatus& status = applied[0].status;
+        CHECK(applied[0].name == L"T");
+        CHECK(status.on == c.ticked);
+        CHECK(status.typeKnown == c.typeKnown);
+        CHECK(status.Written() == c.written);
+        CHECK(status.WrittenInPart() == c.inPart);
+        REQUIRE(status.values.size() == c.values.size());
+        for (size_t i = 0; i < c.values.size(); ++i) {
+            CAPTURE(i);
+            CHECK(status.values[i].result == c.values[i].result);
+            CHECK(status.values[i].platformError == c.values[i].error);
+            CHECK(RegistryPlaceText(status.values[i].location) == c.values[i].place);
+            CHECK(status.values[i].text == c.values[i].text);
+        }
+        CHECK(catalogue.Stored(L"V1") == c.first);
+        CHECK(catalogue.Stored(L"V2") == c.second);
+
+        // Checking without writing finds the same faults of the entry; a refusal only the registry
+        // can tell. Nothing is written.
+        catalogue.Put(L"V1", absent);
+        catalogue.Put(L"V2", absent);
+        const TweakStatus checked = CheckTweak(ReadTweak(catalogue.file, L"G", L"T"), c.ticked);
+        CHECK(checked.typeKnown == c.typeKnown);
+        REQUIRE(checked.values.size() == c.values.size());
+        for (size_t i = 0; i < c.values.size(); ++i) {
+            CAPTURE(i);
+            CHECK(checked.values[i].result == (c.values[i].result == Refused ? Written : c.values[i].result));
+        }
+        CHECK_FALSE(catalogue.Stored(L"V1").has_value());
+        CHECK_FALSE(catalogue.Stored(L"V2").has_value());
+    }
+    CHECK_FALSE(ReadStoredValue(catalogue.root.Handle(), catalogue.root / L"Locked", L"V1").has_value());
+    CHECK_FALSE(ReadStoredValue(catalogue.root.Handle(), catalogue.root / L"Locked", L"V2").has_value());
+    CHECK_FALSE(KeyExists(catalogue.root.Handle(), catalogue.root / L"Volatile\\Lasting"));
 }
 
 TEST_CASE("Apply with every box cleared writes the off texts of the current group only") {
