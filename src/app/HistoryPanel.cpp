@@ -13,7 +13,7 @@
 // one that cannot be removed keeps its entry and its line is unticked.
 class HistoryPanel::RemovalDisplay final : public ActionHost {
 public:
-    RemovalDisplay(HistoryPanel& panel) : panel_(panel), list_(panel.lstHistory_) {
+    explicit RemovalDisplay(HistoryPanel& panel) : panel_(panel), list_(panel.lstHistory_) {
         for (const int line : list_.TickedItems()) {
             lines_.push_back(line);
             manifests_.push_back(list_.Value(line));
