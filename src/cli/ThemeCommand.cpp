@@ -91,9 +91,11 @@ private:
                 streams_.Complain(PreferenceText(preference) + L" Run the command as an administrator.");
                 tally_.Failed();
                 return;
-            default:
+            case PreferenceOutcome::Kind::Declined:
                 streams_.Complain(L"To give programs that carry a manifest of their own the new look, run the "
                                   L"command again with --prefer-external-manifests, as an administrator.");
+                return;
+            case PreferenceOutcome::Kind::NotAsked:
                 return;
         }
     }
