@@ -44,7 +44,7 @@ if(TARGET test_cli_big_tree)
         add_test(NAME ${XPV_ARCH}.big_tree_remove COMMAND ${Python3_EXECUTABLE} ${big_tree_script} remove ${big_tree})
         set_tests_properties(${XPV_ARCH}.big_tree_make PROPERTIES FIXTURES_SETUP ${XPV_ARCH}_big_tree)
         set_tests_properties(${XPV_ARCH}.big_tree_remove PROPERTIES FIXTURES_CLEANUP ${XPV_ARCH}_big_tree)
-        set_tests_properties(${XPV_ARCH}.cli_big_tree PROPERTIES TIMEOUT 1800
+        set_tests_properties(${XPV_ARCH}.cli_big_tree PROPERTIES TIMEOUT 3600
             FIXTURES_REQUIRED "wine;${XPV_ARCH}_big_tree")
     else()
         set_tests_properties(${XPV_ARCH}.cli_big_tree PROPERTIES DISABLED TRUE)
