@@ -1,6 +1,6 @@
 #include "app/ExternalManifestQuestion.h"
 
-#include "theming/ProgramList.h"
+#include "platform/ListedLines.h"
 
 std::wstring ExternalManifestQuestionText(const std::vector<std::wstring>& programs) {
     const bool one = programs.size() == 1;
@@ -8,7 +8,7 @@ std::wstring ExternalManifestQuestionText(const std::vector<std::wstring>& progr
                               L"manifest XP Vestrim writes beside it unless external manifests are preferred:"
                             : L"These programs carry a manifest of their own, and this version of Windows ignores the "
                               L"manifest XP Vestrim writes beside them unless external manifests are preferred:") +
-           L"\r\n\r\n" + ListedPrograms(programs) +
+           L"\r\n\r\n" + ListedLines(programs) +
            L"\r\nShould Windows prefer external manifests? This setting is for the whole computer and needs "
            L"administrator rights.\r\n\r\n" +
            (one ? L"Yes: prefer external manifests, then theme the program.\r\n"

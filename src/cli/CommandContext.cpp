@@ -39,8 +39,7 @@ std::wstring DetailsText(const std::wstring& product, const std::wstring& descri
 }
 
 void TellNotes(Streams& streams, const ProgramOutcome& outcome) {
-    for (const OutcomeNote note : {OutcomeNote::KeepsOldLook, OutcomeNote::ThemedByOwnManifest,
-                                   OutcomeNote::ShowsAfterRestart}) {
+    for (const OutcomeNote note : kOutcomeNotes) {
         if (!HasNote(outcome, note)) continue;
         const wchar_t* kind = note == OutcomeNote::KeepsOldLook ? L"warning: " : L"note: ";
         streams.Complain(kind + outcome.program + L": " + NotePhrase(note) + L".");

@@ -77,7 +77,11 @@ private:
     void SettleExternalManifests(const std::wstring& program) {
         if (externalManifestsSettled_) return;
         const ExternalManifestDecision decision({program}, run_.OwnManifests());
-        if (!decision.Due()) return;
+        // Where no program can need it, the registry is not read again for every program.
+        if (!decision.Due()) {
+            externalManifestsSettled_ = decision.NeverDue();
+            return;
+        }
         externalManifestsSettled_ = true;
         const bool prefer = line_.Has(L"prefer-external-manifests");
         const PreferenceOutcome preference =

@@ -1,11 +1,10 @@
 #include "settings/TweakStatusText.h"
 
 #include "platform/ErrorText.h"
+#include "platform/ListedLines.h"
 #include "settings/SettingsCatalogue.h"
 
 namespace {
-
-constexpr size_t kToldAtMost = 10;
 
 std::wstring Quoted(const std::wstring& text) { return L"\"" + text + L"\""; }
 
@@ -63,10 +62,7 @@ std::wstring TweaksNotSetReport(const std::vector<AppliedTweak>& applied) {
     std::wstring text = lines.size() == 1 ? L"This tweak was not set as its box shows:"
                                           : L"These " + std::to_wstring(lines.size()) +
                                                 L" tweaks were not set as their boxes show:";
-    text += L"\r\n";
-    for (size_t i = 0; i < lines.size() && i < kToldAtMost; ++i) text += L"\r\n" + lines[i];
-    if (lines.size() > kToldAtMost) text += L"\r\nand " + std::to_wstring(lines.size() - kToldAtMost) + L" more";
-    text += L"\r\n\r\n";
+    text += L"\r\n\r\n" + ListedLines(lines) + L"\r\n";
     const size_t set = applied.size() - lines.size();
     if (set == 1) text += L"The other tweak was set. ";
     if (set > 1) text += L"The other " + std::to_wstring(set) + L" tweaks were set. ";

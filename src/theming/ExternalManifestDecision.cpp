@@ -6,7 +6,8 @@ ExternalManifestDecision::ExternalManifestDecision(const std::vector<std::wstrin
                                                    OwnManifestReadings& ownManifests, WindowsVersion windows,
                                                    SideBySideKey key)
     : key_(std::move(key)) {
-    if (!windows.IsVistaOrLater() || ExternalManifestsPreferred(key_)) return;
+    neverDue_ = !windows.IsVistaOrLater() || ExternalManifestsPreferred(key_);
+    if (neverDue_) return;
     for (const std::wstring& path : executablePaths) {
         if (ownManifests.Of(path) == OwnManifest::WithoutCommonControls6) hiddenFiles_.push_back(path);
     }

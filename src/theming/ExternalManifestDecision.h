@@ -22,6 +22,8 @@ public:
 
     // There is something to decide.
     bool Due() const { return !hiddenFiles_.empty(); }
+    // Nothing is to decide for any program: Windows XP, or external manifests preferred already.
+    bool NeverDue() const { return neverDue_; }
     // The programs whose own manifest would hide the file beside them, in the order given.
     const std::vector<std::wstring>& Programs() const { return hiddenFiles_; }
 
@@ -35,5 +37,6 @@ public:
 
 private:
     SideBySideKey key_;
+    bool neverDue_ = false;
     std::vector<std::wstring> hiddenFiles_;
 };

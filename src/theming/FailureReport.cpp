@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "theming/ProgramList.h"
+#include "platform/ListedLines.h"
 
 namespace {
 
@@ -10,12 +10,9 @@ constexpr wchar_t kAccessDeniedAdvice[] =
     L"Access was denied because this account may not change files in those folders (Program Files, for one). "
     L"Running XP Vestrim as administrator allows it.";
 
-constexpr OutcomeNote kNotesInOrder[] = {OutcomeNote::KeepsOldLook, OutcomeNote::ThemedByOwnManifest,
-                                         OutcomeNote::ShowsAfterRestart};
-
 // A heading over the programs it names, without the last line break.
 std::wstring ProgramsBlock(const std::wstring& heading, const std::vector<std::wstring>& lines) {
-    std::wstring block = heading + L"\r\n\r\n" + ListedPrograms(lines);
+    std::wstring block = heading + L"\r\n\r\n" + ListedLines(lines);
     block.resize(block.size() - 2);
     return block;
 }
@@ -60,7 +57,7 @@ std::wstring FailureReport::Text() const {
     if (historyNotRecorded_) AddParagraph(text, HistoryNotRecordedText());
     AddParagraph(text, HistoryTroubleText(historyTrouble_));
     AddParagraph(text, PreferenceText(preference_));
-    for (const OutcomeNote note : kNotesInOrder) {
+    for (const OutcomeNote note : kOutcomeNotes) {
         std::vector<std::wstring> noted;
         for (const ProgramOutcome& outcome : outcomes_) {
             if (outcome.Done() && HasNote(outcome, note)) noted.push_back(outcome.program);

@@ -19,6 +19,9 @@ enum class OutcomeNote {
     KeepsOldLook,
     ShowsAfterRestart,
 };
+// In the order they are told.
+inline constexpr OutcomeNote kOutcomeNotes[] = {OutcomeNote::KeepsOldLook, OutcomeNote::ThemedByOwnManifest,
+                                                OutcomeNote::ShowsAfterRestart};
 
 // Whether the outcome carries the note.
 bool HasNote(const ProgramOutcome& outcome, OutcomeNote note);

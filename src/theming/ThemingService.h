@@ -31,10 +31,6 @@ public:
           compose_(compose),
           key_(std::move(key)) {}
 
-    HistoryStore& History() const { return history_; }
-    WindowsVersion Windows() const { return windows_; }
-    const SideBySideKey& Key() const { return key_; }
-
 private:
     friend class ThemingRun;
 

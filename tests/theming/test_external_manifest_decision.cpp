@@ -76,6 +76,7 @@ TEST_CASE("The question is due on Vista or later for a program whose own manifes
             const ExternalManifestDecision question(chosen, ownManifests, windows);
             const bool due = windows.IsVistaOrLater() && !value.preferred;
             CHECK(question.Due() == due);
+            CHECK(question.NeverDue() == (!windows.IsVistaOrLater() || value.preferred));
             CHECK(question.Programs() == (due ? std::vector<std::wstring>{hidden} : std::vector<std::wstring>{}));
         }
     }
