@@ -71,14 +71,17 @@ check_removed() {
     [ -z "$left" ] || fail "the uninstaller left$left in $folder"
     [ ! -f "$shortcut" ] || fail "the uninstaller left the Start-menu shortcut"
     ! entry_exists || fail "the uninstaller left the entry in Add/Remove Programs"
-    # Wine on a loaded machine may take seconds to end a process.
+    # Wine on a loaded machine may take seconds to end a process. The finishing copy deletes
+    # uninstall.exe and then the folder, so the folder, when it should go, is waited for as well.
+    local last_to_go="$folder/uninstall.exe"
+    [ $# -ne 0 ] || last_to_go=$folder
     for _ in $(seq 60); do
-        [ -e "$folder/uninstall.exe" ] || break
+        [ -e "$last_to_go" ] || break
         sleep 0.5
     done
     [ ! -e "$folder/uninstall.exe" ] || fail "uninstall.exe is still in $folder half a minute after it returned"
     if [ $# -eq 0 ]; then
-        [ ! -e "$folder" ] || fail "the uninstaller left the folder $folder"
+        [ ! -e "$folder" ] || fail "the uninstaller left the folder $folder half a minute after it returned"
     else
         [ "$(contents "$folder")" = "$*" ] ||
             fail "after the uninstaller $folder holds [$(contents "$folder")], not [$*]"
